@@ -1,0 +1,28 @@
+#include "mdiform1.h"
+#include "startup.h"
+
+#include "platform/runtimeapplication.h"
+#include "platform/runtimeerror.h"
+#include "platform/systemservices.h"
+
+#include <cstdlib>
+
+int main(int argc, char** argv)
+{
+    platform::RuntimeApplication application(argc, argv);
+    application.setApplicationName(QStringLiteral("quizmark"));
+    application.setApplicationDisplayName(QStringLiteral("Quizmark"));
+    application.setApplicationVersion(QStringLiteral(QUIZMARK_VERSION));
+
+    platform::SystemServices system(QStringLiteral("Quizmark"));
+    application.setErrorHandler([&system](const platform::RuntimeError& error) {
+        platform::showStandardErrorBox(error, system.messageBoxes(), system.services().files);
+        std::quick_exit(EXIT_FAILURE);
+    });
+
+    quizmark::MDIForm1 window(system.services());
+    system.messageBoxes().setParent(&window);
+    window.show();
+    quizmark::loadStartScreen(window);
+    return application.exec();
+}

@@ -1,0 +1,135 @@
+#include "mdiform1.h"
+
+#include "ui_mdiform1.h"
+#include "webaddresses.h"
+
+#include "platform/filetable.h"
+#include "platform/programdirectory.h"
+#include "platform/services.h"
+#include "platform/settingsstore.h"
+#include "platform/webbrowser.h"
+
+#include <QApplication>
+#include <QMdiSubWindow>
+#include <QMenuBar>
+
+namespace quizmark {
+
+namespace {
+// Child screens stand 100 twips from the client area's top left corner: 100 / 1440 of an inch.
+constexpr int ScreenOffsetTwips = 100;
+constexpr int TwipsPerInch = 1440;
+
+QMainWindow* screenWithMenus(QMdiSubWindow* window)
+{
+    auto* screen = window ? qobject_cast<QMainWindow*>(window->widget()) : nullptr;
+    if (!screen || !screen->menuWidget())
+        return nullptr;
+    auto* bar = qobject_cast<QMenuBar*>(screen->menuWidget());
+    return bar && !bar->actions().isEmpty() ? screen : nullptr;
+}
+}
+
+MDIForm1::MDIForm1(platform::Services& services, QWidget* parent)
+    : QMainWindow(parent)
+    , m_ui(std::make_unique<Ui::MDIForm1>())
+    , m_services(services)
+{
+    m_ui->setupUi(this);
+    m_ownMenus = m_ui->menubar->actions();
+    connect(m_ui->Exit, &QAction::triggered, this, &MDIForm1::endProgram);
+    connect(m_ui->Homepage, &QAction::triggered, this, [this] { OpenWebPage(QString::fromLatin1(WebAddress::Homepage)); });
+    connect(m_ui->ClientArea, &QMdiArea::subWindowActivated, this, &MDIForm1::showMenusOf);
+
+    m_services.settings.SaveSetting(QStringLiteral("quizmark"), QStringLiteral("settings"), QStringLiteral("Path"),
+        m_services.programDirectory.path());
+}
+
+MDIForm1::~MDIForm1() = default;
+
+void MDIForm1::OpenWebPage(const QString& address)
+{
+    m_services.web.open(address);
+}
+
+void MDIForm1::showScreen(QWidget* screen)
+{
+    QMdiSubWindow* window = subWindowOf(screen);
+    if (!window) {
+        window = m_ui->ClientArea->addSubWindow(screen, Qt::SubWindow | Qt::WindowTitleHint
+                | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+        window->setAttribute(Qt::WA_DeleteOnClose);
+        const int offset = ScreenOffsetTwips * logicalDpiX() / TwipsPerInch;
+        window->move(offset, offset);
+    }
+    window->show();
+    screen->show();
+    m_ui->ClientArea->setActiveSubWindow(window);
+    showMenusOf(window);
+}
+
+void MDIForm1::hideScreen(QWidget* screen)
+{
+    if (QMdiSubWindow* window = subWindowOf(screen))
+        window->hide();
+    showMenusOf(m_ui->ClientArea->activeSubWindow());
+}
+
+void MDIForm1::unloadScreen(QWidget* screen)
+{
+    QMdiSubWindow* window = subWindowOf(screen);
+    if (!window) {
+        screen->deleteLater();
+        return;
+    }
+    window->hide();
+    m_ui->ClientArea->removeSubWindow(window);
+    window->deleteLater();
+    showMenusOf(m_ui->ClientArea->activeSubWindow());
+}
+
+void MDIForm1::endProgram()
+{
+    m_services.files.closeAll();
+    if (m_end) {
+        m_end();
+        return;
+    }
+    QApplication::closeAllWindows();
+    QApplication::exit(0);
+}
+
+QStringList MDIForm1::menuTitles() const
+{
+    QStringList titles;
+    for (QAction* action : m_ui->menubar->actions())
+        titles.append(action->text());
+    return titles;
+}
+
+QMdiSubWindow* MDIForm1::subWindowOf(QWidget* screen) const
+{
+    for (QMdiSubWindow* window : m_ui->ClientArea->subWindowList())
+        if (window->widget() == screen)
+            return window;
+    return nullptr;
+}
+
+void MDIForm1::showMenusOf(QMdiSubWindow* active)
+{
+    if (active && !active->isVisible())
+        active = nullptr;
+    QList<QAction*> wanted = m_ownMenus;
+    if (QMainWindow* screen = screenWithMenus(active)) {
+        auto* bar = qobject_cast<QMenuBar*>(screen->menuWidget());
+        bar->hide();
+        wanted = bar->actions();
+    }
+    if (m_ui->menubar->actions() == wanted)
+        return;
+    for (QAction* action : m_ui->menubar->actions())
+        m_ui->menubar->removeAction(action);
+    m_ui->menubar->addActions(wanted);
+}
+
+}

@@ -1,0 +1,56 @@
+#pragma once
+
+#include "screenhost.h"
+
+#include <QList>
+#include <QMainWindow>
+
+#include <functional>
+#include <memory>
+
+class QAction;
+class QMdiSubWindow;
+
+namespace platform {
+struct Services;
+}
+
+namespace Ui {
+class MDIForm1;
+}
+
+namespace quizmark {
+
+// The main window: the frame of every child screen, with the "File" and "Help" menus. While the
+// active child screen has a menu bar of its own, its menus stand in place of these.
+class MDIForm1 : public QMainWindow, public ScreenHost {
+    Q_OBJECT
+
+public:
+    explicit MDIForm1(platform::Services& services, QWidget* parent = nullptr);
+    ~MDIForm1() override;
+
+    void showScreen(QWidget* screen) override;
+    void unloadScreen(QWidget* screen) override;
+    void hideScreen(QWidget* screen) override;
+    void endProgram() override;
+    platform::Services& services() override { return m_services; }
+    QWidget* window() override { return this; }
+
+    // What Exit does after closing the files; the program quits its event loops, tests record it.
+    void setEndHandler(std::function<void()> handler) { m_end = std::move(handler); }
+    // The menus now in the menu bar, by title; for the program's own checks and tests.
+    QStringList menuTitles() const;
+    QMdiSubWindow* subWindowOf(QWidget* screen) const;
+
+private:
+    void showMenusOf(QMdiSubWindow* active);
+    void OpenWebPage(const QString& address);
+
+    std::unique_ptr<Ui::MDIForm1> m_ui;
+    platform::Services& m_services;
+    QList<QAction*> m_ownMenus;
+    std::function<void()> m_end;
+};
+
+}

@@ -1,0 +1,45 @@
+#pragma once
+
+#include "fixedarray.h"
+
+#include "data/cataloguerecord.h"
+
+#include <QString>
+
+#include <cstdint>
+
+namespace quizmark {
+
+constexpr int MaxPositions = 1000;
+constexpr int OptionSlots = 4;
+// An attempt's seconds must fit an Integer: 546 minutes is 32,760 seconds.
+constexpr int MaxExamMinutes = 546;
+
+// The runtime file numbers, each always used for the same file.
+namespace FileNumber {
+constexpr int Catalogue = 1;
+constexpr int QuestionBank = 2;
+constexpr int ScoreHistory = 3;
+}
+
+// The variables through which the screens hand one attempt on. Booleans keep the runtime's
+// meaning (True = -1) only on disk; in memory they are bool.
+struct AttemptState {
+    QString IndexFilePath;
+    QString DataDirectory;
+    QString ResultsFilePath;
+    std::int16_t SelectedExam = 0;
+    CatalogueRecord CurrentExam;
+    std::int16_t QuestionsToTake = 0;
+    std::int16_t ExamMinutes = 0;
+    FixedArray<std::int16_t, 1, MaxPositions> QuestionOrder;
+    FixedArray<std::int16_t, 1, MaxPositions> CorrectCount;
+    FixedArray2D<std::int16_t, 1, MaxPositions, 1, OptionSlots> Selections;
+    FixedArray<bool, 1, MaxPositions> Completed;
+    std::int16_t CurrentQuestion = 0;
+};
+
+// The program's one module of shared state, alive from start to end and never cleared.
+inline AttemptState Module1;
+
+}

@@ -1,0 +1,27 @@
+#pragma once
+
+class QWidget;
+
+namespace platform {
+struct Services;
+}
+
+namespace quizmark {
+
+// The frame that child screens load into, and what they reach through it.
+class ScreenHost {
+public:
+    virtual ~ScreenHost() = default;
+
+    // Places a loaded screen as a child window, at Left 100, Top 100 twips, and shows it.
+    virtual void showScreen(QWidget* screen) = 0;
+    // Closes and deletes a screen that moved on; safe to call from the screen's own handlers.
+    virtual void unloadScreen(QWidget* screen) = 0;
+    virtual void hideScreen(QWidget* screen) = 0;
+    // Ends the program at once: open files are closed and no further handler runs.
+    virtual void endProgram() = 0;
+    virtual platform::Services& services() = 0;
+    virtual QWidget* window() = 0;
+};
+
+}

@@ -1,0 +1,11 @@
+#include "startup.h"
+
+#include "screenhost.h"
+
+namespace quizmark {
+
+void loadStartScreen(ScreenHost&)
+{
+}
+
+}

@@ -1,0 +1,21 @@
+include(GoogleTest)
+
+# A GoogleTest executable; every test runs with the offscreen platform so no display is needed.
+function(quizmark_gtest name)
+    cmake_parse_arguments(T "" "" "SOURCES;LIBS" ${ARGN})
+    add_executable(${name} ${T_SOURCES})
+    target_link_libraries(${name} PRIVATE GTest::gtest GTest::gtest_main ${T_LIBS})
+    gtest_discover_tests(${name}
+        WORKING_DIRECTORY ${QUIZMARK_BIN_DIR}
+        PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen;ASAN_OPTIONS=detect_leaks=1"
+        DISCOVERY_TIMEOUT 60)
+endfunction()
+
+# A Qt Test executable, registered as one CTest test.
+function(quizmark_qtest name)
+    cmake_parse_arguments(T "" "" "SOURCES;LIBS" ${ARGN})
+    add_executable(${name} ${T_SOURCES})
+    target_link_libraries(${name} PRIVATE Qt6::Test ${T_LIBS})
+    add_test(NAME ${name} COMMAND ${name} WORKING_DIRECTORY ${QUIZMARK_BIN_DIR})
+    set_tests_properties(${name} PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen;ASAN_OPTIONS=detect_leaks=1")
+endfunction()

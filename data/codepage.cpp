@@ -1,0 +1,40 @@
+#include "codepage.h"
+
+#include <QStringDecoder>
+#include <QStringEncoder>
+
+namespace quizmark {
+
+namespace {
+constexpr char Name[] = "windows-1252";
+}
+
+QString Codepage::decode(QByteArrayView bytes)
+{
+    QStringDecoder decoder(Name);
+    return decoder.decode(bytes);
+}
+
+std::optional<QByteArray> Codepage::encode(const QString& text)
+{
+    if (firstUnencodable(text) >= 0)
+        return std::nullopt;
+    QStringEncoder encoder(Name, QStringConverter::Flag::Stateless);
+    return QByteArray(encoder.encode(text));
+}
+
+qsizetype Codepage::firstUnencodable(const QString& text)
+{
+    // Each character on its own, so the position of the offending one is known.
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const qsizetype width = text[i].isHighSurrogate() && i + 1 < text.size() ? 2 : 1;
+        QStringEncoder encoder(Name, QStringConverter::Flag::Stateless);
+        const QByteArray bytes = encoder.encode(QStringView(text).mid(i, width));
+        if (encoder.hasError() || bytes.size() != 1 || decode(bytes) != QStringView(text).mid(i, width))
+            return i;
+        i += width - 1;
+    }
+    return -1;
+}
+
+}

@@ -1,0 +1,80 @@
+#include "scorerecord.h"
+
+#include "fixedfield.h"
+
+#include "platform/conversions.h"
+#include "platform/recordfile.h"
+
+namespace quizmark {
+
+namespace {
+constexpr int ExamNumberOffset = 0;
+constexpr int MaximumScoreOffset = 2;
+constexpr int ScoreOffset = 4;
+constexpr int PassedOffset = 6;
+
+// Holds the lock for the span of one append, released on every way out.
+class ExclusiveLock {
+public:
+    explicit ExclusiveLock(platform::RecordFile& file)
+        : m_file(file)
+    {
+        m_file.lockExclusive();
+    }
+    ~ExclusiveLock() { m_file.unlock(); }
+    ExclusiveLock(const ExclusiveLock&) = delete;
+    ExclusiveLock& operator=(const ExclusiveLock&) = delete;
+
+private:
+    platform::RecordFile& m_file;
+};
+}
+
+ScoreRecord ScoreRecord::fromBytes(const QByteArray& bytes)
+{
+    ScoreRecord record;
+    record.ExamNumber = FixedField::integer(bytes, ExamNumberOffset);
+    record.MaximumScore = FixedField::integer(bytes, MaximumScoreOffset);
+    record.Score = FixedField::integer(bytes, ScoreOffset);
+    record.Passed = FixedField::integer(bytes, PassedOffset);
+    return record;
+}
+
+QByteArray ScoreRecord::toBytes() const
+{
+    QByteArray bytes(Length, '\0');
+    FixedField::putInteger(bytes, ExamNumberOffset, ExamNumber);
+    FixedField::putInteger(bytes, MaximumScoreOffset, MaximumScore);
+    FixedField::putInteger(bytes, ScoreOffset, Score);
+    FixedField::putInteger(bytes, PassedOffset, Passed);
+    return bytes;
+}
+
+ScoreRecord ScoreRecord::read(platform::RecordFile& file, qint64 record)
+{
+    return fromBytes(file.read(record));
+}
+
+std::int16_t ScoreRecord::count(qint64 fileLength)
+{
+    return platform::CInt(double(fileLength) / Length);
+}
+
+std::int16_t ScoreRecord::appendNumber(qint64 fileLength)
+{
+    if (fileLength == 0)
+        return 1;
+    return platform::CInt(double(fileLength) / Length + 1);
+}
+
+std::int16_t ScoreRecord::append(platform::RecordFile& file, const ScoreRecord& record)
+{
+    ExclusiveLock lock(file);
+    // The number is taken under the lock, so a second program appending at once cannot take it too.
+    const std::int16_t number = appendNumber(file.length());
+    file.write(number, record.toBytes());
+    file.sync();
+    return number;
+}
+
+}

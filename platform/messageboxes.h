@@ -1,0 +1,48 @@
+#pragma once
+
+#include <QString>
+
+class QWidget;
+
+namespace platform {
+
+// The runtime's message-box flags and results.
+namespace MsgBoxStyle {
+constexpr int OKOnly = 0;
+constexpr int OKCancel = 1;
+constexpr int YesNo = 4;
+constexpr int Critical = 16;
+constexpr int Question = 32;
+constexpr int Exclamation = 48;
+constexpr int Information = 64;
+}
+namespace MsgBoxResult {
+constexpr int OK = 1;
+constexpr int Cancel = 2;
+constexpr int Yes = 6;
+constexpr int No = 7;
+}
+
+// Modal message boxes: a prompt, a set of buttons and an icon, a title; the button pressed.
+class MessageBoxes {
+public:
+    virtual ~MessageBoxes() = default;
+    virtual int MsgBox(const QString& prompt, int buttons = MsgBoxStyle::OKOnly, const QString& title = {}) = 0;
+    // Closes every box still open, as if cancelled; the program uses this when an event ends the
+    // step that asked.
+    virtual void closeOpenBoxes() = 0;
+};
+
+class QtMessageBoxes : public MessageBoxes {
+public:
+    explicit QtMessageBoxes(QString defaultTitle);
+    void setParent(QWidget* parent) { m_parent = parent; }
+    int MsgBox(const QString& prompt, int buttons, const QString& title) override;
+    void closeOpenBoxes() override;
+
+private:
+    QString m_defaultTitle;
+    QWidget* m_parent = nullptr;
+};
+
+}

@@ -1,0 +1,24 @@
+#include "programdirectory.h"
+
+#include <QCoreApplication>
+#include <QDir>
+
+namespace platform {
+
+QString ProgramDirectory::filePath(const QString& relative) const
+{
+    const QString dir = path();
+    return dir.endsWith(u'/') ? dir + relative : dir + u'/' + relative;
+}
+
+QString ExecutableDirectory::path() const
+{
+    return QDir::cleanPath(QCoreApplication::applicationDirPath());
+}
+
+FixedDirectory::FixedDirectory(QString path)
+    : m_path(QDir::cleanPath(path))
+{
+}
+
+}
