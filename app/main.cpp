@@ -23,6 +23,7 @@ int main(int argc, char** argv)
     quizmark::MDIForm1 window(system.services());
     system.messageBoxes().setParent(&window);
     window.show();
+    quizmark::registerScreens(window);
     quizmark::loadStartScreen(window);
     return application.exec();
 }

@@ -5,6 +5,7 @@
 
 #include "platform/filetable.h"
 #include "platform/programdirectory.h"
+#include "platform/runtimeerror.h"
 #include "platform/services.h"
 #include "platform/settingsstore.h"
 #include "platform/webbrowser.h"
@@ -45,11 +46,28 @@ MDIForm1::MDIForm1(platform::Services& services, QWidget* parent)
         m_services.programDirectory.path());
 }
 
-MDIForm1::~MDIForm1() = default;
+MDIForm1::~MDIForm1()
+{
+    // The client area activates its remaining child windows as it deletes them; this window is gone by then.
+    disconnect(m_ui->ClientArea, nullptr, this, nullptr);
+}
 
 void MDIForm1::OpenWebPage(const QString& address)
 {
     m_services.web.open(address);
+}
+
+void MDIForm1::registerScreen(const QString& name, Factory factory)
+{
+    m_factories[name] = std::move(factory);
+}
+
+QWidget* MDIForm1::loadScreen(const QString& name)
+{
+    const auto it = m_factories.find(name);
+    if (it == m_factories.end())
+        throw platform::RuntimeError(platform::ErrorNumber::ObjectRequired, name);
+    return it->second(*this);
 }
 
 void MDIForm1::showScreen(QWidget* screen)

@@ -6,6 +6,7 @@
 #include <QMainWindow>
 
 #include <functional>
+#include <map>
 #include <memory>
 
 class QAction;
@@ -30,6 +31,8 @@ public:
     explicit MDIForm1(platform::Services& services, QWidget* parent = nullptr);
     ~MDIForm1() override;
 
+    void registerScreen(const QString& name, Factory factory) override;
+    QWidget* loadScreen(const QString& name) override;
     void showScreen(QWidget* screen) override;
     void unloadScreen(QWidget* screen) override;
     void hideScreen(QWidget* screen) override;
@@ -51,6 +54,7 @@ private:
     platform::Services& m_services;
     QList<QAction*> m_ownMenus;
     std::function<void()> m_end;
+    std::map<QString, Factory> m_factories;
 };
 
 }

@@ -1,5 +1,9 @@
 #pragma once
 
+#include <QString>
+
+#include <functional>
+
 class QWidget;
 
 namespace platform {
@@ -11,7 +15,15 @@ namespace quizmark {
 // The frame that child screens load into, and what they reach through it.
 class ScreenHost {
 public:
+    using Factory = std::function<QWidget*(ScreenHost&)>;
+
     virtual ~ScreenHost() = default;
+
+    // Makes a screen loadable by its name, such as "results".
+    virtual void registerScreen(const QString& name, Factory factory) = 0;
+    // Loads (creates) the named screen without showing it; error 424 "Object required" when no
+    // screen of that name is known.
+    virtual QWidget* loadScreen(const QString& name) = 0;
 
     // Places a loaded screen as a child window, at Left 100, Top 100 twips, and shows it.
     virtual void showScreen(QWidget* screen) = 0;

@@ -4,7 +4,9 @@ namespace quizmark {
 
 class ScreenHost;
 
-// Loads the first screen of the program into the main window.
+// Makes every screen of the program loadable by name.
+void registerScreens(ScreenHost& host);
+// Loads and shows the first screen of the program in the main window.
 void loadStartScreen(ScreenHost& host);
 
 }

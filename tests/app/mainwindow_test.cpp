@@ -1,0 +1,217 @@
+#include "mdiform1.h"
+#include "module1.h"
+#include "webaddresses.h"
+
+#include "platform/filetable.h"
+#include "platform/messageboxes.h"
+#include "platform/runtimeapplication.h"
+#include "platform/runtimeerror.h"
+#include "support/fakeservices.h"
+
+#include <QAction>
+#include <QMainWindow>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenuBar>
+#include <QStandardPaths>
+#include <QTest>
+#include <QTimer>
+
+#include <optional>
+
+using namespace quizmark;
+
+namespace {
+
+// A child screen with a menu bar of its own, as the exam and results screens have.
+QMainWindow* screenWithOwnMenus()
+{
+    auto* screen = new QMainWindow;
+    auto* file = screen->menuBar()->addMenu(QStringLiteral("File"));
+    file->setObjectName(QStringLiteral("file"));
+    file->addAction(QStringLiteral("Print Results"));
+    screen->menuBar()->addMenu(QStringLiteral("Help"))->addAction(QStringLiteral("About"));
+    return screen;
+}
+
+QAction* findAction(QMenuBar* bar, const QString& text)
+{
+    for (QAction* menu : bar->actions())
+        if (menu->menu())
+            for (QAction* item : menu->menu()->actions())
+                if (item->text() == text)
+                    return item;
+    return nullptr;
+}
+
+}
+
+class MainWindowTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
+
+    void startsWithCaptionMenusAndThePathSetting()
+    {
+        testing_support::FakeServices fakes(QStringLiteral("/opt/quizmark"));
+        MDIForm1 window(fakes.services());
+        QCOMPARE(window.windowTitle(), QStringLiteral("Quizmark Exam Simulator"));
+        QCOMPARE(window.menuTitles(), (QStringList { QStringLiteral("File"), QStringLiteral("Help") }));
+        QVERIFY(window.findChild<QAction*>(QStringLiteral("Exit")));
+        QCOMPARE(window.findChild<QAction*>(QStringLiteral("Exit"))->text(), QStringLiteral("Exit"));
+        QCOMPARE(window.findChild<QAction*>(QStringLiteral("Homepage"))->text(), QStringLiteral("Homepage"));
+        QCOMPARE(fakes.settings.values.value(QStringLiteral("quizmark/settings/Path")), QStringLiteral("/opt/quizmark"));
+        QCOMPARE(fakes.settings.values.size(), 1);
+    }
+
+    void aProgramInTheRootWritesTheRootAndASecondStartReplacesTheValue()
+    {
+        testing_support::FakeServices fakes(QStringLiteral("/"));
+        MDIForm1 first(fakes.services());
+        MDIForm1 second(fakes.services());
+        QCOMPARE(fakes.settings.values.value(QStringLiteral("quizmark/settings/Path")), QStringLiteral("/"));
+        QCOMPARE(fakes.settings.values.size(), 1);
+        QCOMPARE(fakes.settings.writes, 2);
+    }
+
+    void homepageOpensTheHomePageAndExitClosesFilesAndEnds()
+    {
+        testing_support::FakeServices fakes;
+        MDIForm1 window(fakes.services());
+        bool ended = false;
+        window.setEndHandler([&] { ended = true; });
+        fakes.recordFiles.setFile(QStringLiteral("/quizmark/dat/index.dat"), QByteArray(307, ' '));
+        fakes.files.open(FileNumber::Catalogue, QStringLiteral("/quizmark/dat/index.dat"), 307,
+            platform::RecordAccess::ReadOnly);
+
+        window.findChild<QAction*>(QStringLiteral("Homepage"))->trigger();
+        QCOMPARE(fakes.web.opened, QStringList { QString::fromLatin1(WebAddress::Homepage) });
+        QVERIFY(fakes.messages.shown.empty());
+
+        window.findChild<QAction*>(QStringLiteral("Exit"))->trigger();
+        QVERIFY(ended);
+        QVERIFY(!fakes.files.isOpen(FileNumber::Catalogue));
+    }
+
+    void anActiveChildWithMenusShowsThemInPlaceOfTheMainMenus()
+    {
+        testing_support::FakeServices fakes;
+        MDIForm1 window(fakes.services());
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+
+        auto* plain = new QWidget;
+        window.showScreen(plain);
+        QCOMPARE(window.menuTitles(), (QStringList { QStringLiteral("File"), QStringLiteral("Help") }));
+        QVERIFY(!findAction(window.menuBar(), QStringLiteral("About")));
+
+        QMainWindow* withMenus = screenWithOwnMenus();
+        window.showScreen(withMenus);
+        QVERIFY(findAction(window.menuBar(), QStringLiteral("About")));
+        QVERIFY(findAction(window.menuBar(), QStringLiteral("Print Results")));
+        QVERIFY(!findAction(window.menuBar(), QStringLiteral("Homepage")));
+        QVERIFY(!withMenus->menuBar()->isVisible());
+
+        window.unloadScreen(withMenus);
+        QTest::qWait(0);
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QVERIFY(findAction(window.menuBar(), QStringLiteral("Homepage")));
+        QVERIFY(!findAction(window.menuBar(), QStringLiteral("About")));
+        window.unloadScreen(plain);
+    }
+
+    void childScreensStandAHundredTwipsIn()
+    {
+        testing_support::FakeServices fakes;
+        MDIForm1 window(fakes.services());
+        window.show();
+        auto* screen = new QWidget;
+        window.showScreen(screen);
+        const int offset = 100 * window.logicalDpiX() / 1440;
+        QCOMPARE(window.subWindowOf(screen)->pos(), QPoint(offset, offset));
+    }
+
+    void loadingAnUnknownScreenIsObjectRequired()
+    {
+        testing_support::FakeServices fakes;
+        MDIForm1 window(fakes.services());
+        int made = 0;
+        window.registerScreen(QStringLiteral("blank"), [&](ScreenHost&) {
+            ++made;
+            return new QWidget;
+        });
+        std::unique_ptr<QWidget> blank(window.loadScreen(QStringLiteral("blank")));
+        QCOMPARE(made, 1);
+        try {
+            window.loadScreen(QStringLiteral("results"));
+            QFAIL("no error");
+        } catch (const platform::RuntimeError& error) {
+            QCOMPARE(error.number(), platform::ErrorNumber::ObjectRequired);
+        }
+    }
+
+    void theAttemptStateKeepsItsBoundsAndInitialValues()
+    {
+        AttemptState state;
+        QCOMPARE(state.SelectedExam, 0);
+        QCOMPARE(state.QuestionOrder(1), 0);
+        QCOMPARE(state.Selections(1000, 4), 0);
+        QCOMPARE(state.Completed(1000), false);
+        QVERIFY(state.IndexFilePath.isEmpty());
+        QCOMPARE(state.CurrentExam.ExamName, QString(25, u' '));
+        state.Selections(3, 2) = 4;
+        QCOMPARE(state.Selections(3, 2), 4);
+        QCOMPARE(state.Selections(2, 2), 0);
+        QCOMPARE(state.Selections(3, 3), 0);
+        const auto outOfRange = [](const std::function<void()>& access) {
+            try {
+                access();
+            } catch (const platform::RuntimeError& error) {
+                return error.number() == platform::ErrorNumber::SubscriptOutOfRange;
+            }
+            return false;
+        };
+        QVERIFY(outOfRange([&] { state.QuestionOrder(0); }));
+        QVERIFY(outOfRange([&] { state.QuestionOrder(1001); }));
+        QVERIFY(outOfRange([&] { state.CorrectCount(-1); }));
+        QVERIFY(outOfRange([&] { state.Selections(1, 5); }));
+        QVERIFY(outOfRange([&] { state.Selections(1001, 1); }));
+        QVERIFY(outOfRange([&] { state.Completed(0); }));
+    }
+
+    void anUnhandledErrorShowsTheStandardBoxAndClosesFiles()
+    {
+        testing_support::FakeServices fakes;
+        fakes.recordFiles.setFile(QStringLiteral("/q/results.dat"), {});
+        fakes.files.open(FileNumber::ScoreHistory, QStringLiteral("/q/results.dat"), 8, platform::RecordAccess::ReadWrite);
+        auto* application = static_cast<platform::RuntimeApplication*>(QCoreApplication::instance());
+        std::optional<int> ended;
+        application->setErrorHandler([&](const platform::RuntimeError& error) {
+            platform::showStandardErrorBox(error, fakes.messages, fakes.files);
+            ended = error.number();
+        });
+        QTimer timer;
+        timer.setSingleShot(true);
+        QObject::connect(&timer, &QTimer::timeout,
+            [] { throw platform::RuntimeError(platform::ErrorNumber::PathNotFound, QStringLiteral("/q/dat")); });
+        timer.start(0);
+        QTRY_VERIFY(ended.has_value());
+        QCOMPARE(*ended, 76);
+        QCOMPARE(fakes.messages.shown.size(), std::size_t(1));
+        QCOMPARE(fakes.messages.shown[0].prompt, QStringLiteral("Run-time error '76':\n\nPath not found: /q/dat"));
+        QCOMPARE(fakes.messages.shown[0].buttons, platform::MsgBoxStyle::Critical);
+        QVERIFY(!fakes.files.isOpen(FileNumber::ScoreHistory));
+        application->setErrorHandler({});
+    }
+};
+
+int main(int argc, char** argv)
+{
+    platform::RuntimeApplication application(argc, argv);
+    application.setApplicationDisplayName(QStringLiteral("Quizmark"));
+    MainWindowTest test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "mainwindow_test.moc"
