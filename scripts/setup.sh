@@ -3,7 +3,7 @@
 set -eu
 
 PACKAGES="cmake ninja-build g++ pkg-config
-qt6-base-dev qt6-base-dev-tools libqt6charts6-dev libgl1-mesa-dev
+qt6-base-dev qt6-base-dev-tools qt6-charts-dev libgl1-mesa-dev
 libgtest-dev googletest libbenchmark-dev
 xvfb xauth imagemagick fonts-dejavu-core"
 
