@@ -1,0 +1,103 @@
+#include "examselect.h"
+#include "ui_examselect.h"
+
+#include "module1.h"
+#include "screenhost.h"
+
+#include "platform/filetable.h"
+#include "platform/messageboxes.h"
+#include "platform/programdirectory.h"
+#include "platform/runtimeerror.h"
+#include "platform/services.h"
+#include "platform/settingsstore.h"
+
+#include <QDir>
+
+namespace quizmark {
+
+namespace {
+
+constexpr auto CatalogueName = "index.dat";
+
+QString dataDirectory(const platform::ProgramDirectory& program)
+{
+    return QDir::cleanPath(program.filePath(QStringLiteral("dat"))) + QLatin1Char('/');
+}
+
+}
+
+examselect::examselect(ScreenHost& host, QWidget* parent)
+    : QWidget(parent)
+    , m_ui(std::make_unique<Ui::examselect>())
+    , m_host(host)
+{
+    m_ui->setupUi(this);
+    connect(m_ui->List1, &QListWidget::currentRowChanged, this, [this] { List1_Click(); });
+    connect(m_ui->Command1, &QPushButton::clicked, this, [this] { Command1_Click(); });
+
+    platform::Services& services = m_host.services();
+    Module1.DataDirectory = dataDirectory(services.programDirectory);
+    Module1.IndexFilePath = Module1.DataDirectory + QLatin1String(CatalogueName);
+    if (openCatalogue())
+        fillList();
+    services.settings.SaveSetting(QStringLiteral("quizmark"), QStringLiteral("settings"),
+        QStringLiteral("Path To Data Files"), services.programDirectory.path());
+}
+
+examselect::~examselect() = default;
+
+// A catalogue that is missing reads as empty and is never created: the program only reads it.
+bool examselect::openCatalogue()
+{
+    platform::Services& services = m_host.services();
+    try {
+        services.files.open(FileNumber::Catalogue, Module1.IndexFilePath, CatalogueRecord::Length,
+            platform::RecordAccess::ReadOnly);
+    } catch (const platform::RuntimeError& error) {
+        if (error.number() == platform::ErrorNumber::PathNotFound)
+            services.messages.MsgBox(
+                QStringLiteral("The exam data directory was not found:\n%1").arg(Module1.DataDirectory),
+                platform::MsgBoxStyle::Exclamation);
+        else if (error.number() != platform::ErrorNumber::FileNotFound)
+            throw;
+        return false;
+    }
+    m_catalogueOpen = true;
+    return true;
+}
+
+void examselect::fillList()
+{
+    platform::RecordFile& catalogue = m_host.services().files.file(FileNumber::Catalogue);
+    ExamCount = CatalogueRecord::count(catalogue.length());
+    for (int i = 1; i <= ExamCount; ++i) {
+        ExamRecord = CatalogueRecord::read(catalogue, i);
+        m_ui->List1->addItem(ExamRecord.ExamName);
+    }
+    if (m_ui->List1->count() > 0)
+        m_ui->List1->setCurrentRow(0);
+}
+
+void examselect::List1_Click()
+{
+    Module1.SelectedExam = static_cast<std::int16_t>(m_ui->List1->currentRow() + 1);
+    if (m_ui->List1->count() == 0)
+        return;
+    ExamRecord = CatalogueRecord::read(m_host.services().files.file(FileNumber::Catalogue), Module1.SelectedExam);
+    m_ui->Text1->setPlainText(ExamRecord.Description);
+}
+
+void examselect::Command1_Click()
+{
+    // With nothing listed there is no exam to set up.
+    if (m_ui->List1->count() == 0 || !m_catalogueOpen)
+        return;
+    m_host.services().files.close(FileNumber::Catalogue);
+    m_catalogueOpen = false;
+    QWidget* next = m_host.loadScreen(QStringLiteral("questionselect"));
+    m_host.hideScreen(this);
+    m_host.showScreen(next);
+    m_host.unloadScreen(this);
+}
+
+}

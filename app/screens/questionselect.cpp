@@ -1,0 +1,59 @@
+#include "questionselect.h"
+#include "ui_questionselect.h"
+
+#include "questioncountrule.h"
+
+#include "module1.h"
+#include "screenhost.h"
+
+#include "platform/conversions.h"
+#include "platform/filetable.h"
+#include "platform/services.h"
+
+namespace quizmark {
+
+questionselect::questionselect(ScreenHost& host, QWidget* parent)
+    : QWidget(parent)
+    , m_ui(std::make_unique<Ui::questionselect>())
+    , m_host(host)
+{
+    m_ui->setupUi(this);
+    platform::FileTable& files = m_host.services().files;
+    platform::RecordFile& catalogue = files.open(FileNumber::Catalogue, Module1.IndexFilePath,
+        CatalogueRecord::Length, platform::RecordAccess::ReadOnly);
+    ExamRecord = CatalogueRecord::read(catalogue, Module1.SelectedExam);
+    m_ui->Label4->setText(platform::integerText(ExamRecord.QuestionTotal));
+    m_ui->Label1->setText(ExamRecord.ExamName);
+    connect(m_ui->Text2, &QLineEdit::textChanged, this, [this] { Text2_Change(); });
+    connect(m_ui->Command1, &QPushButton::clicked, this, [this] { Command1_Click(); });
+}
+
+questionselect::~questionselect() = default;
+
+// Setting the text runs this again, nested, for the empty text before the outer run goes on.
+void questionselect::Text2_Change()
+{
+    const QuestionCountRule rule(ExamRecord.QuestionTotal);
+    if (rule.wipes(m_ui->Text2->text()))
+        m_ui->Text2->setText(QString());
+    TimeGiven = QuestionCountRule::timeGiven(m_ui->Text2->text());
+    m_ui->Label6->setText(platform::integerText(TimeGiven));
+}
+
+void questionselect::Command1_Click()
+{
+    const QuestionCountRule rule(ExamRecord.QuestionTotal);
+    const auto questions = rule.questionsToTake(m_ui->Text2->text());
+    if (!questions)
+        return;
+    Module1.QuestionsToTake = *questions;
+    Module1.ExamMinutes = TimeGiven;
+    m_host.services().files.close(FileNumber::Catalogue);
+    Module1.CurrentQuestion = 1;
+    QWidget* exam = m_host.loadScreen(QStringLiteral("exam"));
+    m_host.hideScreen(this);
+    m_host.showScreen(exam);
+    m_host.unloadScreen(this);
+}
+
+}

@@ -1,0 +1,4 @@
+quizmark_qtest(questioncountrule_test SOURCES ${CMAKE_CURRENT_LIST_DIR}/questioncountrule_test.cpp
+    LIBS quizmark::app quizmark::test_support)
+quizmark_qtest(attemptsetup_test SOURCES ${CMAKE_CURRENT_LIST_DIR}/attemptsetup_test.cpp
+    LIBS quizmark::app quizmark::test_support)
