@@ -1,3 +1,5 @@
+#include "platform/automation/dispatch.h"
+#include "platform/automation/fontobject.h"
 #include "platform/automation/safearray.h"
 #include "platform/automation/variant.h"
 #include "platform/runtimeerror.h"
@@ -101,4 +103,78 @@ TEST_F(VariantTest, ArraysKeepTheirBoundsAndAreSharedUntilCloned)
     EXPECT_EQ(errorOf([&] { (*table)(0, -1); }), ErrorNumber::SubscriptOutOfRange);
     EXPECT_EQ(errorOf([&] { table->lowerBound(3); }), ErrorNumber::SubscriptOutOfRange);
     EXPECT_EQ(errorOf([] { SafeArray(1, 0, 0, 0); }), ErrorNumber::SubscriptOutOfRange);
+}
+
+namespace {
+
+// An object with one read-write property (1) and one method (2) that fails like a control does.
+class Counter : public Dispatch {
+public:
+    long GetIDsOfNames(const QString& name, int& dispid) const override
+    {
+        if (name.compare(u"Value", Qt::CaseInsensitive) == 0)
+            dispid = 1;
+        else if (name.compare(u"Fail", Qt::CaseInsensitive) == 0)
+            dispid = 2;
+        else
+            return DispatchStatus::UnknownName;
+        return DispatchStatus::Ok;
+    }
+    long Invoke(int dispid, InvokeKind kind, std::vector<Variant>& arguments, Variant& result,
+        ExceptionInfo& exception) override
+    {
+        if (dispid == 1 && kind == InvokeKind::PropertyGet) {
+            result = value;
+            return DispatchStatus::Ok;
+        }
+        if (dispid == 1 && kind == InvokeKind::PropertyPut) {
+            if (arguments.size() != 1)
+                return DispatchStatus::BadParamCount;
+            value = arguments.back();
+            return DispatchStatus::Ok;
+        }
+        if (dispid == 2 && kind == InvokeKind::Method) {
+            exception = { 32007, QStringLiteral("Counter"), QStringLiteral("It failed") };
+            return DispatchStatus::Exception;
+        }
+        return DispatchStatus::MemberNotFound;
+    }
+    Variant value;
+};
+
+}
+
+TEST_F(VariantTest, DispatchFailuresBecomeRuntimeErrors)
+{
+    Counter counter;
+    int dispid = 0;
+    EXPECT_EQ(counter.GetIDsOfNames(QStringLiteral("vALUE"), dispid), DispatchStatus::Ok);
+    EXPECT_EQ(dispid, 1);
+    invoke(counter, 1, InvokeKind::PropertyPut, { Variant(std::int16_t(5)) });
+    EXPECT_EQ(invoke(counter, 1, InvokeKind::PropertyGet).toInteger(), 5);
+    try {
+        invoke(counter, 2, InvokeKind::Method);
+        FAIL() << "no error";
+    } catch (const RuntimeError& error) {
+        EXPECT_EQ(error.number(), 32007);
+        EXPECT_EQ(error.description(), QStringLiteral("It failed"));
+        EXPECT_EQ(error.source(), QStringLiteral("Counter"));
+    }
+    EXPECT_EQ(errorOf([&] { invoke(counter, 9, InvokeKind::Method); }), ErrorNumber::ObjectDoesNotSupportMember);
+    EXPECT_EQ(errorOf([&] { invoke(counter, 1, InvokeKind::PropertyPut, {}); }), ErrorNumber::WrongNumberOfArguments);
+}
+
+TEST_F(VariantTest, FontsAreSharedByReference)
+{
+    auto font = std::make_shared<FontObject>(QStringLiteral("MS Sans Serif"), 8.25);
+    const Variant first(std::static_pointer_cast<AutomationObject>(font));
+    const Variant second = first;
+    FontObject::from(second)->Bold = true;
+    EXPECT_TRUE(FontObject::from(first)->Bold);
+    EXPECT_DOUBLE_EQ(font->toQFont().pointSizeF(), 8.25);
+    EXPECT_TRUE(font->toQFont().bold());
+    EXPECT_EQ(errorOf([] { FontObject::from(Variant(1.0)); }), ErrorNumber::ObjectRequired);
+    auto other = std::make_shared<Counter>();
+    EXPECT_EQ(errorOf([&] { FontObject::from(Variant(std::static_pointer_cast<AutomationObject>(other))); }),
+        ErrorNumber::TypeMismatch);
 }
