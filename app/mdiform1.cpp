@@ -74,8 +74,11 @@ void MDIForm1::showScreen(QWidget* screen)
 {
     QMdiSubWindow* window = subWindowOf(screen);
     if (!window) {
-        window = m_ui->ClientArea->addSubWindow(screen, Qt::SubWindow | Qt::WindowTitleHint
-                | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+        const Qt::WindowFlags frame = screen->property(BorderlessProperty).toBool()
+            ? Qt::FramelessWindowHint
+            : Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint
+                | Qt::WindowCloseButtonHint;
+        window = m_ui->ClientArea->addSubWindow(screen, Qt::SubWindow | frame);
         window->setAttribute(Qt::WA_DeleteOnClose);
         const int offset = ScreenOffsetTwips * logicalDpiX() / TwipsPerInch;
         window->move(offset, offset);
@@ -108,6 +111,7 @@ void MDIForm1::unloadScreen(QWidget* screen)
 
 void MDIForm1::endProgram()
 {
+    m_ended = true;
     m_services.files.closeAll();
     if (m_end) {
         m_end();

@@ -37,6 +37,7 @@ public:
     void unloadScreen(QWidget* screen) override;
     void hideScreen(QWidget* screen) override;
     void endProgram() override;
+    bool programEnded() const override { return m_ended; }
     platform::Services& services() override { return m_services; }
     QWidget* window() override { return this; }
 
@@ -55,6 +56,7 @@ private:
     QList<QAction*> m_ownMenus;
     std::function<void()> m_end;
     std::map<QString, Factory> m_factories;
+    bool m_ended = false;
 };
 
 }

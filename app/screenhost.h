@@ -16,6 +16,7 @@ namespace quizmark {
 class ScreenHost {
 public:
     using Factory = std::function<QWidget*(ScreenHost&)>;
+    static constexpr char BorderlessProperty[] = "quizmarkBorderless";
 
     virtual ~ScreenHost() = default;
 
@@ -25,13 +26,16 @@ public:
     // screen of that name is known.
     virtual QWidget* loadScreen(const QString& name) = 0;
 
-    // Places a loaded screen as a child window, at Left 100, Top 100 twips, and shows it.
+    // Places a loaded screen as a child window, at Left 100, Top 100 twips, and shows it. A screen
+    // whose BorderlessProperty is true gets neither border nor title bar.
     virtual void showScreen(QWidget* screen) = 0;
     // Closes and deletes a screen that moved on; safe to call from the screen's own handlers.
     virtual void unloadScreen(QWidget* screen) = 0;
     virtual void hideScreen(QWidget* screen) = 0;
     // Ends the program at once: open files are closed and no further handler runs.
     virtual void endProgram() = 0;
+    // True once endProgram ran: a handler resuming from a wait must not go on.
+    virtual bool programEnded() const = 0;
     virtual platform::Services& services() = 0;
     virtual QWidget* window() = 0;
 };

@@ -8,7 +8,8 @@ namespace platform {
 class EventWait {
 public:
     virtual ~EventWait() = default;
-    // Returns once done() holds; the waiter must call wake() whenever done() may have changed.
+    // Returns once done() holds, or early when the program quits its event loops; the waiter must
+    // call wake() whenever done() may have changed.
     virtual void waitUntil(const std::function<bool()>& done) = 0;
     virtual void wake() = 0;
 };

@@ -87,6 +87,19 @@ TEST(EventWait, RunsEventsUntilTheConditionHoldsAndNests)
     EXPECT_EQ(order, (std::vector<int> { 1, 2, 3, 4 }));
 }
 
+TEST(EventWait, GivesUpWhenTheApplicationQuits)
+{
+    int argc = 1;
+    char name[] = "services_test";
+    char* argv[] = { name, nullptr };
+    QCoreApplication application(argc, argv);
+    LocalEventLoopWait wait;
+    int checks = 0;
+    QTimer::singleShot(0, [] { QCoreApplication::exit(0); });
+    wait.waitUntil([&] { return ++checks > 1000; });
+    EXPECT_EQ(checks, 1) << "a wait that outlives the event loops spins instead of returning";
+}
+
 TEST(RuntimeError, CarriesNumberMessageAndDetail)
 {
     const RuntimeError error(ErrorNumber::FileNotFound, QStringLiteral("/x/dat/cpp.dat"));
