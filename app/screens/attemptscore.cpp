@@ -1,0 +1,63 @@
+#include "attemptscore.h"
+
+#include "module1.h"
+
+#include "data/questionrecord.h"
+#include "platform/conversions.h"
+
+namespace quizmark {
+
+namespace {
+constexpr double PassPercent = 70.0;
+constexpr double Hundred = 100.0;
+}
+
+AttemptScore AttemptScore::of(const AttemptState& state, const RecordReader& readRecord)
+{
+    AttemptScore result;
+    for (int n = 1; n <= state.QuestionsToTake; ++n) {
+        const QuestionRecord record = readRecord(state.QuestionOrder(n));
+        result.add(n, matchCount(state, n, record), state.CorrectCount(n));
+    }
+    return result;
+}
+
+std::int16_t AttemptScore::matchCount(const AttemptState& state, int position, const QuestionRecord& record)
+{
+    std::int16_t matches = 0;
+    for (int k = 1; k <= state.CorrectCount(position); ++k)
+        if (state.Selections(position, k) == record.correctOption(k))
+            matches = platform::addInteger(matches, 1);
+    return matches;
+}
+
+QString AttemptScore::line(int position, std::int16_t matchCount, std::int16_t correctCount)
+{
+    const auto verdict = matchCount >= correctCount ? QStringLiteral("  Correct") : QStringLiteral(" Incorrect");
+    return QStringLiteral("Question ") + platform::integerText(position) + verdict;
+}
+
+// Computed in double and stored as a Single, so 3 questions give 2.1 rounded to a float.
+float AttemptScore::passMarkOf(std::int16_t maximumScore)
+{
+    return float(double(maximumScore) / Hundred * PassPercent);
+}
+
+void AttemptScore::add(int position, std::int16_t matchCount, std::int16_t correctCount)
+{
+    m_lines.append(line(position, matchCount, correctCount));
+    m_score = platform::addInteger(m_score, matchCount);
+    m_maximumScore = platform::addInteger(m_maximumScore, correctCount);
+}
+
+ScoreRecord AttemptScore::record(std::int16_t examNumber) const
+{
+    ScoreRecord record;
+    record.ExamNumber = examNumber;
+    record.MaximumScore = m_maximumScore;
+    record.Score = m_score;
+    record.Passed = passed() ? ScoreRecord::True : ScoreRecord::False;
+    return record;
+}
+
+}

@@ -1,0 +1,111 @@
+#include "resultreview.h"
+#include "ui_resultreview.h"
+
+#include "answerticks.h"
+#include "results.h"
+
+#include "module1.h"
+#include "screenhost.h"
+
+#include "platform/eventwait.h"
+#include "platform/filetable.h"
+#include "platform/runtimeerror.h"
+#include "platform/services.h"
+
+#include <QCloseEvent>
+
+namespace quizmark {
+
+namespace {
+
+// A bank text on a check box: '&' would otherwise vanish into a keyboard mnemonic.
+QString checkBoxText(QString text)
+{
+    return text.replace(u'&', QStringLiteral("&&"));
+}
+
+std::int16_t reviewedPosition(ScreenHost& host)
+{
+    const auto* form = host.window()->findChild<results*>(QStringLiteral("results"));
+    if (!form)
+        throw platform::RuntimeError(platform::ErrorNumber::ObjectRequired, QStringLiteral("results"));
+    return form->ReviewQuestion;
+}
+
+}
+
+resultreview::resultreview(ScreenHost& host, QWidget* parent)
+    : QWidget(parent)
+    , m_ui(std::make_unique<Ui::resultreview>())
+    , m_host(host)
+{
+    m_ui->setupUi(this);
+    // The boxes only show; a click must not make them tell something else.
+    for (QCheckBox* box : findChildren<QCheckBox*>())
+        box->setAttribute(Qt::WA_TransparentForMouseEvents);
+    connect(m_ui->Command1, &QPushButton::clicked, this, [this] { Command1_Click(); });
+
+    m_position = reviewedPosition(m_host);
+    platform::RecordFile& bank = m_host.services().files.open(FileNumber::QuestionBank,
+        Module1.DataDirectory + Module1.CurrentExam.bankFileName(), QuestionRecord::Length,
+        platform::RecordAccess::ReadOnly);
+    m_bankOpen = true;
+    m_record = QuestionRecord::read(bank, Module1.QuestionOrder(m_position));
+    fill();
+}
+
+// However the screen goes, the bank it opened does not stay open behind it.
+resultreview::~resultreview()
+{
+    if (m_bankOpen)
+        m_host.services().files.close(FileNumber::QuestionBank);
+}
+
+void resultreview::fill()
+{
+    m_ui->Label2->setText(m_record.Question);
+    for (int option = 1; option <= QuestionRecord::OptionCount; ++option) {
+        optionBox(option)->setText(checkBoxText(m_record.option(option)));
+        optionBox(option)->setToolTip(m_record.option(option).trimmed());
+    }
+    m_ui->Label1->setText(m_record.Explanation);
+    const AnswerTicks ticks = AnswerTicks::of(Module1, m_position, m_record);
+    for (int option = 1; option <= QuestionRecord::OptionCount; ++option) {
+        answerBox(option)->setChecked(ticks.yours[std::size_t(option - 1)]);
+        optionBox(option)->setChecked(ticks.correct[std::size_t(option - 1)]);
+    }
+}
+
+QCheckBox* resultreview::optionBox(int option) const
+{
+    QCheckBox* boxes[] = { m_ui->Check1, m_ui->Check2, m_ui->Check3, m_ui->Check4 };
+    return boxes[option - 1];
+}
+
+QCheckBox* resultreview::answerBox(int option) const
+{
+    QCheckBox* boxes[] = { m_ui->Check5, m_ui->Check6, m_ui->Check7, m_ui->Check8 };
+    return boxes[option - 1];
+}
+
+void resultreview::Command1_Click()
+{
+    m_host.services().files.close(FileNumber::QuestionBank);
+    m_bankOpen = false;
+    ReviewDone = true;
+    m_host.services().wait.wake();
+}
+
+// Closing by the window frame is "Back To Results": the results screen, which waits for the flag,
+// takes this screen away itself.
+void resultreview::closeEvent(QCloseEvent* event)
+{
+    if (!ReviewDone) {
+        Command1_Click();
+        event->ignore();
+        return;
+    }
+    QWidget::closeEvent(event);
+}
+
+}

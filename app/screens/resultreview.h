@@ -1,0 +1,48 @@
+#pragma once
+
+#include "data/questionrecord.h"
+
+#include <QWidget>
+
+#include <cstdint>
+#include <memory>
+
+class QCheckBox;
+
+namespace Ui {
+class resultreview;
+}
+
+namespace quizmark {
+
+class ScreenHost;
+
+// The answer review: one question of the finished attempt with its correct options, the
+// candidate's ticks and the explanation. It only shows; the results screen waits for ReviewDone.
+class resultreview : public QWidget {
+    Q_OBJECT
+
+public:
+    explicit resultreview(ScreenHost& host, QWidget* parent = nullptr);
+    ~resultreview() override;
+
+    // Set False by the results screen once this screen shows; True when the candidate is done.
+    bool ReviewDone = false;
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void fill();
+    QCheckBox* optionBox(int option) const;
+    QCheckBox* answerBox(int option) const;
+    void Command1_Click();
+
+    std::unique_ptr<Ui::resultreview> m_ui;
+    ScreenHost& m_host;
+    std::int16_t m_position = 0;
+    QuestionRecord m_record;
+    bool m_bankOpen = false;
+};
+
+}

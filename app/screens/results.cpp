@@ -1,0 +1,199 @@
+#include "results.h"
+#include "ui_results.h"
+
+#include "resultreview.h"
+
+#include "module1.h"
+#include "screenhost.h"
+#include "webaddresses.h"
+
+#include "data/questionrecord.h"
+#include "platform/conversions.h"
+#include "platform/eventwait.h"
+#include "platform/filetable.h"
+#include "platform/messageboxes.h"
+#include "platform/programdirectory.h"
+#include "platform/runtimeerror.h"
+#include "platform/screenprinter.h"
+#include "platform/services.h"
+#include "platform/webbrowser.h"
+
+#include <QGuiApplication>
+#include <QPointer>
+
+#include <algorithm>
+
+namespace quizmark {
+
+namespace {
+
+constexpr auto ResultsFileName = "dat/results.dat";
+constexpr auto PdfName = "Exam Result.pdf";
+// The bars take whole steps, so a fractional pass mark such as 2.1 of 3 is drawn as its share.
+constexpr int BarSteps = 1000;
+
+// A maximum of 0 leaves the bar empty: a range of 0 to 0 would draw a busy indicator instead.
+void setBar(QProgressBar* bar, float maximum, float value)
+{
+    bar->setRange(0, BarSteps);
+    const float share = maximum > 0 ? std::clamp(value / maximum, 0.0f, 1.0f) : 0.0f;
+    bar->setValue(qRound(share * BarSteps));
+}
+
+}
+
+results::results(ScreenHost& host, QWidget* parent)
+    : QMainWindow(parent)
+    , m_ui(std::make_unique<Ui::results>())
+    , m_host(host)
+{
+    m_ui->setupUi(this);
+    connect(m_ui->List1->selectionModel(), &QItemSelectionModel::selectionChanged, this, [this] { requestReview(); });
+    // A click on the line already chosen changes no selection but still opens its review.
+    connect(m_ui->List1, &QListWidget::itemClicked, this, [this] { requestReview(); });
+    connect(m_ui->Command1, &QPushButton::clicked, this, [this] { Command1_Click(); });
+    connect(m_ui->Command2, &QPushButton::clicked, this, [this] { Command2_Click(); });
+    connect(m_ui->print, &QAction::triggered, this, [this] { print_Click(); });
+    connect(m_ui->Exit, &QAction::triggered, this, [this] { m_host.endProgram(); });
+    connect(m_ui->Picture1, &BannerPicture::clicked, this,
+        [this] { m_host.services().web.open(QString::fromLatin1(WebAddress::ResultsBanner)); });
+    // Closing the main window ends the program; a review still waited for must not hold it up.
+    connect(qGuiApp, &QGuiApplication::lastWindowClosed, this, [this] {
+        m_programEnding = true;
+        m_host.services().wait.wake();
+    });
+
+    scoreAttempt();
+    showScore();
+    writeHistory();
+}
+
+results::~results() = default;
+
+void results::scoreAttempt()
+{
+    platform::FileTable& files = m_host.services().files;
+    platform::RecordFile& bank = files.open(FileNumber::QuestionBank,
+        Module1.DataDirectory + Module1.CurrentExam.bankFileName(), QuestionRecord::Length,
+        platform::RecordAccess::ReadOnly);
+    m_score = AttemptScore::of(Module1, [&bank](std::int16_t number) { return QuestionRecord::read(bank, number); });
+    files.close(FileNumber::QuestionBank);
+}
+
+void results::showScore()
+{
+    m_ui->List1->addItems(m_score.lines());
+    setBar(m_ui->ProgressBar2, float(m_score.maximumScore()), m_score.passMark());
+    setBar(m_ui->ProgressBar1, float(m_score.maximumScore()), float(m_score.score()));
+    m_ui->Text1->setText(platform::integerText(m_score.score()));
+    m_ui->Text2->setText(platform::singleText(m_score.passMark()));
+    m_ui->Text3->setText(platform::integerText(m_score.maximumScore()));
+    m_ui->Label6->setText(m_score.passed() ? QStringLiteral("Pass") : QStringLiteral("Fail"));
+}
+
+// The one write of the score history. A history that cannot take the record costs the record, not
+// the result: the candidate is told why once the screen is up.
+void results::writeHistory()
+{
+    platform::Services& services = m_host.services();
+    Module1.ResultsFilePath = services.programDirectory.filePath(QString::fromLatin1(ResultsFileName));
+    bool opened = false;
+    try {
+        platform::RecordFile& history = services.files.open(FileNumber::ScoreHistory, Module1.ResultsFilePath,
+            ScoreRecord::Length, platform::RecordAccess::ReadWrite);
+        opened = true;
+        ScoreRecord::append(history, m_score.record(Module1.SelectedExam));
+    } catch (const platform::RuntimeError& error) {
+        m_saveFailure = error.message();
+    }
+    if (opened)
+        services.files.close(FileNumber::ScoreHistory);
+}
+
+void results::showEvent(QShowEvent* event)
+{
+    QMainWindow::showEvent(event);
+    if (!m_saveFailure.isEmpty())
+        QMetaObject::invokeMethod(this, &results::reportSaveFailure, Qt::QueuedConnection);
+}
+
+void results::reportSaveFailure()
+{
+    if (m_saveFailure.isEmpty())
+        return;
+    const QString reason = std::exchange(m_saveFailure, QString());
+    m_host.services().messages.MsgBox(
+        QStringLiteral("Your score could not be saved to the score history.\n\n%1").arg(reason),
+        platform::MsgBoxStyle::Exclamation);
+}
+
+// The review runs after the list's own mouse or key handling is over, and once however many
+// signals one click gives.
+void results::requestReview()
+{
+    if (m_reviewPending || m_ui->List1->currentRow() < 0)
+        return;
+    m_reviewPending = true;
+    QMetaObject::invokeMethod(this, &results::List1_Click, Qt::QueuedConnection);
+}
+
+void results::List1_Click()
+{
+    m_reviewPending = false;
+    if (m_ui->List1->currentRow() < 0)
+        return;
+    ReviewQuestion = static_cast<std::int16_t>(m_ui->List1->currentRow() + 1);
+    QPointer<resultreview> review = qobject_cast<resultreview*>(m_host.loadScreen(QStringLiteral("resultreview")));
+    if (!review)
+        throw platform::RuntimeError(platform::ErrorNumber::ObjectRequired, QStringLiteral("resultreview"));
+    m_host.hideScreen(this);
+    m_host.showScreen(review);
+    review->ReviewDone = false;
+    m_host.services().wait.waitUntil([&] { return !review || review->ReviewDone || m_programEnding; });
+    if (review) {
+        m_host.hideScreen(review);
+        m_host.unloadScreen(review);
+    }
+    if (!m_programEnding)
+        m_host.showScreen(this);
+}
+
+void results::Command1_Click()
+{
+    QWidget* history = m_host.loadScreen(QStringLiteral("history"));
+    m_host.hideScreen(this);
+    m_host.showScreen(history);
+}
+
+void results::Command2_Click()
+{
+    QWidget* next = m_host.loadScreen(QStringLiteral("examselect"));
+    m_host.showScreen(next);
+    m_host.unloadScreen(this);
+}
+
+// Without a printer the image can still be kept, as a PDF file the candidate names.
+void results::print_Click()
+{
+    platform::Services& services = m_host.services();
+    const QImage image = grab().toImage();
+    if (services.printer.hasDefaultPrinter()) {
+        if (!services.printer.print(image))
+            services.messages.MsgBox(QStringLiteral("The results could not be printed."),
+                platform::MsgBoxStyle::Exclamation);
+        return;
+    }
+    const int answer = services.messages.MsgBox(
+        QStringLiteral("No printer is set up on this computer.\nSave the results as a PDF file instead?"),
+        platform::MsgBoxStyle::YesNo | platform::MsgBoxStyle::Question);
+    if (answer != platform::MsgBoxResult::Yes)
+        return;
+    const QString path = services.printer.choosePdfPath(QString::fromLatin1(PdfName));
+    if (path.isEmpty())
+        return;
+    if (!services.printer.saveAsPdf(image, path))
+        services.messages.MsgBox(QStringLiteral("The results could not be saved to:\n%1").arg(path),
+            platform::MsgBoxStyle::Exclamation);
+}
+
+}
