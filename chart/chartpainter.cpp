@@ -1,0 +1,274 @@
+#include "chartpainter.h"
+
+#include "drawingsurface.h"
+#include "plotvaneidentity.h"
+#include "runtimemath.h"
+
+#include "platform/conversions.h"
+#include "platform/runtimeerror.h"
+
+#include <cmath>
+#include <limits>
+#include <new>
+
+namespace plotvane {
+
+using platform::CInt;
+using platform::CLng;
+using platform::RuntimeError;
+using platform::Variant;
+namespace ErrorNumber = platform::ErrorNumber;
+
+namespace {
+
+constexpr double Margin = 120; // left of the frame, right of the surface, legend box to its text
+constexpr double LegendGap = 180; // between the frame and the legend, and right of the legend text
+constexpr double TickLength = 60;
+constexpr double LegendBox = 60;
+constexpr double PointBox = 30;
+constexpr double HalfPoint = 15;
+constexpr double BarGap = 30;
+constexpr std::int16_t NarrowestBar = 15;
+
+// Runs step for every value-axis tick from first up to the scale's top, as a counted loop of
+// 64-bit floats whose end is taken once.
+template <typename Step>
+void forEachTick(double first, double last, double interval, Step step)
+{
+    for (double t = first; t <= last; t += interval)
+        step(t);
+}
+
+}
+
+ChartPainter::ChartPainter(ChartState& state, DrawingSurface& surface)
+    : m_state(state)
+    , m_surface(surface)
+{
+}
+
+void ChartPainter::Refresh()
+{
+    m_surface.Cls();
+    m_state.PlotRight = CLng(double(m_surface.ScaleWidth()) - Margin);
+    m_state.PlotTop = 0;
+    if (m_state.Title.size() > 0)
+        DrawTitle();
+    if (m_state.DisplayLegend)
+        trapped(" plotting legend: ", [this] { DrawLegend(); });
+    trapped(" plotting graph: ", [this] { DrawGraph(); });
+}
+
+// Error 9 ends the step quietly (so a chart without data draws only its frame of nothing);
+// any other error reaches the container as the control's own drawing error.
+template <typename Step>
+void ChartPainter::trapped(const char* what, Step step)
+{
+    int number = 0;
+    try {
+        step();
+        return;
+    } catch (const RuntimeError& error) {
+        number = error.number();
+    } catch (const std::bad_alloc&) {
+        number = ErrorNumber::OutOfMemory;
+    }
+    if (number == ErrorNumber::SubscriptOutOfRange)
+        return;
+    const QString description = QStringLiteral("Error ") + QString::number(number) + QLatin1String(what)
+        + RuntimeError::standardMessage(number);
+    throw RuntimeError(DrawingError, description, QString::fromLatin1(Identity::ErrorSource), true);
+}
+
+void ChartPainter::DrawTitle()
+{
+    if (!m_state.TitleFont)
+        throw RuntimeError(ErrorNumber::ObjectVariableNotSet);
+    const auto remembered = m_surface.Font();
+    m_surface.setFont(m_state.TitleFont);
+    m_surface.setCurrentX(float((double(m_surface.ScaleWidth()) - m_surface.TextWidth(m_state.Title)) / 2));
+    m_surface.Print(Variant(m_state.Title));
+    m_state.PlotTop = CLng(m_surface.CurrentY());
+    m_surface.setFont(remembered);
+}
+
+void ChartPainter::DrawLegend()
+{
+    std::int32_t legendLeft = CLng(m_surface.ScaleWidth());
+    if (!m_state.DisplayLegend)
+        return;
+    const int seriesCount = graphData().upperBound(1);
+    const double width = m_surface.ScaleWidth();
+    for (int s = 0; s < seriesCount; ++s) {
+        const double left = width - (m_surface.TextWidth(seriesLegend(s)) + LegendGap);
+        if (left < legendLeft)
+            legendLeft = CLng(left);
+    }
+    m_state.PlotRight = legendLeft - std::int32_t(LegendGap);
+    m_surface.setCurrentY(float((m_surface.ScaleHeight() - (lineHeight() + Margin) * (seriesCount + 2)) / 2));
+    for (int s = 0; s < seriesCount; ++s) {
+        const std::int32_t rowY = CLng(m_surface.CurrentY() + lineHeight());
+        const QString& legend = seriesLegend(s);
+        const double boxTop = (m_surface.TextHeight(legend) - LegendBox) / 2 + rowY;
+        m_surface.fillBox(float(legendLeft), float(boxTop), float(legendLeft + LegendBox), float(boxTop + LegendBox),
+            seriesColor(s));
+        m_surface.setCurrentX(float(legendLeft + Margin));
+        m_surface.setCurrentY(float(rowY));
+        m_surface.Print(Variant(legend));
+    }
+}
+
+void ChartPainter::DrawGraph()
+{
+    const platform::SafeArray& data = graphData();
+    const int seriesCount = data.upperBound(1);
+    const int lastPoint = data.upperBound(2);
+    const std::int32_t pointCount = lastPoint + 1;
+
+    for (int i = 1; i <= seriesCount; ++i) {
+        for (int j = 0; j <= lastPoint; ++j) {
+            const double value = data(i, j).toDouble();
+            if (m_state.HighScale < value)
+                m_state.HighScale = value;
+            if (m_state.LowScale > value)
+                m_state.LowScale = value;
+        }
+    }
+
+    std::int32_t plotLeft = std::int32_t(Margin);
+    const std::int32_t plotBottom = CLng(m_surface.ScaleHeight() - 2 * lineHeight());
+    const double first = firstTick();
+    checkTickCount(first);
+    forEachTick(first, m_state.HighScale, m_state.VerticalTickInterval.toDouble(), [&](double t) {
+        const double width = m_surface.TextWidth(platform::doubleText(t)) + Margin;
+        if (width > plotLeft)
+            plotLeft = CLng(width);
+    });
+    const double labelHalf = m_surface.TextWidth(data(0, 0).toString()) / 2 + TickLength;
+    if (labelHalf > plotLeft)
+        plotLeft = CLng(labelHalf);
+
+    drawValueAxis(plotLeft, plotBottom, first);
+    m_surface.box(float(plotLeft), float(m_state.PlotTop), float(m_state.PlotRight), float(plotBottom),
+        m_surface.ForeColor());
+    drawCategoryAxis(data, plotLeft, plotBottom);
+
+    const std::int16_t width = m_state.ChartType == ChartTypes::Bar ? barWidth(seriesCount, pointCount, plotLeft) : 0;
+    for (int i = 1; i <= seriesCount; ++i)
+        drawSeries(data, i, plotLeft, plotBottom, first, width);
+}
+
+double ChartPainter::firstTick() const
+{
+    const double quotient = divide(m_state.LowScale, m_state.VerticalTickInterval.toDouble());
+    const double whole = std::floor(quotient);
+    if (whole == quotient)
+        return m_state.LowScale;
+    return m_state.VerticalTickInterval.toDouble() * whole;
+}
+
+void ChartPainter::checkTickCount(double firstTick) const
+{
+    const double interval = m_state.VerticalTickInterval.toDouble();
+    if (!(interval > 0) || !((m_state.HighScale - firstTick) / interval < TickLimit))
+        throw RuntimeError(ErrorNumber::InvalidProcedureCall);
+}
+
+void ChartPainter::drawValueAxis(std::int32_t& plotLeft, std::int32_t plotBottom, double first)
+{
+    const double height = plotBottom - m_state.PlotTop;
+    const double span = m_state.HighScale - first;
+    forEachTick(first, m_state.HighScale, m_state.VerticalTickInterval.toDouble(), [&](double t) {
+        const QString tickString = platform::doubleText(t);
+        const std::int32_t y = CLng(plotBottom - divide(t - first, span) * height);
+        m_surface.line(float(plotLeft), float(y), float(plotLeft + TickLength), float(y), m_surface.ForeColor());
+        m_surface.setCurrentX(float(plotLeft - (m_surface.TextWidth(tickString) + TickLength)));
+        m_surface.setCurrentY(float(y - lineHeight() * 0.5));
+        m_surface.Print(Variant(tickString));
+    });
+}
+
+void ChartPainter::drawCategoryAxis(const platform::SafeArray& data, std::int32_t plotLeft, std::int32_t plotBottom)
+{
+    const std::int32_t pointCount = data.upperBound(2) + 1;
+    const std::int64_t frequency = std::max<std::int32_t>(1, m_state.HorizontalTickFrequency.toLong());
+    for (std::int64_t j = 0; j <= pointCount - 1; j += frequency) {
+        const std::int32_t x = CLng(divide(m_state.PlotRight - plotLeft, pointCount - 1) * double(j) + plotLeft);
+        m_surface.line(float(x), float(plotBottom), float(x), float(plotBottom - TickLength), m_surface.ForeColor());
+        const Variant& label = data(0, int(j));
+        m_surface.setCurrentX(float(x - m_surface.TextWidth(label.toString()) / 2));
+        m_surface.setCurrentY(float(lineHeight() * 0.5 + plotBottom));
+        m_surface.Print(label);
+    }
+}
+
+std::int16_t ChartPainter::barWidth(int seriesCount, std::int32_t pointCount, std::int32_t plotLeft) const
+{
+    const std::int64_t slotCount = std::int64_t(seriesCount) * pointCount;
+    if (slotCount > std::numeric_limits<std::int32_t>::max())
+        throw RuntimeError(ErrorNumber::Overflow);
+    const std::int16_t width = CInt(divide(m_state.PlotRight - (plotLeft + TickLength), double(slotCount)) - BarGap);
+    return width <= NarrowestBar ? std::int16_t(2 * NarrowestBar) : width;
+}
+
+void ChartPainter::drawSeries(const platform::SafeArray& data, int row, std::int32_t plotLeft,
+    std::int32_t plotBottom, double first, std::int16_t barWidth)
+{
+    const int lastPoint = data.upperBound(2);
+    const std::int32_t pointCount = lastPoint + 1;
+    const double plotWidth = m_state.PlotRight - plotLeft;
+    const double height = plotBottom - m_state.PlotTop;
+    const double span = m_state.HighScale - first;
+    const bool bars = m_state.ChartType == ChartTypes::Bar;
+    const bool lines = m_state.ChartType == ChartTypes::Line;
+    std::int32_t previousX = 0;
+    std::int32_t previousY = 0;
+    for (int j = 0; j <= lastPoint; ++j) {
+        const double value = data(row, j).toDouble();
+        const std::int32_t color = seriesColor(row - 1);
+        const std::int32_t x = CLng(divide(plotWidth, pointCount - 1) * j + plotLeft - HalfPoint);
+        const std::int32_t y = value == first ? std::int32_t(plotBottom - HalfPoint)
+                                              : CLng(plotBottom - divide(value - first, span) * height - HalfPoint);
+        if (bars) {
+            const std::int32_t slotX = CLng(divide(plotWidth, pointCount) * j + plotLeft - HalfPoint);
+            const double barLeft = slotX + BarGap + double(row - 1) * (barWidth + BarGap);
+            m_surface.fillBox(float(barLeft), float(y), float(barLeft + barWidth), float(plotBottom - HalfPoint), color);
+        } else if (lines) {
+            if (m_state.PlotPoints)
+                m_surface.fillBox(float(x), float(y), float(x + PointBox), float(y + PointBox), color);
+            if (j != 0)
+                m_surface.line(float(x + HalfPoint), float(y + HalfPoint), float(previousX + HalfPoint),
+                    float(previousY + HalfPoint), color);
+            previousX = x;
+            previousY = y;
+        }
+    }
+}
+
+const platform::SafeArray& ChartPainter::graphData() const
+{
+    if (!m_state.GraphData)
+        throw RuntimeError(ErrorNumber::SubscriptOutOfRange);
+    return *m_state.GraphData;
+}
+
+std::int32_t ChartPainter::seriesColor(int series) const
+{
+    if (series < 0 || series >= ChartState::SeriesLimit)
+        throw RuntimeError(ErrorNumber::SubscriptOutOfRange);
+    return m_state.SeriesColor[std::size_t(series)];
+}
+
+const QString& ChartPainter::seriesLegend(int series) const
+{
+    if (series < 0 || series >= ChartState::SeriesLimit)
+        throw RuntimeError(ErrorNumber::SubscriptOutOfRange);
+    return m_state.SeriesLegend[std::size_t(series)];
+}
+
+double ChartPainter::lineHeight() const
+{
+    return m_surface.TextHeight(QStringLiteral("X"));
+}
+
+}

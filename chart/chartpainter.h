@@ -1,0 +1,51 @@
+#pragma once
+
+#include "chartstate.h"
+#include "plotvane_export.h"
+
+#include <QString>
+
+#include <cstdint>
+
+namespace plotvane {
+
+class DrawingSurface;
+
+/// Draws the chart of a state on a surface, as Refresh does: title, legend, then the graph.
+/// Measures with the surface, so one drawing fits every kind of surface.
+class PLOTVANE_EXPORT ChartPainter {
+public:
+    static constexpr int DrawingError = 32007;
+    // Beyond this many value-axis ticks an interval is refused rather than drawn for ever.
+    static constexpr double TickLimit = 10000;
+
+    ChartPainter(ChartState& state, DrawingSurface& surface);
+
+    /// Clears and redraws; a drawing error comes out as a platform::RuntimeError, number 32007
+    /// for the legend and the graph.
+    void Refresh();
+
+    void DrawTitle();
+    void DrawLegend();
+    void DrawGraph();
+
+private:
+    template <typename Step>
+    void trapped(const char* what, Step step);
+    const platform::SafeArray& graphData() const;
+    std::int32_t seriesColor(int series) const;
+    const QString& seriesLegend(int series) const;
+    double lineHeight() const;
+    double firstTick() const;
+    void checkTickCount(double firstTick) const;
+    void drawValueAxis(std::int32_t& plotLeft, std::int32_t plotBottom, double firstTick);
+    void drawCategoryAxis(const platform::SafeArray& data, std::int32_t plotLeft, std::int32_t plotBottom);
+    std::int16_t barWidth(int seriesCount, std::int32_t pointCount, std::int32_t plotLeft) const;
+    void drawSeries(const platform::SafeArray& data, int row, std::int32_t plotLeft, std::int32_t plotBottom,
+        double firstTick, std::int16_t barWidth);
+
+    ChartState& m_state;
+    DrawingSurface& m_surface;
+};
+
+}
