@@ -1,0 +1,68 @@
+#include "bankbuilder.h"
+
+#include "datadirectory.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <filesystem>
+
+namespace quizmark {
+
+BankBuilder::BankBuilder(QList<BankExam> exams)
+    : m_exams(std::move(exams))
+{
+}
+
+QMap<QString, QByteArray> BankBuilder::files() const
+{
+    QMap<QString, QByteArray> files;
+    QByteArray& index = files[DataDirectory::IndexFile];
+    index.reserve(qsizetype(m_exams.size()) * CatalogueRecord::Length);
+    for (const BankExam& exam : m_exams) {
+        index.append(exam.catalogue.toBytes());
+        QByteArray bank;
+        bank.reserve(qsizetype(exam.questions.size()) * QuestionRecord::Length);
+        for (const QuestionRecord& question : exam.questions)
+            bank.append(question.toBytes());
+        files.insert(exam.catalogue.bankFileName(), bank);
+    }
+    return files;
+}
+
+bool BankBuilder::write(const QString& directory, QString* error) const
+{
+    if (!QDir().mkpath(directory)) {
+        *error = QStringLiteral("cannot create the directory %1").arg(directory);
+        return false;
+    }
+    // Everything is written beside the target first, so a failed write replaces nothing, and
+    // the renames stay on one file system.
+    QTemporaryDir staging(QDir(directory).filePath(QStringLiteral(".quizmark-bank-XXXXXX")));
+    if (!staging.isValid()) {
+        *error = QStringLiteral("cannot write into %1: %2").arg(directory, staging.errorString());
+        return false;
+    }
+    const QMap<QString, QByteArray> contents = files();
+    for (auto it = contents.cbegin(); it != contents.cend(); ++it) {
+        QFile file(staging.filePath(it.key()));
+        if (!file.open(QIODevice::WriteOnly) || file.write(it.value()) != it.value().size() || !file.flush()) {
+            *error = QStringLiteral("cannot write %1: %2").arg(QDir(directory).filePath(it.key()), file.errorString());
+            return false;
+        }
+    }
+    for (auto it = contents.cbegin(); it != contents.cend(); ++it) {
+        std::error_code failure;
+        std::filesystem::rename(QFile::encodeName(staging.filePath(it.key())).toStdString(),
+            QFile::encodeName(QDir(directory).filePath(it.key())).toStdString(), failure);
+        if (failure) {
+            *error = QStringLiteral("cannot replace %1: %2")
+                         .arg(QDir(directory).filePath(it.key()), QString::fromStdString(failure.message()));
+            return false;
+        }
+    }
+    return true;
+}
+
+}

@@ -1,0 +1,40 @@
+#pragma once
+
+#include <QCommandLineParser>
+#include <QStringList>
+#include <QTextStream>
+
+#include <optional>
+
+namespace quizmark {
+
+// The commands of quizmark-bank: build, dump, check and history, each with its own --help.
+class BankCommandLine {
+public:
+    static constexpr int Success = 0;
+    // Build refused its input, check found problems, dump left banks out.
+    static constexpr int Problems = 1;
+    // The directory could not be read, or the command line was wrong.
+    static constexpr int Unusable = 2;
+
+    BankCommandLine(QTextStream& out, QTextStream& err);
+
+    // arguments as main receives them, the program's name first.
+    int run(const QStringList& arguments);
+
+private:
+    int build(const QStringList& arguments);
+    int dump(const QStringList& arguments);
+    int check(const QStringList& arguments);
+    int history(const QStringList& arguments);
+    // The exit code when the command has been answered already: help shown, or misuse.
+    std::optional<int> parse(QCommandLineParser& parser, const QStringList& arguments, qsizetype operands,
+        bool moreOperands = false);
+    QString toolHelp() const;
+    static QString commandHelp(const QCommandLineParser& parser);
+
+    QTextStream& m_out;
+    QTextStream& m_err;
+};
+
+}

@@ -1,0 +1,256 @@
+#include "banksource.h"
+
+#include "datadirectory.h"
+
+#include "data/codepage.h"
+
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+
+#include <cmath>
+#include <limits>
+
+namespace quizmark {
+
+namespace {
+constexpr int MaximumRecords = std::numeric_limits<std::int16_t>::max();
+
+const QStringList RootKeys = { QStringLiteral("exams") };
+const QStringList ExamKeys = { QStringLiteral("name"), QStringLiteral("bank"), QStringLiteral("description"),
+    QStringLiteral("questionTotal"), QStringLiteral("questions") };
+const QStringList QuestionKeys = { QStringLiteral("question"), QStringLiteral("options"), QStringLiteral("correct"),
+    QStringLiteral("explanation") };
+
+// A whole JSON number within [low, high], or nothing.
+std::optional<int> wholeNumber(const QJsonValue& value, int low, int high)
+{
+    if (!value.isDouble())
+        return std::nullopt;
+    const double number = value.toDouble();
+    if (number != std::floor(number) || number < low || number > high)
+        return std::nullopt;
+    return int(number);
+}
+
+QString field(const QString& where, const QString& key)
+{
+    return QStringLiteral("%1, field \"%2\"").arg(where, key);
+}
+
+QString unencodable(const QString& text, qsizetype at)
+{
+    const char32_t code = QStringView(text).mid(at).toUcs4().value(0);
+    return QStringLiteral("character U+%1 at position %2 has no Windows-1252 code")
+        .arg(qulonglong(code), 4, 16, QChar(u'0'))
+        .arg(at + 1);
+}
+}
+
+bool BankSource::read(const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        refuse(path, QStringLiteral("cannot be read: %1").arg(file.errorString()));
+        return false;
+    }
+    return parse(file.readAll(), path);
+}
+
+bool BankSource::parse(const QByteArray& json, const QString& origin)
+{
+    const qsizetype errorsBefore = m_errors.size();
+    QJsonParseError parseError;
+    const QJsonDocument document = QJsonDocument::fromJson(json, &parseError);
+    if (parseError.error != QJsonParseError::NoError) {
+        refuse(origin, QStringLiteral("not valid JSON at offset %1: %2").arg(parseError.offset).arg(parseError.errorString()));
+        return false;
+    }
+    const QJsonObject root = document.object();
+    if (!document.isObject() || !root.value(u"exams").isArray()) {
+        refuse(origin, QStringLiteral("expected an object with an \"exams\" array"));
+        return false;
+    }
+    onlyKeys(root, RootKeys, origin);
+    const QJsonArray exams = root.value(u"exams").toArray();
+    for (qsizetype i = 0; i < exams.size(); ++i) {
+        const QString where = QStringLiteral("%1: exam %2").arg(origin).arg(i + 1);
+        if (!exams[i].isObject()) {
+            refuse(where, QStringLiteral("is not an object"));
+            continue;
+        }
+        if (auto built = exam(exams[i].toObject(), where))
+            m_exams.append(std::move(*built));
+    }
+    if (m_exams.size() > MaximumRecords)
+        refuse(origin, QStringLiteral("a catalogue holds at most %1 exams").arg(MaximumRecords));
+    return m_errors.size() == errorsBefore;
+}
+
+std::optional<BankExam> BankSource::exam(const QJsonObject& object, const QString& position)
+{
+    const qsizetype errorsBefore = m_errors.size();
+    const QString name = object.value(u"name").toString();
+    const QString where = name.isEmpty() ? position : QStringLiteral("%1 \"%2\"").arg(position, name);
+    onlyKeys(object, ExamKeys, where);
+
+    BankExam exam;
+    exam.catalogue.ExamName = text(object.value(u"name"), CatalogueRecord::ExamNameWidth, field(where, QStringLiteral("name"))).value_or(QString());
+    const auto bank = text(object.value(u"bank"), CatalogueRecord::BankFileWidth, field(where, QStringLiteral("bank")));
+    if (bank) {
+        const QString problem = DataDirectory::bankNameProblem(*bank);
+        if (!problem.isEmpty())
+            refuse(field(where, QStringLiteral("bank")), QStringLiteral("\"%1\" is not a plain file name: it %2").arg(*bank, problem));
+        else
+            bankNameFree(*bank, where);
+        exam.catalogue.BankFile = *bank;
+    }
+    exam.catalogue.Description
+        = optionalText(object, QStringLiteral("description"), CatalogueRecord::DescriptionWidth, where).value_or(QString());
+
+    const QJsonArray questions = object.value(u"questions").toArray();
+    if (!object.value(u"questions").isArray())
+        refuse(field(where, QStringLiteral("questions")), QStringLiteral("expected an array of questions"));
+    else if (questions.size() > MaximumRecords)
+        refuse(field(where, QStringLiteral("questions")),
+            QStringLiteral("%1 questions; a bank holds at most %2").arg(questions.size()).arg(MaximumRecords));
+    for (qsizetype q = 0; q < questions.size() && questions.size() <= MaximumRecords; ++q) {
+        const QString questionWhere = QStringLiteral("%1, question %2").arg(where).arg(q + 1);
+        if (!questions[q].isObject())
+            refuse(questionWhere, QStringLiteral("is not an object"));
+        else if (auto record = question(questions[q].toObject(), questionWhere))
+            exam.questions.append(std::move(*record));
+    }
+
+    const int count = int(std::min<qsizetype>(questions.size(), MaximumRecords));
+    if (object.contains(u"questionTotal")) {
+        const auto total = wholeNumber(object.value(u"questionTotal"), 0, count);
+        if (!total)
+            refuse(field(where, QStringLiteral("questionTotal")),
+                QStringLiteral("expected a whole number from 0 to the %1 questions given").arg(count));
+        exam.catalogue.QuestionTotal = std::int16_t(total.value_or(0));
+    } else {
+        exam.catalogue.QuestionTotal = std::int16_t(count);
+    }
+
+    if (m_errors.size() != errorsBefore)
+        return std::nullopt;
+    return exam;
+}
+
+std::optional<QuestionRecord> BankSource::question(const QJsonObject& object, const QString& where)
+{
+    const qsizetype errorsBefore = m_errors.size();
+    onlyKeys(object, QuestionKeys, where);
+    QuestionRecord record;
+    record.Question = text(object.value(u"question"), QuestionRecord::QuestionWidth, field(where, QStringLiteral("question"))).value_or(QString());
+
+    const QJsonArray options = object.value(u"options").toArray();
+    if (!object.value(u"options").isArray() || options.size() != QuestionRecord::OptionCount) {
+        refuse(field(where, QStringLiteral("options")),
+            QStringLiteral("expected an array of exactly %1 options, found %2")
+                .arg(QuestionRecord::OptionCount)
+                .arg(options.size()));
+    } else {
+        for (int k = 1; k <= QuestionRecord::OptionCount; ++k)
+            record.option(k) = text(options[k - 1], QuestionRecord::OptionWidth, QStringLiteral("%1, option %2").arg(where).arg(k))
+                                   .value_or(QString());
+    }
+
+    correctOptions(object.value(u"correct"), record, field(where, QStringLiteral("correct")));
+    record.Explanation
+        = optionalText(object, QStringLiteral("explanation"), QuestionRecord::ExplanationWidth, where).value_or(QString());
+
+    if (m_errors.size() != errorsBefore)
+        return std::nullopt;
+    return record;
+}
+
+std::optional<QString> BankSource::optionalText(
+    const QJsonObject& object, const QString& key, int width, const QString& where)
+{
+    if (!object.contains(key))
+        return QString();
+    return text(object.value(key), width, field(where, key));
+}
+
+std::optional<QString> BankSource::text(const QJsonValue& value, int width, const QString& field)
+{
+    if (!value.isString()) {
+        refuse(field, QStringLiteral("expected a text"));
+        return std::nullopt;
+    }
+    const QString text = value.toString();
+    if (!encodable(text)) {
+        refuse(field, unencodable(text, Codepage::firstUnencodable(text)));
+        return std::nullopt;
+    }
+    if (text.size() > width) {
+        refuse(field, QStringLiteral("%1 characters; the field holds %2").arg(text.size()).arg(width));
+        return std::nullopt;
+    }
+    return text;
+}
+
+bool BankSource::correctOptions(const QJsonValue& value, QuestionRecord& record, const QString& where)
+{
+    const QJsonArray list = value.toArray();
+    if (!value.isArray() || list.isEmpty() || list.size() > QuestionRecord::OptionCount) {
+        refuse(where, QStringLiteral("expected a list of 1 to %1 option numbers").arg(QuestionRecord::OptionCount));
+        return false;
+    }
+    int previous = 0;
+    for (qsizetype k = 0; k < list.size(); ++k) {
+        const auto number = wholeNumber(list[k], 1, QuestionRecord::OptionCount);
+        if (!number) {
+            refuse(where, QStringLiteral("element %1 is not an option number 1 to %2").arg(k + 1).arg(QuestionRecord::OptionCount));
+            return false;
+        }
+        if (*number <= previous) {
+            refuse(where, *number == previous ? QStringLiteral("option %1 is repeated").arg(*number)
+                                              : QStringLiteral("option %1 after %2: the numbers must ascend").arg(*number).arg(previous));
+            return false;
+        }
+        record.CorrectOptions[std::size_t(k)] = std::int16_t(*number);
+        previous = *number;
+    }
+    return true;
+}
+
+bool BankSource::encodable(const QString& text)
+{
+    // The converters' error flags stay set once raised, so the test is the round trip: a
+    // character without a code comes back as a substitute.
+    const QByteArray bytes = m_encoder.encode(text);
+    return bytes.size() == text.size() && QString(m_decoder.decode(bytes)) == text;
+}
+
+bool BankSource::onlyKeys(const QJsonObject& object, const QStringList& keys, const QString& where)
+{
+    bool known = true;
+    for (const QString& key : object.keys())
+        if (!keys.contains(key)) {
+            refuse(where, QStringLiteral("unknown field \"%1\"").arg(key));
+            known = false;
+        }
+    return known;
+}
+
+bool BankSource::bankNameFree(const QString& bank, const QString& where)
+{
+    // Names compare without case, as they do on the file systems the program runs on.
+    for (const auto& [taken, owner] : m_banks)
+        if (taken.compare(bank, Qt::CaseInsensitive) == 0) {
+            refuse(field(where, QStringLiteral("bank")), QStringLiteral("\"%1\" is already the bank of %2").arg(bank, owner));
+            return false;
+        }
+    m_banks.append({ bank, where });
+    return true;
+}
+
+void BankSource::refuse(const QString& where, const QString& problem)
+{
+    m_errors.append(QStringLiteral("%1: %2").arg(where, problem));
+}
+
+}

@@ -1,0 +1,48 @@
+#pragma once
+
+#include "bankexam.h"
+
+#include <QJsonObject>
+#include <QJsonValue>
+#include <QList>
+#include <QString>
+#include <QStringList>
+#include <QStringDecoder>
+#include <QStringEncoder>
+
+namespace quizmark {
+
+// The readable form of exams: JSON files, each {"exams": [...]}, read and checked against every
+// limit of the record formats. The exams of several files follow one another in one catalogue.
+class BankSource {
+public:
+    // Appends the exams of one file; false when the file or anything in it is refused.
+    bool read(const QString& path);
+    bool parse(const QByteArray& json, const QString& origin);
+
+    const QList<BankExam>& exams() const { return m_exams; }
+    // One message per refusal, naming the file, the exam, the question and the field.
+    const QStringList& errors() const { return m_errors; }
+
+private:
+    std::optional<BankExam> exam(const QJsonObject& object, const QString& where);
+    std::optional<QuestionRecord> question(const QJsonObject& object, const QString& where);
+    std::optional<QString> text(const QJsonValue& value, int width, const QString& field);
+    // An optional text: empty when the field is absent.
+    std::optional<QString> optionalText(const QJsonObject& object, const QString& key, int width, const QString& where);
+    bool correctOptions(const QJsonValue& value, QuestionRecord& record, const QString& where);
+    bool onlyKeys(const QJsonObject& object, const QStringList& keys, const QString& where);
+    bool encodable(const QString& text);
+    bool bankNameFree(const QString& bank, const QString& where);
+    void refuse(const QString& where, const QString& problem);
+
+    QList<BankExam> m_exams;
+    // Each bank name taken so far, with the exam that took it.
+    QList<std::pair<QString, QString>> m_banks;
+    QStringList m_errors;
+    // Held for the whole read: opening a converter costs far more than converting one text.
+    QStringEncoder m_encoder { "windows-1252", QStringConverter::Flag::Stateless };
+    QStringDecoder m_decoder { "windows-1252", QStringConverter::Flag::Stateless };
+};
+
+}
