@@ -38,17 +38,16 @@ constexpr auto ToolLocationKey = "SOFTWARE\\Microsoft\\Shared Tools Location";
 constexpr auto ToolLocationValue = "MSINFO";
 constexpr auto ToolFileName = "\\MSINFO32.EXE";
 
-struct DesktopViewer {
+struct DesktopViewer
+{
     const char* program;
     QStringList arguments;
 };
 
 // Dedicated system profilers first, then the information pages of the desktops' own settings.
 const DesktopViewer DesktopViewers[] = {
-    { "hardinfo2", {} },
-    { "hardinfo", {} },
-    { "kinfocenter", {} },
-    { "gnome-control-center", { QStringLiteral("system") } },
+    { "hardinfo2", {} },   { "hardinfo", {} },
+    { "kinfocenter", {} }, { "gnome-control-center", { QStringLiteral("system") } },
     { "xfce4-about", {} },
 };
 
@@ -117,10 +116,10 @@ QPixmap drawIcon()
     return icon;
 }
 
-}
+} // namespace
 
 bool GetKeyValue(platform::Registry& registry, platform::Registry::Key KeyRoot, const QString& KeyName,
-    const QString& SubKeyRef, QString& KeyVal)
+                 const QString& SubKeyRef, QString& KeyVal)
 {
     platform::Registry::Key key = 0;
     if (registry.openKey(KeyRoot, KeyName, ReadAccess, key) != platform::Registry::Success) {
@@ -156,8 +155,8 @@ void frmAbout::showAbout(platform::Services& services, QWidget* owner)
 
 frmAbout::frmAbout(platform::Services& services, QWidget* parent)
     : QDialog(parent,
-          Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
-              | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint)
+              Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
+                  | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint)
     , m_ui(std::make_unique<Ui::frmAbout>())
     , m_services(services)
 {
@@ -178,7 +177,7 @@ void frmAbout::Form_Load()
     m_ui->lblVersion->setText(versionText());
     m_ui->lblTitle->setText(QLatin1String(ApplicationTitle));
     m_ui->lblDescription->setText(QStringLiteral("Visit ") + QLatin1String(WebAddress::Homepage)
-        + QStringLiteral("  for updates and downloadable questions files"));
+                                  + QStringLiteral("  for updates and downloadable questions files"));
     m_ui->cmdOK->setFocus();
 }
 
@@ -193,7 +192,7 @@ void frmAbout::StartSysInfo()
     }
     if (!started)
         m_services.messages.MsgBox(QLatin1String(UnavailableText), platform::MsgBoxStyle::OKOnly,
-            QLatin1String(ApplicationTitle));
+                                   QLatin1String(ApplicationTitle));
 }
 
 // The tool's full file name when the registry names one, used as registered; the file name built
@@ -202,12 +201,12 @@ std::optional<QString> frmAbout::registeredTool()
 {
     platform::Registry& registry = m_services.registry;
     QString path;
-    if (GetKeyValue(registry, platform::Registry::LocalMachine, QLatin1String(ToolKey),
-            QLatin1String(ToolPathValue), path)
+    if (GetKeyValue(registry, platform::Registry::LocalMachine, QLatin1String(ToolKey), QLatin1String(ToolPathValue),
+                    path)
         && !path.isEmpty())
         return path;
     if (!GetKeyValue(registry, platform::Registry::LocalMachine, QLatin1String(ToolLocationKey),
-            QLatin1String(ToolLocationValue), path)
+                     QLatin1String(ToolLocationValue), path)
         || path.isEmpty())
         return std::nullopt;
     path += QLatin1String(ToolFileName);
@@ -226,4 +225,4 @@ bool frmAbout::startDesktopViewer()
     return false;
 }
 
-}
+} // namespace quizmark

@@ -22,11 +22,12 @@ namespace quizmark {
 // 32-bit number as "&h" and eight hexadecimal digits; any other kind leaves KeyVal as it was.
 // False, with KeyVal emptied, when the key cannot be opened or the value cannot be read.
 bool GetKeyValue(platform::Registry& registry, platform::Registry::Key KeyRoot, const QString& KeyName,
-    const QString& SubKeyRef, QString& KeyVal);
+                 const QString& SubKeyRef, QString& KeyVal);
 
 // The About box: title, version, where to find updates, the legal warning, and a way into the
 // system information tool. A window of its own rather than a child screen of the main window.
-class frmAbout : public QDialog {
+class frmAbout : public QDialog
+{
     Q_OBJECT
 
 public:
@@ -46,4 +47,4 @@ private:
     platform::Services& m_services;
 };
 
-}
+} // namespace quizmark

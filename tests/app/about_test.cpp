@@ -21,7 +21,8 @@ const QString LocationKey = QStringLiteral("SOFTWARE\\Microsoft\\Shared Tools Lo
 constexpr std::uint32_t BinaryValue = 3;
 
 // Remembers the access each key was opened with, so a test can see that reading never asks to write.
-class AccessRecordingRegistry : public FakeRegistry {
+class AccessRecordingRegistry : public FakeRegistry
+{
 public:
     long openKey(Key root, const QString& name, std::uint32_t access, Key& opened) override
     {
@@ -51,8 +52,7 @@ frmAbout* theOpenBox()
     return boxes.size() == 1 ? boxes.front() : nullptr;
 }
 
-template <typename T>
-T* control(QWidget* box, const char* name)
+template <typename T> T* control(QWidget* box, const char* name)
 {
     T* found = box->findChild<T*>(QLatin1String(name));
     if (!found)
@@ -75,9 +75,10 @@ QMap<QString, QString> searchPath(const QStringList& pairs)
     return found;
 }
 
-}
+} // namespace
 
-class AboutTest : public QObject {
+class AboutTest : public QObject
+{
     Q_OBJECT
 
 private slots:
@@ -126,8 +127,8 @@ private slots:
             << QStringLiteral("&h000000FF");
         QTest::newRow("other kind of value leaves the text as it was")
             << true << BinaryValue << QByteArray("\x01\x02", 2) << "PATH" << true << QStringLiteral("unchanged");
-        QTest::newRow("value that is not there") << true << platform::Registry::StringValue << path << "MISSING"
-                                                 << false << QString();
+        QTest::newRow("value that is not there")
+            << true << platform::Registry::StringValue << path << "MISSING" << false << QString();
         QTest::newRow("key that cannot be opened")
             << false << platform::Registry::StringValue << path << "PATH" << false << QString();
     }
@@ -174,35 +175,34 @@ private slots:
         QTest::addColumn<bool>("unavailable");
 
         const QStringList none;
-        const QStringList viewers { QStringLiteral("hardinfo2=/usr/bin/hardinfo2"),
-            QStringLiteral("kinfocenter=/usr/bin/kinfocenter") };
+        const QStringList viewers{ QStringLiteral("hardinfo2=/usr/bin/hardinfo2"),
+                                   QStringLiteral("kinfocenter=/usr/bin/kinfocenter") };
         QTest::newRow("registered file name is started unchecked")
             << QByteArray("D:\\Info\\msinfo32.exe") << QByteArray() << none << viewers << true
-            << QStringList { QStringLiteral("D:\\Info\\msinfo32.exe") } << false;
+            << QStringList{ QStringLiteral("D:\\Info\\msinfo32.exe") } << false;
         QTest::newRow("registered file name that will not start")
             << QByteArray("D:\\Info\\msinfo32.exe") << QByteArray() << none << viewers << false
-            << QStringList { QStringLiteral("D:\\Info\\msinfo32.exe") } << true;
+            << QStringList{ QStringLiteral("D:\\Info\\msinfo32.exe") } << true;
         QTest::newRow("registered directory holding the tool")
-            << QByteArray() << QByteArray("C:\\Tools") << QStringList { QStringLiteral("C:\\Tools\\MSINFO32.EXE") }
-            << none << true << QStringList { QStringLiteral("C:\\Tools\\MSINFO32.EXE") } << false;
+            << QByteArray() << QByteArray("C:\\Tools") << QStringList{ QStringLiteral("C:\\Tools\\MSINFO32.EXE") }
+            << none << true << QStringList{ QStringLiteral("C:\\Tools\\MSINFO32.EXE") } << false;
         QTest::newRow("registered directory with a trailing backslash")
-            << QByteArray() << QByteArray("C:\\Tools\\")
-            << QStringList { QStringLiteral("C:\\Tools\\\\MSINFO32.EXE") } << none << true
-            << QStringList { QStringLiteral("C:\\Tools\\\\MSINFO32.EXE") } << false;
+            << QByteArray() << QByteArray("C:\\Tools\\") << QStringList{ QStringLiteral("C:\\Tools\\\\MSINFO32.EXE") }
+            << none << true << QStringList{ QStringLiteral("C:\\Tools\\\\MSINFO32.EXE") } << false;
         QTest::newRow("registered directory without the tool, nothing else")
             << QByteArray() << QByteArray("C:\\Tools") << none << none << true << QStringList() << true;
         QTest::newRow("nothing registered: the first viewer found")
             << QByteArray() << QByteArray() << none << viewers << true
-            << QStringList { QStringLiteral("/usr/bin/hardinfo2") } << false;
+            << QStringList{ QStringLiteral("/usr/bin/hardinfo2") } << false;
         QTest::newRow("nothing registered: the desktop's settings at their system page")
             << QByteArray() << QByteArray() << none
-            << QStringList { QStringLiteral("gnome-control-center=/usr/bin/gnome-control-center") } << true
-            << QStringList { QStringLiteral("/usr/bin/gnome-control-center system") } << false;
+            << QStringList{ QStringLiteral("gnome-control-center=/usr/bin/gnome-control-center") } << true
+            << QStringList{ QStringLiteral("/usr/bin/gnome-control-center system") } << false;
         QTest::newRow("viewer that will not start")
-            << QByteArray() << QByteArray() << none << QStringList { QStringLiteral("xfce4-about=/usr/bin/xfce4-about") }
-            << false << QStringList { QStringLiteral("/usr/bin/xfce4-about") } << true;
-        QTest::newRow("nothing anywhere") << QByteArray() << QByteArray() << none << none << true << QStringList()
-                                          << true;
+            << QByteArray() << QByteArray() << none << QStringList{ QStringLiteral("xfce4-about=/usr/bin/xfce4-about") }
+            << false << QStringList{ QStringLiteral("/usr/bin/xfce4-about") } << true;
+        QTest::newRow("nothing anywhere")
+            << QByteArray() << QByteArray() << none << none << true << QStringList() << true;
     }
 
     void startsTheSystemInformationTool()
@@ -254,8 +254,8 @@ private slots:
         QCOMPARE(control<QLabel>(box, "lblVersion")->text(), QStringLiteral("Version 1.0.14"));
         QCOMPARE(control<QLabel>(box, "lblTitle")->text(), QStringLiteral("Quizmark"));
         QCOMPARE(control<QLabel>(box, "lblDescription")->text(),
-            QStringLiteral("Visit ") + QLatin1String(WebAddress::Homepage)
-                + QStringLiteral("  for updates and downloadable questions files"));
+                 QStringLiteral("Visit ") + QLatin1String(WebAddress::Homepage)
+                     + QStringLiteral("  for updates and downloadable questions files"));
         QVERIFY(!control<QLabel>(box, "picIcon")->pixmap().isNull());
         QCOMPARE(control<QPushButton>(box, "cmdOK")->text(), QStringLiteral("OK"));
         QVERIFY(control<QPushButton>(box, "cmdOK")->isDefault());
