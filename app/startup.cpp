@@ -1,8 +1,10 @@
 #include "startup.h"
 
 #include "screenhost.h"
+#include "screens/exam.h"
 #include "screens/examselect.h"
 #include "screens/questionselect.h"
+#include "screens/review.h"
 
 namespace quizmark {
 
@@ -11,6 +13,8 @@ void registerScreens(ScreenHost& host)
     // One line per screen: host.registerScreen("name", [](ScreenHost& h) { return new name(h); });
     host.registerScreen(QStringLiteral("examselect"), [](ScreenHost& h) { return new examselect(h); });
     host.registerScreen(QStringLiteral("questionselect"), [](ScreenHost& h) { return new questionselect(h); });
+    host.registerScreen(QStringLiteral("exam"), [](ScreenHost& h) { return new exam(h); });
+    host.registerScreen(QStringLiteral("review"), [](ScreenHost& h) { return new review(h); });
 }
 
 void loadStartScreen(ScreenHost& host)

@@ -1,6 +1,7 @@
 #include "questionselect.h"
 #include "ui_questionselect.h"
 
+#include "exam.h"
 #include "questioncountrule.h"
 
 #include "module1.h"
@@ -50,9 +51,14 @@ void questionselect::Command1_Click()
     Module1.ExamMinutes = TimeGiven;
     m_host.services().files.close(FileNumber::Catalogue);
     Module1.CurrentQuestion = 1;
-    QWidget* exam = m_host.loadScreen(QStringLiteral("exam"));
+    QWidget* next = m_host.loadScreen(QStringLiteral("exam"));
+    // An exam whose bank cannot serve the attempt has said why; the candidate picks again.
+    if (next->property(exam::RefusedProperty).toBool()) {
+        m_host.unloadScreen(next);
+        next = m_host.loadScreen(QStringLiteral("examselect"));
+    }
     m_host.hideScreen(this);
-    m_host.showScreen(exam);
+    m_host.showScreen(next);
     m_host.unloadScreen(this);
 }
 

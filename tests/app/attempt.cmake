@@ -2,3 +2,5 @@ quizmark_qtest(questioncountrule_test SOURCES ${CMAKE_CURRENT_LIST_DIR}/question
     LIBS quizmark::app quizmark::test_support)
 quizmark_qtest(attemptsetup_test SOURCES ${CMAKE_CURRENT_LIST_DIR}/attemptsetup_test.cpp
     LIBS quizmark::app quizmark::test_support)
+quizmark_qtest(exam_test SOURCES ${CMAKE_CURRENT_LIST_DIR}/exam_test.cpp
+    LIBS quizmark::app quizmark::test_support)

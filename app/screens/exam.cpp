@@ -1,0 +1,304 @@
+#include "exam.h"
+#include "ui_exam.h"
+
+#include "bankfilepath.h"
+#include "review.h"
+
+#include "module1.h"
+#include "screenhost.h"
+#include "webaddresses.h"
+
+#include "platform/conversions.h"
+#include "platform/eventwait.h"
+#include "platform/filetable.h"
+#include "platform/messageboxes.h"
+#include "platform/randomsource.h"
+#include "platform/runtimeerror.h"
+#include "platform/services.h"
+#include "platform/webbrowser.h"
+
+#include <algorithm>
+#include <numeric>
+#include <vector>
+
+namespace quizmark {
+
+exam::exam(ScreenHost& host, QWidget* parent)
+    : QMainWindow(parent)
+    , m_ui(std::make_unique<Ui::exam>())
+    , m_host(host)
+{
+    m_ui->setupUi(this);
+    Timer1.setObjectName(QStringLiteral("Timer1"));
+    Timer1.setInterval(1000);
+    connect(&Timer1, &QTimer::timeout, this, &exam::Timer1_Timer);
+    for (int n = 1; n <= OptionSlots; ++n)
+        connect(optionBox(n), &QCheckBox::toggled, this, [this, n] { TickLimit(n); });
+    connect(m_ui->Command1, &QPushButton::clicked, this, &exam::Command1_Click);
+    connect(m_ui->Command2, &QPushButton::clicked, this, &exam::Command2_Click);
+    connect(m_ui->Command3, &QPushButton::clicked, this, &exam::Command3_Click);
+    connect(m_ui->Command4, &QPushButton::clicked, this, &exam::Command4_Click);
+    connect(m_ui->Exit, &QAction::triggered, this, [this] { m_host.endProgram(); });
+    connect(m_ui->Picture1, &BannerPicture::clicked, this,
+        [this] { m_host.services().web.open(QString::fromLatin1(WebAddress::ExamBanner)); });
+
+    if (!openFiles()) {
+        setProperty(RefusedProperty, true);
+        return;
+    }
+    drawQuestionOrder();
+    resetAttempt(Module1.QuestionsToTake);
+    SecondsLeft = platform::CInt(Module1.ExamMinutes * 60.0);
+    m_ui->ProgressBar1->setMaximum(SecondsLeft);
+    m_ui->ProgressBar1->setValue(SecondsLeft);
+    m_ui->Text1->setText(platform::integerText(SecondsLeft));
+    TimeFloor = 0;
+    ShowQuestion();
+    Module1.CurrentQuestion = 1;
+    Timer1.start();
+}
+
+exam::~exam() = default;
+
+QCheckBox* exam::optionBox(int n) const
+{
+    switch (n) {
+    case 1:
+        return m_ui->Check1;
+    case 2:
+        return m_ui->Check2;
+    case 3:
+        return m_ui->Check3;
+    default:
+        return m_ui->Check4;
+    }
+}
+
+// The catalogue and the bank stay open for the whole attempt; a bank that cannot serve it is
+// refused before anything is read from it.
+bool exam::openFiles()
+{
+    platform::FileTable& files = m_host.services().files;
+    try {
+        platform::RecordFile& catalogue = files.open(FileNumber::Catalogue, Module1.IndexFilePath,
+            CatalogueRecord::Length, platform::RecordAccess::ReadOnly);
+        Module1.CurrentExam = CatalogueRecord::read(catalogue, Module1.SelectedExam);
+    } catch (const platform::RuntimeError& error) {
+        files.close(FileNumber::Catalogue);
+        m_host.services().messages.MsgBox(
+            QStringLiteral("The exam catalogue could not be read:\n%1\n\n%2").arg(Module1.IndexFilePath, error.message()),
+            platform::MsgBoxStyle::Exclamation);
+        return false;
+    }
+
+    const BankFilePath bank(Module1.DataDirectory, Module1.CurrentExam.BankFile);
+    if (!bank.isSafe())
+        return refuseBank(bank.path(), bank.problem());
+    qint64 length = 0;
+    try {
+        length = files.open(FileNumber::QuestionBank, bank.path(), QuestionRecord::Length,
+                          platform::RecordAccess::ReadOnly)
+                     .length();
+    } catch (const platform::RuntimeError& error) {
+        return refuseBank(bank.path(), error.number() == platform::ErrorNumber::FileNotFound
+                ? QStringLiteral("The file was not found.")
+                : error.message());
+    }
+    const qint64 needed = std::max<qint64>(Module1.QuestionsToTake, 1);
+    if (length < needed * QuestionRecord::Length)
+        return refuseBank(bank.path(),
+            QStringLiteral("It holds %1 whole questions; this attempt needs %2.")
+                .arg(length / QuestionRecord::Length)
+                .arg(needed));
+    return true;
+}
+
+bool exam::refuseBank(const QString& path, const QString& reason)
+{
+    platform::FileTable& files = m_host.services().files;
+    files.close(FileNumber::QuestionBank);
+    files.close(FileNumber::Catalogue);
+    m_host.services().messages.MsgBox(
+        QStringLiteral("The question bank of this exam cannot be used:\n%1\n\n%2").arg(path, reason),
+        platform::MsgBoxStyle::Exclamation);
+    return false;
+}
+
+// A uniform permutation of 1..N: an attempt always uses the first N records of the bank.
+void exam::drawQuestionOrder()
+{
+    platform::RandomSource& random = m_host.services().random;
+    random.Randomize();
+    std::vector<std::int16_t> order(std::max<int>(Module1.QuestionsToTake, 1));
+    std::iota(order.begin(), order.end(), std::int16_t(1));
+    std::shuffle(order.begin(), order.end(), random);
+    for (std::size_t i = 0; i < order.size(); ++i)
+        Module1.QuestionOrder(static_cast<int>(i) + 1) = order[i];
+}
+
+void exam::resetAttempt(std::int16_t questions)
+{
+    platform::RecordFile& bank = m_host.services().files.file(FileNumber::QuestionBank);
+    for (int i = 1; i <= questions; ++i) {
+        QuestionBuffer = QuestionRecord::read(bank, Module1.QuestionOrder(i));
+        Module1.CorrectCount(i) = QuestionBuffer.correctCount();
+        Module1.Completed(i) = false;
+        for (int k = 1; k <= OptionSlots; ++k)
+            Module1.Selections(i, k) = 0;
+    }
+}
+
+void exam::ShowQuestion()
+{
+    QuestionBuffer = QuestionRecord::read(
+        m_host.services().files.file(FileNumber::QuestionBank), Module1.QuestionOrder(Module1.CurrentQuestion));
+    m_ui->Text2->setPlainText(QuestionBuffer.Question);
+    m_ui->Check1->setCaption(QuestionBuffer.Option1);
+    m_ui->Check2->setCaption(QuestionBuffer.Option2);
+    m_ui->Check3->setCaption(QuestionBuffer.Option3);
+    m_ui->Check4->setCaption(QuestionBuffer.Option4);
+}
+
+// Ticks are stored in box order; the slots left over are cleared, so an option the candidate
+// unticked is neither restored nor scored.
+void exam::StoreTicks()
+{
+    const std::int16_t position = Module1.CurrentQuestion;
+    int slot = 1;
+    for (int n = 1; n <= OptionSlots; ++n)
+        if (optionBox(n)->isChecked())
+            Module1.Selections(position, slot++) = static_cast<std::int16_t>(n);
+    for (; slot <= OptionSlots; ++slot)
+        Module1.Selections(position, slot) = 0;
+}
+
+void exam::untickAll()
+{
+    for (int n = 1; n <= OptionSlots; ++n)
+        optionBox(n)->setChecked(false);
+}
+
+void exam::RestoreTicks()
+{
+    const std::int16_t position = Module1.CurrentQuestion;
+    for (int slot = 1; slot <= Module1.CorrectCount(position); ++slot) {
+        const std::int16_t option = Module1.Selections(position, slot);
+        if (option >= 1 && option <= OptionSlots)
+            optionBox(option)->setChecked(true);
+    }
+}
+
+// No more boxes stay ticked than the question has correct options.
+void exam::TickLimit(int box)
+{
+    int others = 0;
+    for (int n = 1; n <= OptionSlots; ++n)
+        if (n != box && optionBox(n)->isChecked())
+            ++others;
+    if (others == Module1.CorrectCount(Module1.CurrentQuestion))
+        optionBox(box)->setChecked(false);
+}
+
+void exam::moveTo(std::int16_t position)
+{
+    StoreTicks();
+    untickAll();
+    Module1.CurrentQuestion = position;
+    RestoreTicks();
+    ShowQuestion();
+}
+
+void exam::Command1_Click()
+{
+    if (Module1.CurrentQuestion >= Module1.QuestionsToTake)
+        return;
+    moveTo(static_cast<std::int16_t>(Module1.CurrentQuestion + 1));
+}
+
+void exam::Command2_Click()
+{
+    if (Module1.CurrentQuestion <= 1)
+        return;
+    moveTo(static_cast<std::int16_t>(Module1.CurrentQuestion - 1));
+}
+
+void exam::Timer1_Timer()
+{
+    if (m_finished)
+        return;
+    if (SecondsLeft <= TimeFloor) {
+        FinishAttempt();
+        return;
+    }
+    SecondsLeft = platform::subtractInteger(SecondsLeft, 1);
+    m_ui->Text1->setText(platform::integerText(SecondsLeft));
+    m_ui->ProgressBar1->setValue(SecondsLeft);
+}
+
+void exam::Command3_Click()
+{
+    const QPointer<exam> self(this);
+    const int answer = m_host.services().messages.MsgBox(
+        QStringLiteral("Are you sure you want to end exam ?"), platform::MsgBoxStyle::OKCancel, QStringLiteral("End Exam"));
+    // The time may have run out while the box was open: the attempt has then ended already.
+    if (!self || m_finished || m_host.programEnded())
+        return;
+    Confirmation = answer;
+    if (Confirmation == platform::MsgBoxResult::OK)
+        FinishAttempt();
+}
+
+void exam::Command4_Click()
+{
+    StoreTicks();
+    untickAll();
+    m_host.hideScreen(this);
+    auto* list = qobject_cast<review*>(m_host.loadScreen(QStringLiteral("review")));
+    m_review = list;
+    m_host.showScreen(list);
+    list->ItemChosen = false;
+
+    const QPointer<exam> self(this);
+    const QPointer<review> shown(list);
+    m_host.services().wait.waitUntil([self, shown] { return !self || self->m_finished || !shown || shown->ItemChosen; });
+    if (!self || m_finished || m_host.programEnded())
+        return;
+
+    // A list closed without a pick is gone by now; the candidate returns to the same question.
+    const std::int16_t chosen = m_review && m_review->ItemChosen ? m_review->ChosenQuestion : Module1.CurrentQuestion;
+    if (m_review) {
+        m_host.hideScreen(m_review);
+        m_host.unloadScreen(m_review);
+    }
+    m_review = nullptr;
+    Module1.CurrentQuestion = chosen;
+    untickAll();
+    RestoreTicks();
+    ShowQuestion();
+    m_host.showScreen(this);
+}
+
+// Ends the attempt exactly once, whichever comes first: the confirmed End Exam or the time-out.
+void exam::FinishAttempt()
+{
+    if (m_finished)
+        return;
+    m_finished = true;
+    Timer1.stop();
+    platform::Services& services = m_host.services();
+    // During the item review the boxes are cleared and the ticks of the question are stored already.
+    if (!m_review)
+        StoreTicks();
+    services.messages.closeOpenBoxes();
+    if (m_review)
+        m_host.unloadScreen(m_review);
+    services.wait.wake();
+    services.files.close(FileNumber::Catalogue);
+    services.files.close(FileNumber::QuestionBank);
+    m_host.hideScreen(this);
+    QWidget* results = m_host.loadScreen(QStringLiteral("results"));
+    m_host.showScreen(results);
+    m_host.unloadScreen(this);
+}
+
+}

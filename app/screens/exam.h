@@ -1,0 +1,70 @@
+#pragma once
+
+#include "data/questionrecord.h"
+
+#include <QMainWindow>
+#include <QPointer>
+#include <QTimer>
+
+#include <cstdint>
+#include <memory>
+
+class QCheckBox;
+
+namespace Ui {
+class exam;
+}
+
+namespace quizmark {
+
+class ScreenHost;
+class review;
+
+// The exam screen: one question at a time against the countdown, until the candidate ends the
+// exam or the time runs out. A start it had to refuse leaves the property RefusedProperty set and
+// the candidate is sent back to the exam selection.
+class exam : public QMainWindow {
+    Q_OBJECT
+
+public:
+    static constexpr char RefusedProperty[] = "quizmarkRefused";
+
+    explicit exam(ScreenHost& host, QWidget* parent = nullptr);
+    ~exam() override;
+
+    // The countdown tick, once a second while the screen is loaded.
+    void Timer1_Timer();
+    std::int16_t secondsLeft() const { return SecondsLeft; }
+
+private:
+    bool openFiles();
+    bool refuseBank(const QString& path, const QString& reason);
+    void drawQuestionOrder();
+    void resetAttempt(std::int16_t questions);
+
+    void ShowQuestion();
+    void StoreTicks();
+    void untickAll();
+    void RestoreTicks();
+    void TickLimit(int box);
+    void FinishAttempt();
+
+    void Command1_Click();
+    void Command2_Click();
+    void Command3_Click();
+    void Command4_Click();
+    void moveTo(std::int16_t position);
+    QCheckBox* optionBox(int n) const;
+
+    std::unique_ptr<Ui::exam> m_ui;
+    ScreenHost& m_host;
+    QTimer Timer1;
+    std::int16_t SecondsLeft = 0;
+    std::int16_t TimeFloor = 0;
+    QuestionRecord QuestionBuffer;
+    int Confirmation = 0;
+    QPointer<review> m_review;
+    bool m_finished = false;
+};
+
+}

@@ -1,0 +1,578 @@
+#include "mdiform1.h"
+#include "module1.h"
+#include "optioncheckbox.h"
+#include "screens/bankfilepath.h"
+#include "screens/exam.h"
+#include "screens/review.h"
+#include "startup.h"
+#include "webaddresses.h"
+
+#include "data/questionrecord.h"
+#include "platform/messageboxes.h"
+#include "support/fakeservices.h"
+
+#include <QDir>
+#include <QFile>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMdiSubWindow>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QPointer>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <algorithm>
+#include <set>
+
+using namespace quizmark;
+
+namespace {
+
+const QString DataDir = QStringLiteral("/quizmark/dat/");
+const QString IndexPath = DataDir + QStringLiteral("index.dat");
+const QString BankPath = DataDir + QStringLiteral("bank.dat");
+
+QString padded(const QString& text, int width) { return text.leftJustified(width, u' ', true); }
+
+QByteArray catalogueFor(const QString& bankName, int total)
+{
+    CatalogueRecord record;
+    record.ExamName = padded(QStringLiteral("Sample"), CatalogueRecord::ExamNameWidth);
+    record.BankFile = padded(bankName, CatalogueRecord::BankFileWidth);
+    record.QuestionTotal = static_cast<std::int16_t>(total);
+    return record.toBytes();
+}
+
+// Record r asks "Question r" with options "r.1" to "r.4"; correct lists its correct options.
+QuestionRecord question(int r, std::array<std::int16_t, 4> correct = { 1, 0, 0, 0 })
+{
+    QuestionRecord record;
+    record.Question = padded(QStringLiteral("Question %1").arg(r), QuestionRecord::QuestionWidth);
+    for (int k = 1; k <= 4; ++k)
+        record.option(k) = padded(QStringLiteral("%1.%2").arg(r).arg(k), QuestionRecord::OptionWidth);
+    record.CorrectOptions = correct;
+    return record;
+}
+
+QByteArray bankOf(const std::vector<QuestionRecord>& records)
+{
+    QByteArray bytes;
+    for (const QuestionRecord& record : records)
+        bytes += record.toBytes();
+    return bytes;
+}
+
+QByteArray plainBank(int count)
+{
+    std::vector<QuestionRecord> records;
+    for (int r = 1; r <= count; ++r)
+        records.push_back(question(r));
+    return bankOf(records);
+}
+
+void flushDeletes() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
+
+}
+
+class ExamTest : public QObject {
+    Q_OBJECT
+
+    struct Attempt {
+        testing_support::FakeServices fakes;
+        MDIForm1 window { fakes.services() };
+        int resultsLoaded = 0;
+        bool ended = false;
+        Attempt()
+        {
+            registerScreens(window);
+            window.registerScreen(QStringLiteral("results"), [this](ScreenHost&) {
+                ++resultsLoaded;
+                auto* results = new QWidget;
+                results->setObjectName(QStringLiteral("results"));
+                return results;
+            });
+            window.setEndHandler([this] { ended = true; });
+            window.show();
+        }
+        ~Attempt() { flushDeletes(); } // screens unloaded last go while the services still stand
+        // Starts an attempt as the set-up screen does, on a catalogue of one exam.
+        exam* start(const QByteArray& bank, int take, int minutes, const QString& bankName = QStringLiteral("bank.dat"))
+        {
+            fakes.recordFiles.setFile(IndexPath, catalogueFor(bankName, bank.size() / QuestionRecord::Length));
+            if (!bank.isNull())
+                fakes.recordFiles.setFile(DataDir + bankName, bank);
+            Module1.DataDirectory = DataDir;
+            Module1.IndexFilePath = IndexPath;
+            Module1.SelectedExam = 1;
+            Module1.QuestionsToTake = static_cast<std::int16_t>(take);
+            Module1.ExamMinutes = static_cast<std::int16_t>(minutes);
+            Module1.CurrentQuestion = 1;
+            auto* screen = qobject_cast<exam*>(window.loadScreen(QStringLiteral("exam")));
+            window.showScreen(screen);
+            return screen;
+        }
+        template <typename T> T* control(const QString& name)
+        {
+            QWidget* form = window.findChild<QWidget*>(QStringLiteral("exam"));
+            return form ? form->findChild<T*>(name) : nullptr;
+        }
+        OptionCheckBox* box(int n) { return control<OptionCheckBox>(QStringLiteral("Check%1").arg(n)); }
+        void click(const QString& button) { QTest::mouseClick(control<QPushButton>(button), Qt::LeftButton); }
+        void tick(int n) { QTest::mouseClick(box(n), Qt::LeftButton); }
+        QList<int> ticked()
+        {
+            QList<int> boxes;
+            for (int n = 1; n <= 4; ++n)
+                if (box(n)->isChecked())
+                    boxes.append(n);
+            return boxes;
+        }
+        QList<int> stored(int position)
+        {
+            QList<int> values;
+            for (int k = 1; k <= 4; ++k)
+                values.append(Module1.Selections(position, k));
+            return values;
+        }
+        QString shownQuestion() { return control<QPlainTextEdit>(QStringLiteral("Text2"))->toPlainText().trimmed(); }
+        // The record shown at a position, from the draw.
+        QString questionAt(int position) { return QStringLiteral("Question %1").arg(Module1.QuestionOrder(position)); }
+    };
+
+private slots:
+    void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
+    void cleanup() { flushDeletes(); }
+
+    void startUpDrawsAPermutationOfTheFirstRecordsAndShowsTheFirst_data()
+    {
+        QTest::addColumn<int>("records");
+        QTest::addColumn<int>("take");
+        QTest::newRow("whole bank") << 30 << 30;
+        QTest::newRow("part of the bank") << 30 << 7;
+        QTest::newRow("one question") << 5 << 1;
+        QTest::newRow("a thousand") << 1000 << 1000;
+    }
+
+    void startUpDrawsAPermutationOfTheFirstRecordsAndShowsTheFirst()
+    {
+        QFETCH(int, records);
+        QFETCH(int, take);
+        Attempt attempt;
+        for (int k = 1; k <= 4; ++k)
+            Module1.Selections(1, k) = 3; // left over from an earlier attempt
+        Module1.Completed(1) = true;
+        exam* screen = attempt.start(plainBank(records), take, 30);
+        QVERIFY(screen);
+        QCOMPARE(attempt.fakes.random.randomizeCalls, 1);
+        std::set<int> drawn;
+        for (int i = 1; i <= take; ++i)
+            drawn.insert(Module1.QuestionOrder(i));
+        QCOMPARE(int(drawn.size()), take);
+        QCOMPARE(*drawn.begin(), 1);
+        QCOMPARE(*drawn.rbegin(), take);
+        QCOMPARE(attempt.stored(1), (QList<int> { 0, 0, 0, 0 }));
+        QVERIFY(!Module1.Completed(1));
+        QCOMPARE(Module1.CurrentQuestion, 1);
+        QCOMPARE(attempt.shownQuestion(), attempt.questionAt(1));
+        QCOMPARE(attempt.box(3)->caption(), padded(QStringLiteral("%1.3").arg(Module1.QuestionOrder(1)), 255));
+        QCOMPARE(attempt.control<QLineEdit>("Text1")->text(), QStringLiteral("1800"));
+        QCOMPARE(attempt.control<QProgressBar>("ProgressBar1")->maximum(), 1800);
+        QCOMPARE(attempt.control<QProgressBar>("ProgressBar1")->value(), 1800);
+        QCOMPARE(screen->windowTitle(), QStringLiteral("Quizmark Practice Exam."));
+        QVERIFY(attempt.fakes.files.isOpen(FileNumber::Catalogue));
+        QVERIFY(attempt.fakes.files.isOpen(FileNumber::QuestionBank));
+    }
+
+    void correctCountsComeFromEveryPositiveElement()
+    {
+        Attempt attempt;
+        attempt.start(bankOf({ question(1, { 0, 0, 0, 0 }), question(2, { 2, 4, 0, 0 }), question(3, { 0, 3, 0, 1 }),
+                          question(4, { 1, 2, 3, 4 }) }),
+            4, 4);
+        for (int i = 1; i <= 4; ++i) {
+            const int expected[] = { 0, 2, 2, 4 };
+            QCOMPARE(int(Module1.CorrectCount(i)), expected[Module1.QuestionOrder(i) - 1]);
+        }
+    }
+
+    void theTickLimitKeepsNoMoreTicksThanCorrectOptions()
+    {
+        Attempt attempt;
+        attempt.start(bankOf({ question(1, { 1, 3, 0, 0 }), question(2, { 0, 0, 0, 0 }) }), 1, 1);
+        const bool twoAnswers = Module1.QuestionOrder(1) == 1;
+        QVERIFY(twoAnswers);
+        attempt.tick(1);
+        attempt.tick(3);
+        attempt.tick(4);
+        QCOMPARE(attempt.ticked(), (QList<int> { 1, 3 }));
+        attempt.tick(1); // unticking is never undone
+        QCOMPARE(attempt.ticked(), (QList<int> { 3 }));
+        attempt.tick(4);
+        QCOMPARE(attempt.ticked(), (QList<int> { 3, 4 }));
+    }
+
+    void aQuestionWithoutCorrectOptionsKeepsNoTick()
+    {
+        Attempt attempt;
+        attempt.start(bankOf({ question(1, { 0, 0, 0, 0 }) }), 1, 1);
+        QCOMPARE(int(Module1.CorrectCount(1)), 0);
+        attempt.tick(2);
+        QCOMPARE(attempt.ticked(), QList<int> {});
+    }
+
+    void ticksAreStoredInBoxOrderAndComeBack()
+    {
+        Attempt attempt;
+        std::vector<QuestionRecord> two;
+        for (int r = 1; r <= 5; ++r)
+            two.push_back(question(r, { 1, 2, 0, 0 }));
+        attempt.start(bankOf(two), 5, 5);
+        attempt.tick(4);
+        attempt.tick(2);
+        attempt.click("Command1");
+        QCOMPARE(attempt.stored(1), (QList<int> { 2, 4, 0, 0 }));
+        QCOMPARE(Module1.CurrentQuestion, 2);
+        QCOMPARE(attempt.ticked(), QList<int> {});
+        QCOMPARE(attempt.shownQuestion(), attempt.questionAt(2));
+        attempt.click("Command2");
+        QCOMPARE(attempt.ticked(), (QList<int> { 2, 4 }));
+        QCOMPARE(attempt.shownQuestion(), attempt.questionAt(1));
+
+        // A slot the candidate emptied is cleared, so the unticked option does not come back.
+        attempt.tick(4);
+        attempt.click("Command1");
+        QCOMPARE(attempt.stored(1), (QList<int> { 2, 0, 0, 0 }));
+        attempt.click("Command2");
+        QCOMPARE(attempt.ticked(), (QList<int> { 2 }));
+    }
+
+    void navigationDoesNothingAtEitherEnd()
+    {
+        Attempt attempt;
+        attempt.start(plainBank(5), 5, 5);
+        attempt.click("Command2");
+        QCOMPARE(Module1.CurrentQuestion, 1);
+        QCOMPARE(attempt.shownQuestion(), attempt.questionAt(1));
+        for (int i = 0; i < 6; ++i)
+            attempt.click("Command1");
+        QCOMPARE(Module1.CurrentQuestion, 5);
+        attempt.tick(3);
+        attempt.click("Command1"); // at the last position Next stores nothing
+        QCOMPARE(attempt.stored(5), (QList<int> { 0, 0, 0, 0 }));
+        QCOMPARE(attempt.ticked(), (QList<int> { 3 }));
+        QCOMPARE(attempt.shownQuestion(), attempt.questionAt(5));
+        QVERIFY(attempt.control<QPushButton>("Command1")->isEnabled());
+    }
+
+    void theCountdownRunsFromSixtyToZeroAndEndsOnTheNextTick()
+    {
+        Attempt attempt;
+        QPointer<exam> screen = attempt.start(bankOf({ question(1, { 2, 0, 0, 0 }) }), 1, 1);
+        auto* seconds = attempt.control<QLineEdit>("Text1");
+        auto* bar = attempt.control<QProgressBar>("ProgressBar1");
+        QCOMPARE(seconds->text(), QStringLiteral("60"));
+        screen->Timer1_Timer();
+        QCOMPARE(seconds->text(), QStringLiteral("59"));
+        QCOMPARE(bar->value(), 59);
+        attempt.tick(2);
+        for (int i = 2; i <= 60; ++i)
+            screen->Timer1_Timer();
+        QCOMPARE(seconds->text(), QStringLiteral("0"));
+        QCOMPARE(bar->value(), 0);
+        QCOMPARE(attempt.resultsLoaded, 0);
+        screen->Timer1_Timer();
+        QCOMPARE(attempt.resultsLoaded, 1);
+        QCOMPARE(attempt.stored(1), (QList<int> { 2, 0, 0, 0 })); // the ticks on screen are scored
+        QVERIFY(attempt.fakes.messages.shown.empty());
+        QVERIFY(!attempt.fakes.files.isOpen(FileNumber::Catalogue));
+        QVERIFY(!attempt.fakes.files.isOpen(FileNumber::QuestionBank));
+        flushDeletes();
+        QVERIFY(!screen);
+        QVERIFY(attempt.window.findChild<QWidget*>("results"));
+    }
+
+    void noMinutesEndOnTheFirstTick()
+    {
+        Attempt attempt;
+        exam* screen = attempt.start(plainBank(1), 1, 0);
+        QCOMPARE(attempt.control<QLineEdit>("Text1")->text(), QStringLiteral("0"));
+        screen->Timer1_Timer();
+        QCOMPARE(attempt.resultsLoaded, 1);
+    }
+
+    void endExamAsksAndCancelGoesOn()
+    {
+        Attempt attempt;
+        QPointer<exam> screen = attempt.start(bankOf({ question(1, { 1, 2, 0, 0 }), question(2) }), 2, 2);
+        attempt.tick(2);
+        attempt.fakes.messages.answerNext(platform::MsgBoxResult::Cancel);
+        attempt.click("Command3");
+        QCOMPARE(attempt.fakes.messages.shown.size(), std::size_t(1));
+        QCOMPARE(attempt.fakes.messages.shown[0].prompt, QStringLiteral("Are you sure you want to end exam ?"));
+        QCOMPARE(attempt.fakes.messages.shown[0].title, QStringLiteral("End Exam"));
+        QCOMPARE(attempt.fakes.messages.shown[0].buttons, platform::MsgBoxStyle::OKCancel);
+        QCOMPARE(attempt.resultsLoaded, 0);
+        QCOMPARE(attempt.ticked(), (QList<int> { 2 }));
+        QCOMPARE(screen->secondsLeft(), 120);
+
+        attempt.fakes.messages.answerNext(platform::MsgBoxResult::OK);
+        attempt.click("Command3");
+        QCOMPARE(attempt.resultsLoaded, 1);
+        QCOMPARE(attempt.stored(1), (QList<int> { 2, 0, 0, 0 }));
+        flushDeletes();
+        QVERIFY(!screen);
+    }
+
+    void aTimeOutWhileEndExamIsOpenEndsTheAttemptOnce()
+    {
+        Attempt attempt;
+        QPointer<exam> screen = attempt.start(plainBank(1), 1, 0);
+        attempt.fakes.messages.whileNextIsOpen([&] {
+            screen->Timer1_Timer();
+            flushDeletes(); // the exam screen may be gone when the box returns
+        });
+        attempt.fakes.messages.answerNext(platform::MsgBoxResult::OK);
+        attempt.click("Command3");
+        QCOMPARE(attempt.resultsLoaded, 1);
+        QCOMPARE(attempt.fakes.messages.closeRequests, 1);
+    }
+
+    void theItemReviewListsEveryPositionAndJumps()
+    {
+        Attempt attempt;
+        attempt.start(bankOf({ question(1, { 1, 3, 0, 0 }), question(2, { 1, 3, 0, 0 }), question(3, { 0, 0, 0, 0 }),
+                          question(4, { 2, 0, 0, 0 }) }),
+            4, 4);
+        const int noneCorrect = int(std::find(&Module1.QuestionOrder(1), &Module1.QuestionOrder(1) + 4, 3)
+            - &Module1.QuestionOrder(1)) + 1;
+        QStringList entries;
+        int picked = 0;
+        attempt.fakes.wait.actions.push_back([&] {
+            auto* list = attempt.window.findChild<review*>()->findChild<QListWidget*>("List1");
+            for (int row = 0; row < list->count(); ++row)
+                entries.append(list->item(row)->text());
+            QVERIFY(!attempt.window.findChild<exam*>()->isVisible());
+            QCOMPARE(list->currentRow(), -1);
+            picked = noneCorrect == 3 ? 2 : 3;
+            list->setCurrentRow(picked - 1);
+        });
+        // The ticks on screen are stored first, so their own entry counts them.
+        attempt.tick(1);
+        attempt.click("Command4");
+        QCOMPARE(entries.size(), 4);
+        for (int i = 1; i <= 4; ++i) {
+            int stored = 0;
+            for (int k = 1; k <= 4; ++k)
+                stored += Module1.Selections(i, k) > 0;
+            const bool completed = stored == Module1.CorrectCount(i);
+            QCOMPARE(entries[i - 1], QStringLiteral(" %1 %2").arg(i).arg(completed ? "Completed" : "Incomplete"));
+        }
+        QCOMPARE(entries[noneCorrect - 1], QStringLiteral(" %1 Completed").arg(noneCorrect));
+        QCOMPARE(Module1.CurrentQuestion, picked);
+        QCOMPARE(attempt.shownQuestion(), attempt.questionAt(picked));
+        QVERIFY(attempt.window.findChild<exam*>()->isVisible());
+        flushDeletes();
+        QVERIFY(!attempt.window.findChild<review*>());
+    }
+
+    void reviewEntriesFollowTheStoredSlots()
+    {
+        Attempt attempt;
+        attempt.start(bankOf({ question(1, { 1, 3, 0, 0 }), question(2, { 1, 3, 0, 0 }), question(3, { 1, 3, 0, 0 }) }), 3, 3);
+        attempt.tick(1);
+        attempt.tick(3);
+        QStringList entries;
+        attempt.fakes.wait.actions.push_back([&] {
+            auto* list = attempt.window.findChild<review*>()->findChild<QListWidget*>("List1");
+            for (int row = 0; row < list->count(); ++row)
+                entries.append(list->item(row)->text());
+            list->setCurrentRow(0);
+        });
+        attempt.click("Command4");
+        QCOMPARE(entries, (QStringList { " 1 Completed", " 2 Incomplete", " 3 Incomplete" }));
+        QCOMPARE(attempt.ticked(), (QList<int> { 1, 3 })); // back on the same question with its ticks
+        QCOMPARE(attempt.shownQuestion(), attempt.questionAt(1));
+    }
+
+    void closingTheReviewWithoutAPickReturnsToTheSameQuestion()
+    {
+        Attempt attempt;
+        std::vector<QuestionRecord> two(3, question(0, { 2, 3, 0, 0 }));
+        attempt.start(bankOf(two), 3, 3);
+        attempt.click("Command1");
+        attempt.tick(3);
+        attempt.fakes.wait.actions.push_back([&] {
+            attempt.window.subWindowOf(attempt.window.findChild<review*>())->close();
+        });
+        attempt.click("Command4");
+        QCOMPARE(Module1.CurrentQuestion, 2);
+        QCOMPARE(attempt.ticked(), (QList<int> { 3 }));
+        QVERIFY(attempt.window.findChild<exam*>()->isVisible());
+    }
+
+    void aTimeOutDuringTheReviewEndsTheAttemptAndKeepsTheTicks()
+    {
+        Attempt attempt;
+        QPointer<exam> screen = attempt.start(bankOf({ question(1, { 2, 0, 0, 0 }), question(2, { 2, 0, 0, 0 }) }), 2, 0);
+        attempt.tick(2);
+        QPointer<review> list;
+        attempt.fakes.wait.actions.push_back([&] {
+            list = attempt.window.findChild<review*>();
+            screen->Timer1_Timer();
+        });
+        attempt.click("Command4");
+        QCOMPARE(attempt.resultsLoaded, 1);
+        QCOMPARE(attempt.stored(1), (QList<int> { 2, 0, 0, 0 }));
+        flushDeletes();
+        QVERIFY(!list);
+        QVERIFY(!screen);
+    }
+
+    void exitEndsTheProgramWithoutScoring()
+    {
+        Attempt attempt;
+        attempt.start(plainBank(3), 3, 3);
+        QCOMPARE(attempt.window.menuTitles(), (QStringList { "File", "Help" }));
+        auto* exit = attempt.window.findChild<exam*>()->findChild<QAction*>("Exit");
+        QCOMPARE(exit->shortcut(), QKeySequence(QStringLiteral("Ctrl+E")));
+        QVERIFY(attempt.window.menuBar()->actions().contains(
+            attempt.window.findChild<exam*>()->findChild<QMenu*>("file")->menuAction()));
+        exit->trigger();
+        QVERIFY(attempt.ended);
+        QCOMPARE(attempt.resultsLoaded, 0);
+        QVERIFY(!attempt.fakes.files.isOpen(FileNumber::QuestionBank));
+        QVERIFY(!attempt.fakes.recordFiles.exists(DataDir + QStringLiteral("results.dat")));
+    }
+
+    void theBannerOpensItsLink()
+    {
+        Attempt attempt;
+        attempt.start(plainBank(1), 1, 1);
+        QTest::mouseClick(attempt.control<QWidget>("Picture1"), Qt::LeftButton);
+        QCOMPARE(attempt.fakes.web.opened, QStringList { QString::fromLatin1(WebAddress::ExamBanner) });
+    }
+
+    void bankTextsShowAsPlainText()
+    {
+        Attempt attempt;
+        QuestionRecord record = question(1);
+        record.Question = padded(QStringLiteral("Is a < b? <b>bold</b> <img src=\"/etc/x.png\">"), 500);
+        record.Option2 = padded(QStringLiteral("Tom & Jerry"), 255);
+        attempt.start(bankOf({ record }), 1, 1);
+        QCOMPARE(attempt.shownQuestion(), QStringLiteral("Is a < b? <b>bold</b> <img src=\"/etc/x.png\">"));
+        QCOMPARE(attempt.box(2)->caption().trimmed(), QStringLiteral("Tom & Jerry"));
+        QVERIFY(QKeySequence::mnemonic(attempt.box(2)->text()).isEmpty());
+    }
+
+    void aBankThatCannotServeTheAttemptIsRefused_data()
+    {
+        QTest::addColumn<QByteArray>("bank");
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("reason");
+        QTest::newRow("missing") << QByteArray() << "bank.dat" << "not found";
+        QTest::newRow("too short") << plainBank(3) << "bank.dat" << "holds 3 whole questions; this attempt needs 5";
+        QTest::newRow("fragment") << plainBank(5).chopped(1) << "bank.dat" << "holds 4 whole questions";
+        QTest::newRow("parent") << plainBank(5) << "../bank.dat" << "plain file name";
+        QTest::newRow("folder") << plainBank(5) << "sub/bank.dat" << "plain file name";
+        QTest::newRow("backslash") << plainBank(5) << "sub\\bank.dat" << "plain file name";
+        QTest::newRow("absolute") << plainBank(5) << "/etc/passwd" << "plain file name";
+        QTest::newRow("blank") << plainBank(5) << "" << "plain file name";
+    }
+
+    void aBankThatCannotServeTheAttemptIsRefused()
+    {
+        QFETCH(QByteArray, bank);
+        QFETCH(QString, name);
+        QFETCH(QString, reason);
+        Attempt attempt;
+        QWidget* setup = attempt.window.loadScreen(QStringLiteral("examselect"));
+        attempt.window.showScreen(setup);
+        attempt.fakes.recordFiles.setFile(IndexPath, catalogueFor(name, 5));
+        if (!bank.isNull() && !name.contains(u'/') && !name.contains(u'\\') && !name.isEmpty())
+            attempt.fakes.recordFiles.setFile(DataDir + name, bank);
+        Module1.SelectedExam = 1;
+        Module1.QuestionsToTake = 5;
+        Module1.ExamMinutes = 5;
+        QWidget* screen = attempt.window.loadScreen(QStringLiteral("exam"));
+        QVERIFY(screen->property(exam::RefusedProperty).toBool());
+        QCOMPARE(attempt.fakes.messages.shown.size(), std::size_t(1));
+        QVERIFY2(attempt.fakes.messages.shown[0].prompt.contains(reason), qPrintable(attempt.fakes.messages.shown[0].prompt));
+        QVERIFY(attempt.fakes.messages.shown[0].prompt.contains(name.isEmpty() ? DataDir : name));
+        QVERIFY(!attempt.fakes.files.isOpen(FileNumber::Catalogue));
+        QVERIFY(!attempt.fakes.files.isOpen(FileNumber::QuestionBank));
+        QVERIFY(!attempt.fakes.recordFiles.exists(BankPath) || !bank.isNull());
+        delete screen;
+    }
+
+    void aRefusedStartReturnsToTheExamSelection()
+    {
+        Attempt attempt;
+        attempt.fakes.recordFiles.setFile(IndexPath, catalogueFor(QStringLiteral("gone.dat"), 20));
+        loadStartScreen(attempt.window);
+        QTest::mouseClick(attempt.window.findChild<QWidget*>("examselect")->findChild<QPushButton*>("Command1"), Qt::LeftButton);
+        flushDeletes();
+        QTest::keyClicks(attempt.window.findChild<QWidget*>("questionselect")->findChild<QLineEdit*>("Text2"), "5");
+        QTest::mouseClick(attempt.window.findChild<QWidget*>("questionselect")->findChild<QPushButton*>("Command1"), Qt::LeftButton);
+        flushDeletes();
+        QCOMPARE(attempt.fakes.messages.shown.size(), std::size_t(1));
+        QVERIFY(attempt.window.findChild<QWidget*>("examselect"));
+        QVERIFY(!attempt.window.findChild<exam*>());
+        QVERIFY(!attempt.window.findChild<QWidget*>("questionselect"));
+        QVERIFY(!attempt.fakes.recordFiles.exists(DataDir + QStringLiteral("gone.dat")));
+    }
+
+    void twoAttemptsInOneRunEachStartAfresh()
+    {
+        Attempt attempt;
+        attempt.fakes.recordFiles.setFile(BankPath, plainBank(12));
+        attempt.fakes.recordFiles.setFile(IndexPath, catalogueFor(QStringLiteral("bank.dat"), 12));
+        for (const int take : { 10, 5 }) {
+            loadStartScreen(attempt.window);
+            QTest::mouseClick(attempt.window.findChild<QWidget*>("examselect")->findChild<QPushButton*>("Command1"), Qt::LeftButton);
+            flushDeletes();
+            QTest::keyClicks(attempt.window.findChild<QWidget*>("questionselect")->findChild<QLineEdit*>("Text2"), QString::number(take));
+            QTest::mouseClick(attempt.window.findChild<QWidget*>("questionselect")->findChild<QPushButton*>("Command1"), Qt::LeftButton);
+            flushDeletes();
+            QCOMPARE(attempt.control<QLineEdit>("Text1")->text(), QString::number(take * 60));
+            for (int i = 1; i <= take; ++i)
+                QVERIFY(Module1.QuestionOrder(i) >= 1 && Module1.QuestionOrder(i) <= take);
+            attempt.tick(1);
+            attempt.click("Command1");
+            attempt.click("Command3");
+            flushDeletes();
+            QVERIFY(!attempt.window.findChild<exam*>());
+            delete attempt.window.findChild<QWidget*>("results");
+        }
+        QCOMPARE(attempt.resultsLoaded, 2);
+        QCOMPARE(int(Module1.QuestionsToTake), 5);
+        QCOMPARE(attempt.stored(1).first(), 1);
+    }
+
+    void aBankLinkThatLeavesTheDataDirectoryIsRefused()
+    {
+        QTemporaryDir root;
+        QDir(root.path()).mkdir(QStringLiteral("dat"));
+        const QString data = root.filePath(QStringLiteral("dat")) + u'/';
+        QFile outside(root.filePath(QStringLiteral("secret.dat")));
+        QVERIFY(outside.open(QIODevice::WriteOnly));
+        outside.close();
+        QVERIFY(QFile::link(outside.fileName(), data + QStringLiteral("away.dat")));
+        QFile inside(data + QStringLiteral("real.dat"));
+        QVERIFY(inside.open(QIODevice::WriteOnly));
+        inside.close();
+        QVERIFY(QFile::link(inside.fileName(), data + QStringLiteral("near.dat")));
+
+        QVERIFY(!BankFilePath(data, padded(QStringLiteral("away.dat"), 80)).isSafe());
+        QVERIFY(BankFilePath(data, padded(QStringLiteral("near.dat"), 80)).isSafe());
+        const BankFilePath plain(data, padded(QStringLiteral("real.dat"), 80));
+        QVERIFY(plain.isSafe());
+        QCOMPARE(plain.path(), data + QStringLiteral("real.dat"));
+    }
+};
+
+QTEST_MAIN(ExamTest)
+#include "exam_test.moc"
