@@ -4,6 +4,8 @@
 #include "screens/exam.h"
 #include "screens/examselect.h"
 #include "screens/questionselect.h"
+#include "screens/resultreview.h"
+#include "screens/results.h"
 #include "screens/review.h"
 
 namespace quizmark {
@@ -15,6 +17,8 @@ void registerScreens(ScreenHost& host)
     host.registerScreen(QStringLiteral("questionselect"), [](ScreenHost& h) { return new questionselect(h); });
     host.registerScreen(QStringLiteral("exam"), [](ScreenHost& h) { return new exam(h); });
     host.registerScreen(QStringLiteral("review"), [](ScreenHost& h) { return new review(h); });
+    host.registerScreen(QStringLiteral("results"), [](ScreenHost& h) { return new results(h); });
+    host.registerScreen(QStringLiteral("resultreview"), [](ScreenHost& h) { return new resultreview(h); });
 }
 
 void loadStartScreen(ScreenHost& host)

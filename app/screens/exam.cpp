@@ -2,6 +2,7 @@
 #include "ui_exam.h"
 
 #include "bankfilepath.h"
+#include "frmabout.h"
 #include "review.h"
 
 #include "module1.h"
@@ -39,6 +40,8 @@ exam::exam(ScreenHost& host, QWidget* parent)
     connect(m_ui->Command3, &QPushButton::clicked, this, &exam::Command3_Click);
     connect(m_ui->Command4, &QPushButton::clicked, this, &exam::Command4_Click);
     connect(m_ui->Exit, &QAction::triggered, this, [this] { m_host.endProgram(); });
+    connect(m_ui->about, &QAction::triggered, this,
+        [this] { frmAbout::showAbout(m_host.services(), m_host.window()); });
     connect(m_ui->Picture1, &BannerPicture::clicked, this,
         [this] { m_host.services().web.open(QString::fromLatin1(WebAddress::ExamBanner)); });
 

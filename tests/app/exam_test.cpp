@@ -3,6 +3,7 @@
 #include "optioncheckbox.h"
 #include "screens/bankfilepath.h"
 #include "screens/exam.h"
+#include "screens/frmabout.h"
 #include "screens/review.h"
 #include "startup.h"
 #include "webaddresses.h"
@@ -446,6 +447,27 @@ private slots:
         QCOMPARE(attempt.resultsLoaded, 0);
         QVERIFY(!attempt.fakes.files.isOpen(FileNumber::QuestionBank));
         QVERIFY(!attempt.fakes.recordFiles.exists(DataDir + QStringLiteral("results.dat")));
+    }
+
+    void aboutOpensOneAboutBoxAndTheAttemptGoesOn()
+    {
+        Attempt attempt;
+        exam* screen = attempt.start(plainBank(2), 2, 2);
+        auto* about = screen->findChild<QAction*>("about");
+        about->trigger();
+        about->trigger();
+        const auto boxes = attempt.window.findChildren<frmAbout*>() + [] {
+            QList<frmAbout*> tops;
+            for (QWidget* widget : QApplication::topLevelWidgets())
+                if (auto* box = qobject_cast<frmAbout*>(widget); box && box->isVisible())
+                    tops.append(box);
+            return tops;
+        }();
+        QCOMPARE(QSet<frmAbout*>(boxes.begin(), boxes.end()).size(), 1);
+        screen->Timer1_Timer();
+        QCOMPARE(screen->secondsLeft(), 119);
+        for (frmAbout* box : boxes)
+            box->close();
     }
 
     void theBannerOpensItsLink()
