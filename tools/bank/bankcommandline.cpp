@@ -6,8 +6,6 @@
 #include "banksource.h"
 #include "historylister.h"
 
-#include <QCoreApplication>
-
 namespace quizmark {
 
 namespace {
@@ -60,11 +58,11 @@ QString BankCommandLine::toolHelp() const
 QString BankCommandLine::commandHelp(const QCommandLineParser& parser)
 {
     // The parser names the program by the path it was started from; the usage reads better by name.
+    static const QString usage = QStringLiteral("Usage: ");
     QString text = parser.helpText();
-    const QString program = QCoreApplication::instance() ? QCoreApplication::arguments().value(0) : QString();
-    const qsizetype at = program.isEmpty() ? -1 : text.indexOf(program);
-    if (at >= 0)
-        text.replace(at, program.size(), ToolName);
+    const qsizetype end = text.indexOf(QStringLiteral(" [options]"));
+    if (text.startsWith(usage) && end > 0)
+        text.replace(usage.size(), end - usage.size(), ToolName);
     return text;
 }
 
