@@ -1,0 +1,137 @@
+#include "chartrenderer.h"
+#include "chartscript.h"
+#include "rendercommandline.h"
+
+#include "recordingsurface.h"
+
+#include <gtest/gtest.h>
+
+#include <QFile>
+#include <QGuiApplication>
+#include <QImage>
+#include <QTemporaryDir>
+
+using namespace plotvane_render;
+
+namespace {
+
+QStringList runScript(const char* json)
+{
+    QString error;
+    const auto script = ChartScript::parse(QByteArray(json), error);
+    EXPECT_TRUE(script.has_value()) << error.toStdString();
+    if (!script)
+        return {};
+    QStringList log;
+    plotvane::RecordingSurface surface(script->innerSize(), &log, 100, 195);
+    script->run(surface, &log);
+    return log;
+}
+
+}
+
+TEST(ChartScript, GetsErrorsAndMessagesAreLoggedInOrder)
+{
+    const QStringList log = runScript(R"({"width": 7200, "height": 4800, "calls": [
+        {"put": "title", "value": "T"},
+        {"get": "Title"},
+        {"get": null, "dispid": 1745027081},
+        {"get": "VerticalTickInterval"},
+        {"put": "PlotPoints", "value": {"i4": 1}},
+        {"get": "PlotPoints"},
+        {"call": "SetSeriesOptions", "args": [{"i2": 16}, {"i4": 255}, "L"]},
+        {"call": "RegisterData", "args": [{"table": [[null, null], [1, {"r4": 2.5}]]}]},
+        {"call": "RegisterData", "args": [{"table": [[null], [3]]}]},
+        {"call": "Refresh"},
+        {"get": "Chart"},
+        {"put": "LowScale", "value": {"r4": 0.1}},
+        {"get": "LowScale"}
+    ]})");
+    const QStringList expected = {
+        QStringLiteral("font MS Sans Serif 8.25"),
+        QStringLiteral("get Title = str \"T\""),
+        QStringLiteral("get HighScale = r8 0"),
+        QStringLiteral("get VerticalTickInterval = i2 1"),
+        QStringLiteral("get PlotPoints = bool True"),
+        QStringLiteral("message \"Too many data series -- limit is 15\""),
+        QStringLiteral("cls 0x8000000F"),
+        QStringLiteral("error 32007 PlotvaneProject.Plotvane \"Error 11 plotting graph: Division by zero\""),
+        QStringLiteral("error 438 plotvane-render \"Object doesn't support this property or method\""),
+        // The Single 0.1 widened to a Double keeps its binary value.
+        QStringLiteral("get LowScale = r8 0.10000000149011612"),
+    };
+    QStringList withoutDrawing = log;
+    // The title of the failing Refresh and its value-axis lines come between cls and the error.
+    withoutDrawing.erase(std::remove_if(withoutDrawing.begin(), withoutDrawing.end(),
+                             [](const QString& line) {
+                                 return line.startsWith(u"print") || line.startsWith(u"line") || line.startsWith(u"box")
+                                     || (line.startsWith(u"font") && line != QStringLiteral("font MS Sans Serif 8.25"));
+                             }),
+        withoutDrawing.end());
+    EXPECT_EQ(withoutDrawing, expected);
+}
+
+TEST(ChartScript, SavedPropertiesLoadTheInstance)
+{
+    const QStringList log = runScript(R"({"properties": {"title": "Saved", "BorderStyle": {"i2": 1},
+        "Font": {"font": "Serif", "size": 12}}, "calls": [{"get": "Title"}, {"get": "Font"}]})");
+    EXPECT_EQ(log, QStringList({ QStringLiteral("font Serif 12"), QStringLiteral("get Title = str \"Saved\""),
+                       QStringLiteral("get Font = font Serif 12") }));
+}
+
+TEST(ChartScript, MalformedScriptsAreRefused)
+{
+    QString error;
+    EXPECT_FALSE(ChartScript::parse("[1, 2]", error).has_value());
+    EXPECT_FALSE(ChartScript::parse("{\"width\": -5}", error).has_value());
+    EXPECT_FALSE(ChartScript::parse("{\"calls\": ", error).has_value());
+    EXPECT_FALSE(error.isEmpty());
+    const QStringList log = runScript(R"({"calls": [{"put": "Title", "value": {"i2": 70000}}, {"jump": 1}]})");
+    EXPECT_EQ(log.mid(1), QStringList({ QStringLiteral("error 13 plotvane-render \"Type mismatch\""),
+                              QStringLiteral("error 5 plotvane-render \"Invalid procedure call or argument\"") }));
+}
+
+TEST(RenderCommandLine, OptionsAreRead)
+{
+    QString error;
+    const auto line = RenderCommandLine::parse(
+        { "plotvane-render", "s.json", "--png", "o.png", "--metrics", "fixed:90,195" }, error);
+    ASSERT_TRUE(line.has_value());
+    EXPECT_EQ(line->png, QStringLiteral("o.png"));
+    EXPECT_TRUE(line->log.isEmpty());
+    EXPECT_EQ(*line->fixedMetrics, QSizeF(90, 195));
+    EXPECT_FALSE(RenderCommandLine::parse({ "plotvane-render", "s.json", "--metrics", "90,195" }, error));
+    EXPECT_FALSE(RenderCommandLine::parse({ "plotvane-render" }, error));
+    EXPECT_EQ(RenderCommandLine::parse({ "plotvane-render", "s.json" }, error)->log, QStringLiteral("-"));
+}
+
+TEST(ChartRenderer, HistoryChartBecomesAPng)
+{
+    int argc = 1;
+    char name[] = "render_test";
+    char* argv[] = { name, nullptr };
+    QGuiApplication application(argc, argv);
+    QTemporaryDir dir;
+    RenderCommandLine line;
+    line.script = QStringLiteral(QUIZMARK_RENDER_SAMPLES "/history.json");
+    line.png = dir.filePath(QStringLiteral("history.png"));
+    line.log = dir.filePath(QStringLiteral("history.txt"));
+    QString errors;
+    ASSERT_EQ(renderChart(line, errors), 0) << errors.toStdString();
+    const QImage image(line.png);
+    ASSERT_EQ(image.size(), QSize(480, 320));
+    // White behind the chart, blue and red lines on it.
+    EXPECT_EQ(image.pixelColor(5, 310), QColor(Qt::white));
+    int blue = 0;
+    int red = 0;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x) {
+            blue += image.pixelColor(x, y) == QColor(Qt::blue);
+            red += image.pixelColor(x, y) == QColor(Qt::red);
+        }
+    EXPECT_GT(blue, 300);
+    EXPECT_GT(red, 300);
+    QFile log(line.log);
+    ASSERT_TRUE(log.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(log.readAll().contains("print"));
+}
