@@ -55,7 +55,7 @@ bool BankBuilder::write(const QString& directory, QString* error) const
     for (auto it = contents.cbegin(); it != contents.cend(); ++it) {
         std::error_code failure;
         std::filesystem::rename(QFile::encodeName(staging.filePath(it.key())).toStdString(),
-            QFile::encodeName(QDir(directory).filePath(it.key())).toStdString(), failure);
+                                QFile::encodeName(QDir(directory).filePath(it.key())).toStdString(), failure);
         if (failure) {
             *error = QStringLiteral("cannot replace %1: %2")
                          .arg(QDir(directory).filePath(it.key()), QString::fromStdString(failure.message()));
@@ -65,4 +65,4 @@ bool BankBuilder::write(const QString& directory, QString* error) const
     return true;
 }
 
-}
+} // namespace quizmark

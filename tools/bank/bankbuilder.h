@@ -10,7 +10,8 @@
 namespace quizmark {
 
 // Writes the catalogue and the banks of checked exams into a data directory.
-class BankBuilder {
+class BankBuilder
+{
 public:
     explicit BankBuilder(QList<BankExam> exams);
 
@@ -24,4 +25,4 @@ private:
     QList<BankExam> m_exams;
 };
 
-}
+} // namespace quizmark

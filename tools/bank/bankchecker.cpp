@@ -19,7 +19,7 @@ QString elements(const QuestionRecord& record)
         numbers.append(QString::number(element));
     return numbers.join(QStringLiteral(", "));
 }
-}
+} // namespace
 
 BankChecker::BankChecker(DataDirectory directory)
     : m_directory(std::move(directory))
@@ -42,7 +42,10 @@ std::optional<QStringList> BankChecker::check()
     checkFragment(DataDirectory::IndexFile, index->size(), CatalogueRecord::Length);
     qint64 count = DataDirectory::recordCount(index->size(), CatalogueRecord::Length);
     if (count > CountLimit) {
-        m_findings.append(QStringLiteral("%1: %2 records; the program counts at most %3").arg(DataDirectory::IndexFile).arg(count).arg(CountLimit));
+        m_findings.append(QStringLiteral("%1: %2 records; the program counts at most %3")
+                              .arg(DataDirectory::IndexFile)
+                              .arg(count)
+                              .arg(CountLimit));
         count = CountLimit;
     }
     for (qint64 n = 1; n <= count; ++n)
@@ -93,7 +96,7 @@ void BankChecker::checkExam(qint64 number, const CatalogueRecord& record)
     const QString problem = DataDirectory::bankNameProblem(bank);
     if (!problem.isEmpty()) {
         m_findings.append(QStringLiteral("%1: bank name \"%2\" %3: not a plain file name in the data directory")
-                .arg(exam, bank, problem));
+                              .arg(exam, bank, problem));
         return;
     }
     checkBank(exam, record);
@@ -112,14 +115,19 @@ void BankChecker::checkBank(const QString& exam, const CatalogueRecord& record)
     const qint64 records = DataDirectory::recordCount(bytes->size(), QuestionRecord::Length);
     if (record.QuestionTotal > records)
         m_findings.append(QStringLiteral("%1: QuestionTotal %2 is above the %3 records of %4")
-                .arg(exam).arg(record.QuestionTotal).arg(records).arg(bank));
+                              .arg(exam)
+                              .arg(record.QuestionTotal)
+                              .arg(records)
+                              .arg(bank));
     // The draw takes records 1 to QuestionTotal at most; a candidate never meets the others.
     const qint64 drawn = std::min<qint64>(record.QuestionTotal, records);
     for (qint64 r = 1; r <= drawn; ++r) {
-        const QuestionRecord question = QuestionRecord::fromBytes(DataDirectory::record(*bytes, r, QuestionRecord::Length));
+        const QuestionRecord question
+            = QuestionRecord::fromBytes(DataDirectory::record(*bytes, r, QuestionRecord::Length));
         const QString where = QStringLiteral("%1 question %2").arg(bank).arg(r);
         if (question.correctCount() == 0)
-            m_findings.append(QStringLiteral("%1: no correct option (CorrectOptions %2)").arg(where, elements(question)));
+            m_findings.append(
+                QStringLiteral("%1: no correct option (CorrectOptions %2)").arg(where, elements(question)));
         else if (const QString problem = answerProblem(question); !problem.isEmpty())
             m_findings.append(QStringLiteral("%1: cannot be answered correctly: %2").arg(where, problem));
     }
@@ -130,7 +138,10 @@ void BankChecker::checkFragment(const QString& file, qint64 length, int recordLe
     const qint64 fragment = length % recordLength;
     if (fragment != 0)
         m_findings.append(QStringLiteral("%1: trailing fragment of %2 bytes at offset %3 (records are %4 bytes)")
-                .arg(file).arg(fragment).arg(length - fragment).arg(recordLength));
+                              .arg(file)
+                              .arg(fragment)
+                              .arg(length - fragment)
+                              .arg(recordLength));
 }
 
 void BankChecker::checkResults()
@@ -146,4 +157,4 @@ void BankChecker::checkResults()
     checkFragment(DataDirectory::ResultsFile, bytes->size(), ScoreRecord::Length);
 }
 
-}
+} // namespace quizmark

@@ -12,7 +12,8 @@ struct CatalogueRecord;
 struct QuestionRecord;
 
 // Reads a data directory as the program does and names every problem a candidate would meet.
-class BankChecker {
+class BankChecker
+{
 public:
     explicit BankChecker(DataDirectory directory);
 
@@ -35,4 +36,4 @@ private:
     QString m_failure;
 };
 
-}
+} // namespace quizmark

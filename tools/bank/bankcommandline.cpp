@@ -12,7 +12,7 @@ namespace {
 const QString ToolName = QStringLiteral("quizmark-bank");
 const QString DirectoryOperand = QStringLiteral("DIR");
 const QString DirectoryHelp = QStringLiteral("The data directory, holding index.dat.");
-}
+} // namespace
 
 BankCommandLine::BankCommandLine(QTextStream& out, QTextStream& err)
     : m_out(out)
@@ -35,24 +35,24 @@ int BankCommandLine::run(const QStringList& arguments)
         m_out << toolHelp();
         return Success;
     }
-    m_err << (command.isEmpty() ? QStringLiteral("No command given.\n") : QStringLiteral("Unknown command \"%1\".\n").arg(command))
+    m_err << (command.isEmpty() ? QStringLiteral("No command given.\n")
+                                : QStringLiteral("Unknown command \"%1\".\n").arg(command))
           << toolHelp();
     return Unusable;
 }
 
 QString BankCommandLine::toolHelp() const
 {
-    return QStringLiteral(
-        "Usage: quizmark-bank COMMAND [options]\n"
-        "Writes, prints and checks the exam catalogue, the question banks and the score history.\n"
-        "\n"
-        "Commands:\n"
-        "  build SOURCE.json... -o DIR  Write DIR/index.dat and one bank file per exam.\n"
-        "  dump DIR                     Print the catalogue and its banks as JSON.\n"
-        "  check DIR                    List every problem a candidate would meet.\n"
-        "  history DIR                  List the attempts in DIR/results.dat.\n"
-        "\n"
-        "quizmark-bank COMMAND --help describes one command.\n");
+    return QStringLiteral("Usage: quizmark-bank COMMAND [options]\n"
+                          "Writes, prints and checks the exam catalogue, the question banks and the score history.\n"
+                          "\n"
+                          "Commands:\n"
+                          "  build SOURCE.json... -o DIR  Write DIR/index.dat and one bank file per exam.\n"
+                          "  dump DIR                     Print the catalogue and its banks as JSON.\n"
+                          "  check DIR                    List every problem a candidate would meet.\n"
+                          "  history DIR                  List the attempts in DIR/results.dat.\n"
+                          "\n"
+                          "quizmark-bank COMMAND --help describes one command.\n");
 }
 
 QString BankCommandLine::commandHelp(const QCommandLineParser& parser)
@@ -66,8 +66,8 @@ QString BankCommandLine::commandHelp(const QCommandLineParser& parser)
     return text;
 }
 
-std::optional<int> BankCommandLine::parse(
-    QCommandLineParser& parser, const QStringList& arguments, qsizetype operands, bool moreOperands)
+std::optional<int> BankCommandLine::parse(QCommandLineParser& parser, const QStringList& arguments, qsizetype operands,
+                                          bool moreOperands)
 {
     const QCommandLineOption help = parser.addHelpOption();
     if (!parser.parse(arguments)) {
@@ -90,15 +90,16 @@ std::optional<int> BankCommandLine::parse(
 int BankCommandLine::build(const QStringList& arguments)
 {
     QCommandLineParser parser;
-    parser.setApplicationDescription(QStringLiteral(
-        "Checks the exams of the JSON sources against every limit of the record formats and writes\n"
-        "DIR/index.dat and one bank file per exam. The exams of several sources follow one another\n"
-        "in the catalogue. Nothing is written when anything is refused."));
+    parser.setApplicationDescription(
+        QStringLiteral("Checks the exams of the JSON sources against every limit of the record formats and writes\n"
+                       "DIR/index.dat and one bank file per exam. The exams of several sources follow one another\n"
+                       "in the catalogue. Nothing is written when anything is refused."));
     parser.addPositionalArgument(QStringLiteral("build"), QStringLiteral("The command."));
     parser.addPositionalArgument(QStringLiteral("SOURCE.json"), QStringLiteral("Exam sources, in catalogue order."),
-        QStringLiteral("SOURCE.json..."));
+                                 QStringLiteral("SOURCE.json..."));
     const QCommandLineOption output({ QStringLiteral("o"), QStringLiteral("output") },
-        QStringLiteral("The data directory to write; created when missing."), DirectoryOperand);
+                                    QStringLiteral("The data directory to write; created when missing."),
+                                    DirectoryOperand);
     parser.addOption(output);
     if (const auto answered = parse(parser, arguments, 1, true))
         return *answered;
@@ -135,7 +136,7 @@ int BankCommandLine::dump(const QStringList& arguments)
     if (const auto answered = parse(parser, arguments, 1))
         return *answered;
 
-    BankDumper dumper { DataDirectory(parser.positionalArguments().at(1)) };
+    BankDumper dumper{ DataDirectory(parser.positionalArguments().at(1)) };
     const auto document = dumper.dump();
     for (const QString& warning : dumper.warnings())
         m_err << warning << u'\n';
@@ -148,15 +149,15 @@ int BankCommandLine::dump(const QStringList& arguments)
 int BankCommandLine::check(const QStringList& arguments)
 {
     QCommandLineParser parser;
-    parser.setApplicationDescription(QStringLiteral(
-        "Reads DIR as the program does and lists, one line each, every problem a candidate would meet.\n"
-        "Exit status 0 when clean, 1 when problems were found, 2 when DIR could not be read."));
+    parser.setApplicationDescription(
+        QStringLiteral("Reads DIR as the program does and lists, one line each, every problem a candidate would meet.\n"
+                       "Exit status 0 when clean, 1 when problems were found, 2 when DIR could not be read."));
     parser.addPositionalArgument(QStringLiteral("check"), QStringLiteral("The command."));
     parser.addPositionalArgument(DirectoryOperand, DirectoryHelp);
     if (const auto answered = parse(parser, arguments, 1))
         return *answered;
 
-    BankChecker checker { DataDirectory(parser.positionalArguments().at(1)) };
+    BankChecker checker{ DataDirectory(parser.positionalArguments().at(1)) };
     const auto findings = checker.check();
     if (!findings) {
         m_err << checker.failure() << u'\n';
@@ -170,15 +171,15 @@ int BankCommandLine::check(const QStringList& arguments)
 int BankCommandLine::history(const QStringList& arguments)
 {
     QCommandLineParser parser;
-    parser.setApplicationDescription(QStringLiteral(
-        "Lists DIR/results.dat, one tab-separated line per attempt: record number, exam number,\n"
-        "exam name, maximum score, score, pass mark, Pass or Fail."));
+    parser.setApplicationDescription(
+        QStringLiteral("Lists DIR/results.dat, one tab-separated line per attempt: record number, exam number,\n"
+                       "exam name, maximum score, score, pass mark, Pass or Fail."));
     parser.addPositionalArgument(QStringLiteral("history"), QStringLiteral("The command."));
     parser.addPositionalArgument(DirectoryOperand, QStringLiteral("The data directory, holding results.dat."));
     if (const auto answered = parse(parser, arguments, 1))
         return *answered;
 
-    HistoryLister lister { DataDirectory(parser.positionalArguments().at(1)) };
+    HistoryLister lister{ DataDirectory(parser.positionalArguments().at(1)) };
     const auto lines = lister.lines();
     if (!lines) {
         m_err << lister.failure() << u'\n';
@@ -189,4 +190,4 @@ int BankCommandLine::history(const QStringList& arguments)
     return Success;
 }
 
-}
+} // namespace quizmark

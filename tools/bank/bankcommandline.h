@@ -9,7 +9,8 @@
 namespace quizmark {
 
 // The commands of quizmark-bank: build, dump, check and history, each with its own --help.
-class BankCommandLine {
+class BankCommandLine
+{
 public:
     static constexpr int Success = 0;
     // Build refused its input, check found problems, dump left banks out.
@@ -29,7 +30,7 @@ private:
     int history(const QStringList& arguments);
     // The exit code when the command has been answered already: help shown, or misuse.
     std::optional<int> parse(QCommandLineParser& parser, const QStringList& arguments, qsizetype operands,
-        bool moreOperands = false);
+                             bool moreOperands = false);
     QString toolHelp() const;
     static QString commandHelp(const QCommandLineParser& parser);
 
@@ -37,4 +38,4 @@ private:
     QTextStream& m_err;
 };
 
-}
+} // namespace quizmark

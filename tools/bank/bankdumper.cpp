@@ -33,7 +33,7 @@ QJsonObject questionObject(const QuestionRecord& record)
         { QStringLiteral("explanation"), FixedField::trimmedRight(record.Explanation) },
     };
 }
-}
+} // namespace
 
 BankDumper::BankDumper(DataDirectory directory)
     : m_directory(std::move(directory))
@@ -51,24 +51,27 @@ std::optional<QJsonDocument> BankDumper::dump()
     QJsonArray exams;
     const qint64 count = DataDirectory::recordCount(index->size(), CatalogueRecord::Length);
     for (qint64 n = 1; n <= count; ++n) {
-        const CatalogueRecord record = CatalogueRecord::fromBytes(DataDirectory::record(*index, n, CatalogueRecord::Length));
+        const CatalogueRecord record
+            = CatalogueRecord::fromBytes(DataDirectory::record(*index, n, CatalogueRecord::Length));
         const QString name = FixedField::trimmedRight(record.ExamName);
-        exams.append(QJsonObject {
+        exams.append(QJsonObject{
             { QStringLiteral("name"), name },
             { QStringLiteral("bank"), record.bankFileName() },
             { QStringLiteral("description"), FixedField::trimmedRight(record.Description) },
             { QStringLiteral("questionTotal"), int(record.QuestionTotal) },
-            { QStringLiteral("questions"), questions(record.bankFileName(), QStringLiteral("exam %1 \"%2\"").arg(n).arg(name)) },
+            { QStringLiteral("questions"),
+              questions(record.bankFileName(), QStringLiteral("exam %1 \"%2\"").arg(n).arg(name)) },
         });
     }
-    return QJsonDocument(QJsonObject { { QStringLiteral("exams"), exams } });
+    return QJsonDocument(QJsonObject{ { QStringLiteral("exams"), exams } });
 }
 
 QJsonArray BankDumper::questions(const QString& bank, const QString& exam)
 {
     const QString problem = DataDirectory::bankNameProblem(bank);
     if (!problem.isEmpty()) {
-        m_warnings.append(QStringLiteral("%1: bank name \"%2\" %3; its questions are left out").arg(exam, bank, problem));
+        m_warnings.append(
+            QStringLiteral("%1: bank name \"%2\" %3; its questions are left out").arg(exam, bank, problem));
         return {};
     }
     QString error;
@@ -80,8 +83,9 @@ QJsonArray BankDumper::questions(const QString& bank, const QString& exam)
     QJsonArray list;
     const qint64 count = DataDirectory::recordCount(bytes->size(), QuestionRecord::Length);
     for (qint64 r = 1; r <= count; ++r)
-        list.append(questionObject(QuestionRecord::fromBytes(DataDirectory::record(*bytes, r, QuestionRecord::Length))));
+        list.append(
+            questionObject(QuestionRecord::fromBytes(DataDirectory::record(*bytes, r, QuestionRecord::Length))));
     return list;
 }
 
-}
+} // namespace quizmark

@@ -11,7 +11,8 @@
 namespace quizmark {
 
 // The catalogue of a data directory and every bank it names, in the source format of the tool.
-class BankDumper {
+class BankDumper
+{
 public:
     explicit BankDumper(DataDirectory directory);
 
@@ -27,4 +28,4 @@ private:
     QStringList m_warnings;
 };
 
-}
+} // namespace quizmark

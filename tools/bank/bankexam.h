@@ -8,9 +8,10 @@
 namespace quizmark {
 
 // One exam as the tool writes it: its catalogue record and the records of its question bank.
-struct BankExam {
+struct BankExam
+{
     CatalogueRecord catalogue;
     QList<QuestionRecord> questions;
 };
 
-}
+} // namespace quizmark

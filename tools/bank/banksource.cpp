@@ -18,9 +18,9 @@ constexpr int MaximumRecords = std::numeric_limits<std::int16_t>::max();
 
 const QStringList RootKeys = { QStringLiteral("exams") };
 const QStringList ExamKeys = { QStringLiteral("name"), QStringLiteral("bank"), QStringLiteral("description"),
-    QStringLiteral("questionTotal"), QStringLiteral("questions") };
+                               QStringLiteral("questionTotal"), QStringLiteral("questions") };
 const QStringList QuestionKeys = { QStringLiteral("question"), QStringLiteral("options"), QStringLiteral("correct"),
-    QStringLiteral("explanation") };
+                                   QStringLiteral("explanation") };
 
 // A whole JSON number within [low, high], or nothing.
 std::optional<int> wholeNumber(const QJsonValue& value, int low, int high)
@@ -45,7 +45,7 @@ QString unencodable(const QString& text, qsizetype at)
         .arg(qulonglong(code), 4, 16, QChar(u'0'))
         .arg(at + 1);
 }
-}
+} // namespace
 
 bool BankSource::read(const QString& path)
 {
@@ -63,7 +63,8 @@ bool BankSource::parse(const QByteArray& json, const QString& origin)
     QJsonParseError parseError;
     const QJsonDocument document = QJsonDocument::fromJson(json, &parseError);
     if (parseError.error != QJsonParseError::NoError) {
-        refuse(origin, QStringLiteral("not valid JSON at offset %1: %2").arg(parseError.offset).arg(parseError.errorString()));
+        refuse(origin,
+               QStringLiteral("not valid JSON at offset %1: %2").arg(parseError.offset).arg(parseError.errorString()));
         return false;
     }
     const QJsonObject root = document.object();
@@ -95,47 +96,67 @@ std::optional<BankExam> BankSource::exam(const QJsonObject& object, const QStrin
     onlyKeys(object, ExamKeys, where);
 
     BankExam exam;
-    exam.catalogue.ExamName = text(object.value(u"name"), CatalogueRecord::ExamNameWidth, field(where, QStringLiteral("name"))).value_or(QString());
-    const auto bank = text(object.value(u"bank"), CatalogueRecord::BankFileWidth, field(where, QStringLiteral("bank")));
-    if (bank) {
-        const QString problem = DataDirectory::bankNameProblem(*bank);
-        if (!problem.isEmpty())
-            refuse(field(where, QStringLiteral("bank")), QStringLiteral("\"%1\" is not a plain file name: it %2").arg(*bank, problem));
-        else
-            bankNameFree(*bank, where);
-        exam.catalogue.BankFile = *bank;
-    }
+    exam.catalogue.ExamName
+        = text(object.value(u"name"), CatalogueRecord::ExamNameWidth, field(where, QStringLiteral("name")))
+              .value_or(QString());
+    exam.catalogue.BankFile = bankName(object.value(u"bank"), where);
     exam.catalogue.Description
-        = optionalText(object, QStringLiteral("description"), CatalogueRecord::DescriptionWidth, where).value_or(QString());
-
-    const QJsonArray questions = object.value(u"questions").toArray();
-    if (!object.value(u"questions").isArray())
-        refuse(field(where, QStringLiteral("questions")), QStringLiteral("expected an array of questions"));
-    else if (questions.size() > MaximumRecords)
-        refuse(field(where, QStringLiteral("questions")),
-            QStringLiteral("%1 questions; a bank holds at most %2").arg(questions.size()).arg(MaximumRecords));
-    for (qsizetype q = 0; q < questions.size() && questions.size() <= MaximumRecords; ++q) {
-        const QString questionWhere = QStringLiteral("%1, question %2").arg(where).arg(q + 1);
-        if (!questions[q].isObject())
-            refuse(questionWhere, QStringLiteral("is not an object"));
-        else if (auto record = question(questions[q].toObject(), questionWhere))
-            exam.questions.append(std::move(*record));
-    }
-
-    const int count = int(std::min<qsizetype>(questions.size(), MaximumRecords));
-    if (object.contains(u"questionTotal")) {
-        const auto total = wholeNumber(object.value(u"questionTotal"), 0, count);
-        if (!total)
-            refuse(field(where, QStringLiteral("questionTotal")),
-                QStringLiteral("expected a whole number from 0 to the %1 questions given").arg(count));
-        exam.catalogue.QuestionTotal = std::int16_t(total.value_or(0));
-    } else {
-        exam.catalogue.QuestionTotal = std::int16_t(count);
-    }
+        = optionalText(object, QStringLiteral("description"), CatalogueRecord::DescriptionWidth, where)
+              .value_or(QString());
+    const int count = questions(object.value(u"questions"), where, exam.questions);
+    exam.catalogue.QuestionTotal = questionTotal(object, count, where);
 
     if (m_errors.size() != errorsBefore)
         return std::nullopt;
     return exam;
+}
+
+QString BankSource::bankName(const QJsonValue& value, const QString& where)
+{
+    const auto bank = text(value, CatalogueRecord::BankFileWidth, field(where, QStringLiteral("bank")));
+    if (!bank)
+        return {};
+    const QString problem = DataDirectory::bankNameProblem(*bank);
+    if (!problem.isEmpty())
+        refuse(field(where, QStringLiteral("bank")),
+               QStringLiteral("\"%1\" is not a plain file name: it %2").arg(*bank, problem));
+    else
+        bankNameFree(*bank, where);
+    return *bank;
+}
+
+int BankSource::questions(const QJsonValue& value, const QString& where, QList<QuestionRecord>& records)
+{
+    const QJsonArray list = value.toArray();
+    if (!value.isArray()) {
+        refuse(field(where, QStringLiteral("questions")), QStringLiteral("expected an array of questions"));
+        return 0;
+    }
+    if (list.size() > MaximumRecords) {
+        refuse(field(where, QStringLiteral("questions")),
+               QStringLiteral("%1 questions; a bank holds at most %2").arg(list.size()).arg(MaximumRecords));
+        return 0;
+    }
+    records.reserve(list.size());
+    for (qsizetype q = 0; q < list.size(); ++q) {
+        const QString questionWhere = QStringLiteral("%1, question %2").arg(where).arg(q + 1);
+        if (!list[q].isObject())
+            refuse(questionWhere, QStringLiteral("is not an object"));
+        else if (auto record = question(list[q].toObject(), questionWhere))
+            records.append(std::move(*record));
+    }
+    return int(list.size());
+}
+
+std::int16_t BankSource::questionTotal(const QJsonObject& object, int count, const QString& where)
+{
+    if (!object.contains(u"questionTotal"))
+        return std::int16_t(count);
+    const auto total = wholeNumber(object.value(u"questionTotal"), 0, count);
+    if (!total)
+        refuse(field(where, QStringLiteral("questionTotal")),
+               QStringLiteral("expected a whole number from 0 to the %1 questions given").arg(count));
+    return std::int16_t(total.value_or(0));
 }
 
 std::optional<QuestionRecord> BankSource::question(const QJsonObject& object, const QString& where)
@@ -143,31 +164,34 @@ std::optional<QuestionRecord> BankSource::question(const QJsonObject& object, co
     const qsizetype errorsBefore = m_errors.size();
     onlyKeys(object, QuestionKeys, where);
     QuestionRecord record;
-    record.Question = text(object.value(u"question"), QuestionRecord::QuestionWidth, field(where, QStringLiteral("question"))).value_or(QString());
+    record.Question
+        = text(object.value(u"question"), QuestionRecord::QuestionWidth, field(where, QStringLiteral("question")))
+              .value_or(QString());
 
     const QJsonArray options = object.value(u"options").toArray();
     if (!object.value(u"options").isArray() || options.size() != QuestionRecord::OptionCount) {
         refuse(field(where, QStringLiteral("options")),
-            QStringLiteral("expected an array of exactly %1 options, found %2")
-                .arg(QuestionRecord::OptionCount)
-                .arg(options.size()));
+               QStringLiteral("expected an array of exactly %1 options, found %2")
+                   .arg(QuestionRecord::OptionCount)
+                   .arg(options.size()));
     } else {
         for (int k = 1; k <= QuestionRecord::OptionCount; ++k)
-            record.option(k) = text(options[k - 1], QuestionRecord::OptionWidth, QStringLiteral("%1, option %2").arg(where).arg(k))
-                                   .value_or(QString());
+            record.option(k)
+                = text(options[k - 1], QuestionRecord::OptionWidth, QStringLiteral("%1, option %2").arg(where).arg(k))
+                      .value_or(QString());
     }
 
     correctOptions(object.value(u"correct"), record, field(where, QStringLiteral("correct")));
-    record.Explanation
-        = optionalText(object, QStringLiteral("explanation"), QuestionRecord::ExplanationWidth, where).value_or(QString());
+    record.Explanation = optionalText(object, QStringLiteral("explanation"), QuestionRecord::ExplanationWidth, where)
+                             .value_or(QString());
 
     if (m_errors.size() != errorsBefore)
         return std::nullopt;
     return record;
 }
 
-std::optional<QString> BankSource::optionalText(
-    const QJsonObject& object, const QString& key, int width, const QString& where)
+std::optional<QString> BankSource::optionalText(const QJsonObject& object, const QString& key, int width,
+                                                const QString& where)
 {
     if (!object.contains(key))
         return QString();
@@ -203,12 +227,17 @@ bool BankSource::correctOptions(const QJsonValue& value, QuestionRecord& record,
     for (qsizetype k = 0; k < list.size(); ++k) {
         const auto number = wholeNumber(list[k], 1, QuestionRecord::OptionCount);
         if (!number) {
-            refuse(where, QStringLiteral("element %1 is not an option number 1 to %2").arg(k + 1).arg(QuestionRecord::OptionCount));
+            refuse(where,
+                   QStringLiteral("element %1 is not an option number 1 to %2")
+                       .arg(k + 1)
+                       .arg(QuestionRecord::OptionCount));
             return false;
         }
         if (*number <= previous) {
-            refuse(where, *number == previous ? QStringLiteral("option %1 is repeated").arg(*number)
-                                              : QStringLiteral("option %1 after %2: the numbers must ascend").arg(*number).arg(previous));
+            refuse(where,
+                   *number == previous
+                       ? QStringLiteral("option %1 is repeated").arg(*number)
+                       : QStringLiteral("option %1 after %2: the numbers must ascend").arg(*number).arg(previous));
             return false;
         }
         record.CorrectOptions[std::size_t(k)] = std::int16_t(*number);
@@ -241,7 +270,8 @@ bool BankSource::bankNameFree(const QString& bank, const QString& where)
     // Names compare without case, as they do on the file systems the program runs on.
     for (const auto& [taken, owner] : m_banks)
         if (taken.compare(bank, Qt::CaseInsensitive) == 0) {
-            refuse(field(where, QStringLiteral("bank")), QStringLiteral("\"%1\" is already the bank of %2").arg(bank, owner));
+            refuse(field(where, QStringLiteral("bank")),
+                   QStringLiteral("\"%1\" is already the bank of %2").arg(bank, owner));
             return false;
         }
     m_banks.append({ bank, where });
@@ -253,4 +283,4 @@ void BankSource::refuse(const QString& where, const QString& problem)
     m_errors.append(QStringLiteral("%1: %2").arg(where, problem));
 }
 
-}
+} // namespace quizmark

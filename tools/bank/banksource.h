@@ -6,15 +6,16 @@
 #include <QJsonValue>
 #include <QList>
 #include <QString>
-#include <QStringList>
 #include <QStringDecoder>
 #include <QStringEncoder>
+#include <QStringList>
 
 namespace quizmark {
 
 // The readable form of exams: JSON files, each {"exams": [...]}, read and checked against every
 // limit of the record formats. The exams of several files follow one another in one catalogue.
-class BankSource {
+class BankSource
+{
 public:
     // Appends the exams of one file; false when the file or anything in it is refused.
     bool read(const QString& path);
@@ -26,6 +27,10 @@ public:
 
 private:
     std::optional<BankExam> exam(const QJsonObject& object, const QString& where);
+    QString bankName(const QJsonValue& value, const QString& where);
+    // Appends the questions given; their number, or 0 when the list is refused.
+    int questions(const QJsonValue& value, const QString& where, QList<QuestionRecord>& records);
+    std::int16_t questionTotal(const QJsonObject& object, int count, const QString& where);
     std::optional<QuestionRecord> question(const QJsonObject& object, const QString& where);
     std::optional<QString> text(const QJsonValue& value, int width, const QString& field);
     // An optional text: empty when the field is absent.
@@ -41,8 +46,8 @@ private:
     QList<std::pair<QString, QString>> m_banks;
     QStringList m_errors;
     // Held for the whole read: opening a converter costs far more than converting one text.
-    QStringEncoder m_encoder { "windows-1252", QStringConverter::Flag::Stateless };
-    QStringDecoder m_decoder { "windows-1252", QStringConverter::Flag::Stateless };
+    QStringEncoder m_encoder{ "windows-1252", QStringConverter::Flag::Stateless };
+    QStringDecoder m_decoder{ "windows-1252", QStringConverter::Flag::Stateless };
 };
 
-}
+} // namespace quizmark

@@ -69,4 +69,4 @@ qint64 DataDirectory::recordCount(qint64 length, int recordLength)
     return (length + recordLength / 2) / recordLength;
 }
 
-}
+} // namespace quizmark

@@ -9,7 +9,8 @@ namespace quizmark {
 
 // The data directory as the program finds it: index.dat, the banks it names and results.dat.
 // Files are read whole, so every record is cut from bytes that are there.
-class DataDirectory {
+class DataDirectory
+{
 public:
     static inline const QString IndexFile = QStringLiteral("index.dat");
     static inline const QString ResultsFile = QStringLiteral("results.dat");
@@ -37,4 +38,4 @@ private:
     QString m_path;
 };
 
-}
+} // namespace quizmark

@@ -46,7 +46,7 @@ std::optional<QStringList> HistoryLister::lines()
     QStringList lines;
     for (qint64 n = 1; n <= count; ++n) {
         const ScoreRecord record = ScoreRecord::fromBytes(DataDirectory::record(*bytes, n, ScoreRecord::Length));
-        lines.append(QStringList {
+        lines.append(QStringList{
             QString::number(n),
             QString::number(record.ExamNumber),
             names.value(record.ExamNumber - 1),
@@ -54,7 +54,8 @@ std::optional<QStringList> HistoryLister::lines()
             QString::number(record.Score),
             passMark(record.MaximumScore),
             record.Passed != ScoreRecord::False ? QStringLiteral("Pass") : QStringLiteral("Fail"),
-        }.join(u'\t'));
+        }
+                         .join(u'\t'));
     }
     return lines;
 }
@@ -77,4 +78,4 @@ QStringList HistoryLister::examNames() const
     return names;
 }
 
-}
+} // namespace quizmark

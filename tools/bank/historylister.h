@@ -9,7 +9,8 @@
 namespace quizmark {
 
 // The score history of a data directory, one line per attempt.
-class HistoryLister {
+class HistoryLister
+{
 public:
     explicit HistoryLister(DataDirectory directory);
 
@@ -28,4 +29,4 @@ private:
     QString m_failure;
 };
 
-}
+} // namespace quizmark

@@ -7,7 +7,8 @@ using quizmark::QuestionRecord;
 
 namespace {
 
-class DataFiles : public testing::Test {
+class DataFiles : public testing::Test
+{
 protected:
     QString path(const QString& name) const { return m_dir.filePath(name); }
     void write(const QString& name, const QByteArray& bytes) { writeFile(path(name), bytes); }
@@ -18,12 +19,15 @@ protected:
 };
 
 // One question's CorrectOptions and the finding check must give for it; empty when sound.
-struct Answerability {
+struct Answerability
+{
     std::array<std::int16_t, 4> correct;
     const char* finding;
 };
 
-class CheckAnswerability : public DataFiles, public testing::WithParamInterface<Answerability> {};
+class CheckAnswerability : public DataFiles, public testing::WithParamInterface<Answerability>
+{
+};
 
 TEST_P(CheckAnswerability, ReportsAQuestionNoCandidateCanAnswer)
 {
@@ -41,35 +45,46 @@ TEST_P(CheckAnswerability, ReportsAQuestionNoCandidateCanAnswer)
     EXPECT_TRUE(outcome.err.isEmpty());
 }
 
-INSTANTIATE_TEST_SUITE_P(CorrectOptions, CheckAnswerability,
+INSTANTIATE_TEST_SUITE_P(
+    CorrectOptions, CheckAnswerability,
     testing::Values(
-        Answerability { { 2, 4, 0, 0 }, "" },
-        Answerability { { 1, 2, 3, 4 }, "" },
-        Answerability { { 3, 0, 0, 0 }, "" },
-        Answerability { { 0, 3, 0, 0 },
-            "exam.dat question 2: cannot be answered correctly: CorrectOptions 0, 3, 0, 0: the correct options do not come first" },
-        Answerability { { 2, 0, 4, 0 }, "exam.dat question 2: cannot be answered correctly: CorrectOptions 2, 0, 4, 0: the correct options do not come first" },
-        Answerability { { 4, 2, 0, 0 }, "exam.dat question 2: cannot be answered correctly: CorrectOptions 4, 2, 0, 0: they do not ascend" },
-        Answerability { { 2, 2, 0, 0 }, "exam.dat question 2: cannot be answered correctly: CorrectOptions 2, 2, 0, 0: an option is repeated" },
-        Answerability { { 7, 0, 0, 0 }, "exam.dat question 2: cannot be answered correctly: CorrectOptions 7, 0, 0, 0: a number lies outside 1 to 4" },
-        Answerability { { -1, 2, 0, 0 },
-            "exam.dat question 2: cannot be answered correctly: CorrectOptions -1, 2, 0, 0: the correct options do not come first; "
-            "a number lies outside 1 to 4" },
-        Answerability { { 0, 3, 1, 0 },
-            "exam.dat question 2: cannot be answered correctly: CorrectOptions 0, 3, 1, 0: the correct options do not come first; "
-            "they do not ascend" },
-        Answerability { { 0, 0, 0, 0 }, "exam.dat question 2: no correct option (CorrectOptions 0, 0, 0, 0)" },
-        Answerability { { -2, 0, 0, 0 }, "exam.dat question 2: no correct option (CorrectOptions -2, 0, 0, 0)" }));
+        Answerability{ { 2, 4, 0, 0 }, "" }, Answerability{ { 1, 2, 3, 4 }, "" }, Answerability{ { 3, 0, 0, 0 }, "" },
+        Answerability{ { 0, 3, 0, 0 },
+                       "exam.dat question 2: cannot be answered correctly: CorrectOptions 0, 3, 0, 0: the correct "
+                       "options do not come first" },
+        Answerability{ { 2, 0, 4, 0 },
+                       "exam.dat question 2: cannot be answered correctly: CorrectOptions 2, 0, 4, 0: the correct "
+                       "options do not come first" },
+        Answerability{
+            { 4, 2, 0, 0 },
+            "exam.dat question 2: cannot be answered correctly: CorrectOptions 4, 2, 0, 0: they do not ascend" },
+        Answerability{
+            { 2, 2, 0, 0 },
+            "exam.dat question 2: cannot be answered correctly: CorrectOptions 2, 2, 0, 0: an option is repeated" },
+        Answerability{ { 7, 0, 0, 0 },
+                       "exam.dat question 2: cannot be answered correctly: CorrectOptions 7, 0, 0, 0: a number lies "
+                       "outside 1 to 4" },
+        Answerability{ { -1, 2, 0, 0 },
+                       "exam.dat question 2: cannot be answered correctly: CorrectOptions -1, 2, 0, 0: the correct "
+                       "options do not come first; "
+                       "a number lies outside 1 to 4" },
+        Answerability{ { 0, 3, 1, 0 },
+                       "exam.dat question 2: cannot be answered correctly: CorrectOptions 0, 3, 1, 0: the correct "
+                       "options do not come first; "
+                       "they do not ascend" },
+        Answerability{ { 0, 0, 0, 0 }, "exam.dat question 2: no correct option (CorrectOptions 0, 0, 0, 0)" },
+        Answerability{ { -2, 0, 0, 0 }, "exam.dat question 2: no correct option (CorrectOptions -2, 0, 0, 0)" }));
 
 TEST_F(DataFiles, CheckReportsTotalsAboveTheBankAndLooksOnlyAtTheQuestionsDrawn)
 {
     write(QStringLiteral("index.dat"),
-        catalogueRecord(QStringLiteral("Short"), QStringLiteral("short.dat"), 3)
-            + catalogueRecord(QStringLiteral("Partly used"), QStringLiteral("partly.dat"), 1));
+          catalogueRecord(QStringLiteral("Short"), QStringLiteral("short.dat"), 3)
+              + catalogueRecord(QStringLiteral("Partly used"), QStringLiteral("partly.dat"), 1));
     write(QStringLiteral("short.dat"), questionRecord({ 1, 0, 0, 0 }) + questionRecord({ 2, 0, 0, 0 }));
     // The draw never reaches the second record, so its fault cannot reach a candidate.
     write(QStringLiteral("partly.dat"), questionRecord({ 1, 0, 0, 0 }) + questionRecord({ 0, 0, 0, 0 }));
-    EXPECT_EQ(findings(), QStringList { QStringLiteral("exam 1 \"Short\": QuestionTotal 3 is above the 2 records of short.dat") });
+    EXPECT_EQ(findings(),
+              QStringList{ QStringLiteral("exam 1 \"Short\": QuestionTotal 3 is above the 2 records of short.dat") });
     EXPECT_EQ(check().code, 1);
 }
 
@@ -82,14 +97,18 @@ TEST_F(DataFiles, CheckReportsMissingBanksAndNamesThatLeaveTheDirectory)
     QDir(m_dir.path()).mkpath(QStringLiteral("sub"));
     write(QStringLiteral("sub/inner.dat"), questionRecord({ 1, 0, 0, 0 }));
     EXPECT_EQ(findings(),
-        QStringList({
-            QStringLiteral("exam 1 \"E\": bank file missing.dat is missing"),
-            QStringLiteral("exam 2 \"E\": bank name \"../outside.dat\" holds a path separator: not a plain file name in the data directory"),
-            QStringLiteral("exam 3 \"E\": bank name \"/abs.dat\" holds a path separator: not a plain file name in the data directory"),
-            QStringLiteral("exam 4 \"E\": bank name \"sub/inner.dat\" holds a path separator: not a plain file name in the data directory"),
-            QStringLiteral("exam 5 \"E\": bank name \"\" is empty: not a plain file name in the data directory"),
-            QStringLiteral("exam 6 \"E\": bank name \"index.dat\" is the name of the catalogue or the score history: not a plain file name in the data directory"),
-        }));
+              QStringList({
+                  QStringLiteral("exam 1 \"E\": bank file missing.dat is missing"),
+                  QStringLiteral("exam 2 \"E\": bank name \"../outside.dat\" holds a path separator: not a plain file "
+                                 "name in the data directory"),
+                  QStringLiteral("exam 3 \"E\": bank name \"/abs.dat\" holds a path separator: not a plain file name "
+                                 "in the data directory"),
+                  QStringLiteral("exam 4 \"E\": bank name \"sub/inner.dat\" holds a path separator: not a plain file "
+                                 "name in the data directory"),
+                  QStringLiteral("exam 5 \"E\": bank name \"\" is empty: not a plain file name in the data directory"),
+                  QStringLiteral("exam 6 \"E\": bank name \"index.dat\" is the name of the catalogue or the score "
+                                 "history: not a plain file name in the data directory"),
+              }));
     EXPECT_FALSE(QFileInfo::exists(path(QStringLiteral("missing.dat")))) << "check must not create what it looks for";
 }
 
@@ -97,33 +116,35 @@ TEST_F(DataFiles, CheckReportsTrailingFragmentsInEveryFile)
 {
     // 154 bytes or more of a catalogue record count as a record, so exam 2 is read from them.
     write(QStringLiteral("index.dat"),
-        catalogueRecord(QStringLiteral("One"), QStringLiteral("one.dat"), 2)
-            + catalogueRecord(QStringLiteral("Two"), QStringLiteral("two.dat"), 1).left(160));
+          catalogueRecord(QStringLiteral("One"), QStringLiteral("one.dat"), 2)
+              + catalogueRecord(QStringLiteral("Two"), QStringLiteral("two.dat"), 1).left(160));
     // The second question record is a fragment long enough to count; its CorrectOptions are there.
     write(QStringLiteral("one.dat"), questionRecord({ 1, 0, 0, 0 }) + questionRecord({ 0, 2, 0, 0 }).left(1600));
     write(QStringLiteral("results.dat"), QByteArray(8 * 3 + 5, '\0'));
     EXPECT_EQ(findings(),
-        QStringList({
-            QStringLiteral("index.dat: trailing fragment of 160 bytes at offset 307 (records are 307 bytes)"),
-            QStringLiteral("one.dat: trailing fragment of 1600 bytes at offset 2030 (records are 2030 bytes)"),
-            QStringLiteral("one.dat question 2: cannot be answered correctly: CorrectOptions 0, 2, 0, 0: the correct options do not come first"),
-            QStringLiteral("exam 2 \"Two\": bank file two.dat is missing"),
-            QStringLiteral("results.dat: trailing fragment of 5 bytes at offset 24 (records are 8 bytes)"),
-        }));
+              QStringList({
+                  QStringLiteral("index.dat: trailing fragment of 160 bytes at offset 307 (records are 307 bytes)"),
+                  QStringLiteral("one.dat: trailing fragment of 1600 bytes at offset 2030 (records are 2030 bytes)"),
+                  QStringLiteral("one.dat question 2: cannot be answered correctly: CorrectOptions 0, 2, 0, 0: the "
+                                 "correct options do not come first"),
+                  QStringLiteral("exam 2 \"Two\": bank file two.dat is missing"),
+                  QStringLiteral("results.dat: trailing fragment of 5 bytes at offset 24 (records are 8 bytes)"),
+              }));
 }
 
 TEST_F(DataFiles, CheckReadsNothingBeyondTheEndOfDamagedFiles)
 {
     // A short catalogue fragment is no record; a bank fragment below half a record is none either,
     // so the total of 2 is above what the program can read.
-    write(QStringLiteral("index.dat"), catalogueRecord(QStringLiteral("Cut"), QStringLiteral("cut.dat"), 2) + QByteArray(153, 'z'));
+    write(QStringLiteral("index.dat"),
+          catalogueRecord(QStringLiteral("Cut"), QStringLiteral("cut.dat"), 2) + QByteArray(153, 'z'));
     write(QStringLiteral("cut.dat"), questionRecord({ 1, 0, 0, 0 }) + questionRecord({ 1, 0, 0, 0 }).left(1014));
     EXPECT_EQ(findings(),
-        QStringList({
-            QStringLiteral("index.dat: trailing fragment of 153 bytes at offset 307 (records are 307 bytes)"),
-            QStringLiteral("cut.dat: trailing fragment of 1014 bytes at offset 2030 (records are 2030 bytes)"),
-            QStringLiteral("exam 1 \"Cut\": QuestionTotal 2 is above the 1 records of cut.dat"),
-        }));
+              QStringList({
+                  QStringLiteral("index.dat: trailing fragment of 153 bytes at offset 307 (records are 307 bytes)"),
+                  QStringLiteral("cut.dat: trailing fragment of 1014 bytes at offset 2030 (records are 2030 bytes)"),
+                  QStringLiteral("exam 1 \"Cut\": QuestionTotal 2 is above the 1 records of cut.dat"),
+              }));
 }
 
 TEST_F(DataFiles, CheckExitsTwoWhenTheDirectoryCannotBeRead)
@@ -143,4 +164,4 @@ TEST_F(DataFiles, CheckExitsTwoWhenTheDirectoryCannotBeRead)
     EXPECT_TRUE(empty.out.isEmpty() && empty.err.isEmpty());
 }
 
-}
+} // namespace

@@ -13,10 +13,10 @@ TEST(Dump, ShowsTheStoredFieldsWithoutTrailingBlanks)
 {
     QTemporaryDir dir;
     writeFile(dir.filePath(QStringLiteral("index.dat")),
-        catalogueRecord(QStringLiteral("  Indented"), QStringLiteral("bank.dat"), 99) + QByteArray(100, 'z'));
+              catalogueRecord(QStringLiteral("  Indented"), QStringLiteral("bank.dat"), 99) + QByteArray(100, 'z'));
     writeFile(dir.filePath(QStringLiteral("bank.dat")),
-        questionRecord({ 4, 2, 0, 0 }, QStringLiteral("Caf\u00e9?   ")) + questionRecord({ 0, 3, 0, 0 })
-            + questionRecord({ 0, 0, 0, 0 }) + questionRecord({ 1, 0, -1, 0 }));
+              questionRecord({ 4, 2, 0, 0 }, QStringLiteral("Caf\u00e9?   ")) + questionRecord({ 0, 3, 0, 0 })
+                  + questionRecord({ 0, 0, 0, 0 }) + questionRecord({ 1, 0, -1, 0 }));
     const Outcome outcome = run({ QStringLiteral("dump"), dir.path() });
     ASSERT_EQ(outcome.code, 0) << outcome.err.toStdString();
 
@@ -31,7 +31,8 @@ TEST(Dump, ShowsTheStoredFieldsWithoutTrailingBlanks)
     ASSERT_EQ(questions.size(), 4);
     EXPECT_EQ(questions[0].toObject().value(u"question").toString(), QStringLiteral("Caf\u00e9?"));
     EXPECT_EQ(questions[0].toObject().value(u"options").toArray(),
-        QJsonArray({ QStringLiteral("Option 1"), QStringLiteral("Option 2"), QStringLiteral("Option 3"), QStringLiteral("Option 4") }));
+              QJsonArray({ QStringLiteral("Option 1"), QStringLiteral("Option 2"), QStringLiteral("Option 3"),
+                           QStringLiteral("Option 4") }));
     EXPECT_EQ(questions[0].toObject().value(u"explanation").toString(), QStringLiteral("Because."));
     EXPECT_EQ(questions[0].toObject().value(u"correct").toArray(), QJsonArray({ 4, 2 }));
     EXPECT_EQ(questions[1].toObject().value(u"correct").toArray(), QJsonArray({ 0, 3 }));
@@ -43,8 +44,8 @@ TEST(Dump, LeavesOutBanksItCannotReadAndSaysSo)
 {
     QTemporaryDir dir;
     writeFile(dir.filePath(QStringLiteral("index.dat")),
-        catalogueRecord(QStringLiteral("Gone"), QStringLiteral("gone.dat"), 1)
-            + catalogueRecord(QStringLiteral("Out"), QStringLiteral("../out.dat"), 1));
+              catalogueRecord(QStringLiteral("Gone"), QStringLiteral("gone.dat"), 1)
+                  + catalogueRecord(QStringLiteral("Out"), QStringLiteral("../out.dat"), 1));
     writeFile(dir.filePath(QStringLiteral("../out.dat")), questionRecord({ 1, 0, 0, 0 }));
     const Outcome outcome = run({ QStringLiteral("dump"), dir.path() });
     EXPECT_EQ(outcome.code, 1);
@@ -67,7 +68,8 @@ TEST(Dump, BuildingTheDumpGivesTheSameBytes)
     first.insert(QStringLiteral("questionTotal"), 2);
     QJsonObject second = exam(QString(25, u'x'), QStringLiteral(" lead.dat"), 1);
     second.insert(QStringLiteral("description"), QString(200, u'd'));
-    const QString source = writeSource(dir, QStringLiteral("s.json"), { first, second, exam(QStringLiteral("Empty"), QStringLiteral("e.dat"), 0) });
+    const QString source = writeSource(dir, QStringLiteral("s.json"),
+                                       { first, second, exam(QStringLiteral("Empty"), QStringLiteral("e.dat"), 0) });
     const QString original = dir.filePath(QStringLiteral("original"));
     ASSERT_EQ(run({ QStringLiteral("build"), source, QStringLiteral("-o"), original }).code, 0);
 
@@ -75,7 +77,8 @@ TEST(Dump, BuildingTheDumpGivesTheSameBytes)
     ASSERT_EQ(dump.code, 0);
     writeFile(dir.filePath(QStringLiteral("dump.json")), dump.out.toUtf8());
     const QString rebuilt = dir.filePath(QStringLiteral("rebuilt"));
-    const Outcome build = run({ QStringLiteral("build"), dir.filePath(QStringLiteral("dump.json")), QStringLiteral("-o"), rebuilt });
+    const Outcome build
+        = run({ QStringLiteral("build"), dir.filePath(QStringLiteral("dump.json")), QStringLiteral("-o"), rebuilt });
     ASSERT_EQ(build.code, 0) << build.err.toStdString();
 
     const QStringList files = QDir(original).entryList(QDir::Files);
@@ -88,29 +91,31 @@ TEST(History, ListsEveryAttemptWithItsExamAndPassMark)
 {
     QTemporaryDir dir;
     writeFile(dir.filePath(QStringLiteral("index.dat")),
-        catalogueRecord(QStringLiteral("Networking"), QStringLiteral("n.dat"), 1) + catalogueRecord(QStringLiteral("Linux"), QStringLiteral("l.dat"), 1));
+              catalogueRecord(QStringLiteral("Networking"), QStringLiteral("n.dat"), 1)
+                  + catalogueRecord(QStringLiteral("Linux"), QStringLiteral("l.dat"), 1));
     writeFile(dir.filePath(QStringLiteral("results.dat")),
-        QByteArray("\x01\x00\x0a\x00\x08\x00\xff\xff"
-                   "\x02\x00\x03\x00\x02\x00\x00\x00"
-                   "\x02\x00\x19\x00\x12\x00\xff\xff"
-                   "\x07\x00\x01\x00\x00\x00\x00\x00",
-            32));
+              QByteArray("\x01\x00\x0a\x00\x08\x00\xff\xff"
+                         "\x02\x00\x03\x00\x02\x00\x00\x00"
+                         "\x02\x00\x19\x00\x12\x00\xff\xff"
+                         "\x07\x00\x01\x00\x00\x00\x00\x00",
+                         32));
     const Outcome outcome = run({ QStringLiteral("history"), dir.path() });
     EXPECT_EQ(outcome.code, 0);
     EXPECT_EQ(outcome.out,
-        QStringLiteral("1\t1\tNetworking\t10\t8\t7\tPass\n"
-                       "2\t2\tLinux\t3\t2\t2.1\tFail\n"
-                       "3\t2\tLinux\t25\t18\t17.5\tPass\n"
-                       "4\t7\t\t1\t0\t0.7\tFail\n"));
+              QStringLiteral("1\t1\tNetworking\t10\t8\t7\tPass\n"
+                             "2\t2\tLinux\t3\t2\t2.1\tFail\n"
+                             "3\t2\tLinux\t25\t18\t17.5\tPass\n"
+                             "4\t7\t\t1\t0\t0.7\tFail\n"));
 }
 
 TEST(History, CountsADamagedFileAsTheProgramDoes)
 {
     QTemporaryDir dir;
     // 12 bytes count as 1.5 records, rounded to 2: the second is read from the 4 bytes there.
-    writeFile(dir.filePath(QStringLiteral("results.dat")), QByteArray("\x01\x00\x0a\x00\x0a\x00\xff\xff\x02\x00\x04\x00", 12));
+    writeFile(dir.filePath(QStringLiteral("results.dat")),
+              QByteArray("\x01\x00\x0a\x00\x0a\x00\xff\xff\x02\x00\x04\x00", 12));
     EXPECT_EQ(run({ QStringLiteral("history"), dir.path() }).out,
-        QStringLiteral("1\t1\t\t10\t10\t7\tPass\n2\t2\t\t4\t0\t2.8\tFail\n"));
+              QStringLiteral("1\t1\t\t10\t10\t7\tPass\n2\t2\t\t4\t0\t2.8\tFail\n"));
     // 20 bytes are 2.5 records, rounded to the even 2.
     writeFile(dir.filePath(QStringLiteral("results.dat")), QByteArray(20, '\0'));
     EXPECT_EQ(run({ QStringLiteral("history"), dir.path() }).out.count(u'\n'), 2);
@@ -130,7 +135,8 @@ TEST(CommandLine, AnswersHelpAndRefusesMisuse)
         EXPECT_TRUE(tool.out.contains(QStringLiteral("  %1 ").arg(QString::fromUtf8(command)))) << command;
         const Outcome help = run({ QString::fromUtf8(command), QStringLiteral("--help") });
         EXPECT_EQ(help.code, 0) << command;
-        EXPECT_TRUE(help.out.startsWith(QStringLiteral("Usage: quizmark-bank [options] %1").arg(QString::fromUtf8(command))))
+        EXPECT_TRUE(
+            help.out.startsWith(QStringLiteral("Usage: quizmark-bank [options] %1").arg(QString::fromUtf8(command))))
             << help.out.toStdString();
         EXPECT_TRUE(help.err.isEmpty());
     }
@@ -145,4 +151,4 @@ TEST(CommandLine, AnswersHelpAndRefusesMisuse)
     EXPECT_EQ(run({ QStringLiteral("build"), QStringLiteral("-o"), QStringLiteral("x") }).code, 2);
 }
 
-}
+} // namespace

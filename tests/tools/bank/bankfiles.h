@@ -18,7 +18,8 @@
 
 namespace banktest {
 
-struct Outcome {
+struct Outcome
+{
     int code = -1;
     QString out;
     QString err;
@@ -73,7 +74,8 @@ inline QJsonObject question(QJsonArray correct = { 2, 4 })
 {
     return {
         { QStringLiteral("question"), QStringLiteral("Which of these are even?") },
-        { QStringLiteral("options"), QJsonArray { QStringLiteral("one"), QStringLiteral("two"), QStringLiteral("three"), QStringLiteral("four") } },
+        { QStringLiteral("options"),
+          QJsonArray{ QStringLiteral("one"), QStringLiteral("two"), QStringLiteral("three"), QStringLiteral("four") } },
         { QStringLiteral("correct"), correct },
         { QStringLiteral("explanation"), QStringLiteral("Two and four divide by two.") },
     };
@@ -95,8 +97,8 @@ inline QJsonObject exam(const QString& name, const QString& bank, int questions 
 inline QString writeSource(const QTemporaryDir& dir, const QString& name, const QJsonArray& exams)
 {
     const QString path = dir.filePath(name);
-    writeFile(path, QJsonDocument(QJsonObject { { QStringLiteral("exams"), exams } }).toJson());
+    writeFile(path, QJsonDocument(QJsonObject{ { QStringLiteral("exams"), exams } }).toJson());
     return path;
 }
 
-}
+} // namespace banktest
