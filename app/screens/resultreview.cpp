@@ -18,12 +18,6 @@ namespace quizmark {
 
 namespace {
 
-// A bank text on a check box: '&' would otherwise vanish into a keyboard mnemonic.
-QString checkBoxText(QString text)
-{
-    return text.replace(u'&', QStringLiteral("&&"));
-}
-
 std::int16_t reviewedPosition(ScreenHost& host)
 {
     const auto* form = host.window()->findChild<results*>(QStringLiteral("results"));
@@ -43,6 +37,8 @@ resultreview::resultreview(ScreenHost& host, QWidget* parent)
     // The boxes only show; a click must not make them tell something else.
     for (QCheckBox* box : findChildren<QCheckBox*>())
         box->setAttribute(Qt::WA_TransparentForMouseEvents);
+    for (int option = 1; option <= QuestionRecord::OptionCount; ++option)
+        optionBox(option)->installEventFilter(this);
     connect(m_ui->Command1, &QPushButton::clicked, this, [this] { Command1_Click(); });
 
     m_position = reviewedPosition(m_host);
@@ -64,10 +60,8 @@ resultreview::~resultreview()
 void resultreview::fill()
 {
     m_ui->Label2->setText(m_record.Question);
-    for (int option = 1; option <= QuestionRecord::OptionCount; ++option) {
-        optionBox(option)->setText(checkBoxText(m_record.option(option)));
-        optionBox(option)->setToolTip(m_record.option(option).trimmed());
-    }
+    for (int option = 1; option <= QuestionRecord::OptionCount; ++option)
+        optionBox(option)->setCaption(m_record.option(option));
     m_ui->Label1->setText(m_record.Explanation);
     const AnswerTicks ticks = AnswerTicks::of(Module1, m_position, m_record);
     for (int option = 1; option <= QuestionRecord::OptionCount; ++option) {
@@ -76,9 +70,20 @@ void resultreview::fill()
     }
 }
 
-QCheckBox* resultreview::optionBox(int option) const
+// An option wraps over as many lines as it needs; its answer box takes the same height, so that the
+// two stand level.
+bool resultreview::eventFilter(QObject* watched, QEvent* event)
 {
-    QCheckBox* boxes[] = { m_ui->Check1, m_ui->Check2, m_ui->Check3, m_ui->Check4 };
+    if (event->type() == QEvent::Resize)
+        for (int option = 1; option <= QuestionRecord::OptionCount; ++option)
+            if (watched == optionBox(option))
+                answerBox(option)->setFixedHeight(optionBox(option)->height());
+    return QWidget::eventFilter(watched, event);
+}
+
+OptionCheckBox* resultreview::optionBox(int option) const
+{
+    OptionCheckBox* boxes[] = { m_ui->Check1, m_ui->Check2, m_ui->Check3, m_ui->Check4 };
     return boxes[option - 1];
 }
 

@@ -15,6 +15,7 @@ class resultreview;
 
 namespace quizmark {
 
+class OptionCheckBox;
 class ScreenHost;
 
 // The answer review: one question of the finished attempt with its correct options, the
@@ -31,10 +32,11 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void fill();
-    QCheckBox* optionBox(int option) const;
+    OptionCheckBox* optionBox(int option) const;
     QCheckBox* answerBox(int option) const;
     void Command1_Click();
 

@@ -190,6 +190,7 @@ class ResultsTest : public QObject {
         void whenReviewShows(ReviewSeen& seen, std::function<void(resultreview*)> leave)
         {
             fakes.wait.actions.push_back([this, &seen, leave] {
+                QCoreApplication::processEvents(); // lays the screen out as the candidate sees it
                 resultreview* form = review();
                 seen.resultsHidden = !screen()->isVisible();
                 seen.bankOpen = fakes.files.isOpen(FileNumber::QuestionBank);
@@ -205,7 +206,8 @@ class ResultsTest : public QObject {
                     seen.options.append(option->text());
                     seen.correct.append(option->isChecked());
                     seen.yours.append(answer->isChecked());
-                    seen.level = seen.level && option->mapTo(form, QPoint()).y() == answer->mapTo(form, QPoint()).y();
+                    seen.level = seen.level && option->mapTo(form, QPoint()).y() == answer->mapTo(form, QPoint()).y()
+                        && option->height() == answer->height();
                 }
                 leave(form);
             });
@@ -446,6 +448,8 @@ private slots:
         marked.Question = padded(QStringLiteral("Which <b>tag</b> & which entity?"), QuestionRecord::QuestionWidth);
         marked.Option1 = padded(QStringLiteral("Salt & &pepper"), QuestionRecord::OptionWidth);
         marked.Explanation = padded(QStringLiteral("<i>Both</i> & more"), QuestionRecord::ExplanationWidth);
+        // Long enough to wrap: its answer box must still stand level with it.
+        marked.Option3 = padded(QStringLiteral("A long answer ").repeated(12), QuestionRecord::OptionWidth);
         road.attempt({ question(1, { 1, 0, 0, 0 }), marked }, { { 1, { 1, 0, 0, 0 } }, { 2, { 2, 3, 0, 0 } } });
         road.finish();
         const QByteArray history = road.fakes.recordFiles.contents(HistoryPath);
