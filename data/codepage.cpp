@@ -17,14 +17,18 @@ QString Codepage::decode(QByteArrayView bytes)
 
 std::optional<QByteArray> Codepage::encode(const QString& text)
 {
-    if (firstUnencodable(text) >= 0)
-        return std::nullopt;
     QStringEncoder encoder(Name, QStringConverter::Flag::Stateless);
-    return QByteArray(encoder.encode(text));
+    QByteArray bytes = encoder.encode(text);
+    // One byte per character that decodes back to itself: nothing was replaced on the way.
+    if (encoder.hasError() || bytes.size() != text.size() || decode(bytes) != text)
+        return std::nullopt;
+    return bytes;
 }
 
 qsizetype Codepage::firstUnencodable(const QString& text)
 {
+    if (encode(text))
+        return -1;
     // Each character on its own, so the position of the offending one is known.
     for (qsizetype i = 0; i < text.size(); ++i) {
         const qsizetype width = text[i].isHighSurrogate() && i + 1 < text.size() ? 2 : 1;
