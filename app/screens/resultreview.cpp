@@ -2,6 +2,7 @@
 #include "ui_resultreview.h"
 
 #include "answerticks.h"
+#include "bankfilepath.h"
 #include "results.h"
 
 #include "module1.h"
@@ -43,7 +44,7 @@ resultreview::resultreview(ScreenHost& host, QWidget* parent)
 
     m_position = reviewedPosition(m_host);
     platform::RecordFile& bank = m_host.services().files.open(FileNumber::QuestionBank,
-        Module1.DataDirectory + Module1.CurrentExam.bankFileName(), QuestionRecord::Length,
+        BankFilePath(Module1.DataDirectory, Module1.CurrentExam.BankFile).path(), QuestionRecord::Length,
         platform::RecordAccess::ReadOnly);
     m_bankOpen = true;
     m_record = QuestionRecord::read(bank, Module1.QuestionOrder(m_position));

@@ -1,6 +1,7 @@
 #include "results.h"
 #include "ui_results.h"
 
+#include "bankfilepath.h"
 #include "resultreview.h"
 
 #include "module1.h"
@@ -74,7 +75,7 @@ void results::scoreAttempt()
 {
     platform::FileTable& files = m_host.services().files;
     platform::RecordFile& bank = files.open(FileNumber::QuestionBank,
-        Module1.DataDirectory + Module1.CurrentExam.bankFileName(), QuestionRecord::Length,
+        BankFilePath(Module1.DataDirectory, Module1.CurrentExam.BankFile).path(), QuestionRecord::Length,
         platform::RecordAccess::ReadOnly);
     m_score = AttemptScore::of(Module1, [&bank](std::int16_t number) { return QuestionRecord::read(bank, number); });
     files.close(FileNumber::QuestionBank);
@@ -161,6 +162,11 @@ void results::List1_Click()
 void results::Command1_Click()
 {
     QWidget* history = m_host.loadScreen(QStringLiteral("history"));
+    // Without its chart the history has nothing to show; it has said why, and the results stay.
+    if (history->property(ScreenHost::RefusedProperty).toBool()) {
+        m_host.unloadScreen(history);
+        return;
+    }
     m_host.hideScreen(this);
     m_host.showScreen(history);
 }

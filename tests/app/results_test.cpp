@@ -642,71 +642,53 @@ private slots:
         exam.BankFile = padded(QStringLiteral("network.dat"), CatalogueRecord::BankFileWidth);
         exam.QuestionTotal = 3;
         road.fakes.recordFiles.setFile(IndexPath, CatalogueRecord().toBytes() + exam.toBytes());
-        road.fakes.recordFiles.setFile(BankPath,
-            bytesOf({ question(1, { 1, 0, 0, 0 }), question(2, { 2, 3, 0, 0 }), question(3, { 4, 0, 0, 0 }) }));
-        // The exam screen as far as this road needs it: it opens the bank, draws in record order,
-        // takes the candidate's ticks and ends the attempt.
-        road.window.registerScreen(QStringLiteral("exam"), [&road](ScreenHost& host) {
-            auto* form = new QWidget;
-            form->setObjectName(QStringLiteral("exam"));
-            platform::RecordFile& catalogue = host.services().files.open(FileNumber::Catalogue, Module1.IndexFilePath,
-                CatalogueRecord::Length, platform::RecordAccess::ReadOnly);
-            Module1.CurrentExam = CatalogueRecord::read(catalogue, Module1.SelectedExam);
-            platform::RecordFile& bank = host.services().files.open(FileNumber::QuestionBank,
-                Module1.DataDirectory + Module1.CurrentExam.bankFileName(), QuestionRecord::Length,
-                platform::RecordAccess::ReadOnly);
-            for (int p = 1; p <= Module1.QuestionsToTake; ++p) {
-                Module1.QuestionOrder(p) = std::int16_t(p);
-                Module1.CorrectCount(p) = QuestionRecord::read(bank, p).correctCount();
-                for (int k = 1; k <= 4; ++k)
-                    Module1.Selections(p, k) = 0;
-            }
-            auto* end = new QPushButton(QStringLiteral("End Exam"), form);
-            end->setObjectName(QStringLiteral("Command3"));
-            QObject::connect(end, &QPushButton::clicked, form, [&host, form] {
-                Module1.Selections(1, 1) = 1;
-                Module1.Selections(2, 1) = 2;
-                host.services().files.close(FileNumber::Catalogue);
-                host.services().files.close(FileNumber::QuestionBank);
-                QWidget* next = host.loadScreen(QStringLiteral("results"));
-                host.showScreen(next);
-                host.unloadScreen(form);
-            });
-            return form;
-        });
+        const QList<QuestionRecord> bank { question(1, { 1, 0, 0, 0 }), question(2, { 2, 3, 0, 0 }),
+            question(3, { 4, 0, 0, 0 }) };
+        road.fakes.recordFiles.setFile(BankPath, bytesOf(bank));
+        const auto on = [&road](const char* screen) { return road.window.findChild<QWidget*>(QString::fromLatin1(screen)); };
+        const auto click = [](QWidget* screen, const char* name) {
+            QTest::mouseClick(screen->findChild<QPushButton*>(QString::fromLatin1(name)), Qt::LeftButton);
+            flushDeletes();
+        };
 
         loadStartScreen(road.window);
-        auto* exams = road.window.findChild<QListWidget*>(QStringLiteral("List1"));
+        auto* exams = on("examselect")->findChild<QListWidget*>(QStringLiteral("List1"));
         QTest::mouseClick(exams->viewport(), Qt::LeftButton, {}, exams->visualItemRect(exams->item(1)).center());
-        QTest::mouseClick(road.window.findChild<QPushButton*>(QStringLiteral("Command1")), Qt::LeftButton);
-        flushDeletes();
-        QTest::keyClicks(road.window.findChild<QLineEdit*>(QStringLiteral("Text2")), QStringLiteral("3"));
-        QTest::mouseClick(road.window.findChild<QPushButton*>(QStringLiteral("Command1")), Qt::LeftButton);
-        flushDeletes();
-        QTest::mouseClick(road.window.findChild<QPushButton*>(QStringLiteral("Command3")), Qt::LeftButton);
+        click(on("examselect"), "Command1");
+        QTest::keyClicks(on("questionselect")->findChild<QLineEdit*>(QStringLiteral("Text2")), QStringLiteral("3"));
+        click(on("questionselect"), "Command1");
+
+        // On the first question shown the candidate ticks its one correct option; the rest stay blank.
+        QWidget* examScreen = on("exam");
+        QVERIFY(examScreen);
+        const int first = Module1.QuestionOrder(1);
+        const int option = bank[first - 1].correctOption(1);
+        QTest::mouseClick(examScreen->findChild<QCheckBox*>(QStringLiteral("Check%1").arg(option)), Qt::LeftButton);
+        click(examScreen, "Command3");
         QCoreApplication::processEvents();
         flushDeletes();
 
         QVERIFY(road.screen() && road.screen()->isVisible());
-        QVERIFY(!road.window.findChild<QWidget*>(QStringLiteral("exam")));
+        QVERIFY(!on("exam"));
+        QVERIFY(!road.fakes.files.isOpen(FileNumber::Catalogue));
+        QVERIFY(!road.fakes.files.isOpen(FileNumber::QuestionBank));
         QCOMPARE(road.lines(), (QStringList { "Question 1  Correct", "Question 2 Incorrect", "Question 3 Incorrect" }));
-        QCOMPARE(road.text("Text1"), QStringLiteral("2"));
+        QCOMPARE(road.text("Text1"), QStringLiteral("1"));
         QCOMPARE(road.text("Text3"), QStringLiteral("4"));
         QCOMPARE(road.text("Text2"), QStringLiteral("2.8"));
         QCOMPARE(road.control<QLabel>("Label6")->text(), QStringLiteral("Fail"));
-        QCOMPARE(road.fakes.recordFiles.contents(HistoryPath), scoreBytes(2, 4, 2, false));
+        QCOMPARE(road.fakes.recordFiles.contents(HistoryPath), scoreBytes(2, 4, 1, false));
 
         ReviewSeen seen;
         road.whenReviewShows(seen, Road::pressBack);
-        road.clickLine(1);
-        QCOMPARE(seen.correct, (QList<bool> { false, true, true, false }));
-        QCOMPARE(seen.yours, (QList<bool> { false, true, false, false }));
+        road.clickLine(0);
+        QCOMPARE(seen.question, bank[first - 1].Question);
+        QCOMPARE(seen.yours, seen.correct);
+        QCOMPARE(seen.correct.count(true), 1);
 
-        QTest::mouseClick(road.control<QPushButton>("Command2"), Qt::LeftButton);
-        flushDeletes();
+        click(road.screen(), "Command2");
         QVERIFY(!road.screen());
-        auto* selection = road.window.findChild<QWidget*>(QStringLiteral("examselect"));
-        QVERIFY(selection && selection->isVisible());
+        QVERIFY(on("examselect") && on("examselect")->isVisible());
         QCOMPARE(road.window.menuTitles(), (QStringList { "File", "Help" }));
         QCOMPARE(road.fakes.recordFiles.contents(HistoryPath).size(), ScoreRecord::Length);
     }
