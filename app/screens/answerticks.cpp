@@ -13,7 +13,7 @@ void tick(std::array<bool, 4>& boxes, int option)
     if (option >= 1 && option <= int(boxes.size()))
         boxes[std::size_t(option - 1)] = true;
 }
-}
+} // namespace
 
 AnswerTicks AnswerTicks::of(const AttemptState& state, int position, const QuestionRecord& record)
 {
@@ -25,4 +25,4 @@ AnswerTicks AnswerTicks::of(const AttemptState& state, int position, const Quest
     return ticks;
 }
 
-}
+} // namespace quizmark

@@ -10,7 +10,7 @@ namespace quizmark {
 namespace {
 constexpr double PassPercent = 70.0;
 constexpr double Hundred = 100.0;
-}
+} // namespace
 
 AttemptScore AttemptScore::of(const AttemptState& state, const RecordReader& readRecord)
 {
@@ -60,4 +60,4 @@ ScoreRecord AttemptScore::record(std::int16_t examNumber) const
     return record;
 }
 
-}
+} // namespace quizmark

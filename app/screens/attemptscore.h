@@ -15,7 +15,8 @@ struct QuestionRecord;
 
 // The score of a finished attempt: one point for each slot of a position whose stored selection
 // equals the same element of the correct options, and a pass at 70 % of the correct options drawn.
-class AttemptScore {
+class AttemptScore
+{
 public:
     // Reads the bank record with the given number.
     using RecordReader = std::function<QuestionRecord(std::int16_t recordNumber)>;
@@ -45,4 +46,4 @@ private:
     QStringList m_lines;
 };
 
-}
+} // namespace quizmark

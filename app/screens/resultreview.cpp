@@ -27,7 +27,7 @@ std::int16_t reviewedPosition(ScreenHost& host)
     return form->ReviewQuestion;
 }
 
-}
+} // namespace
 
 resultreview::resultreview(ScreenHost& host, QWidget* parent)
     : QWidget(parent)
@@ -43,9 +43,9 @@ resultreview::resultreview(ScreenHost& host, QWidget* parent)
     connect(m_ui->Command1, &QPushButton::clicked, this, [this] { Command1_Click(); });
 
     m_position = reviewedPosition(m_host);
-    platform::RecordFile& bank = m_host.services().files.open(FileNumber::QuestionBank,
-        BankFilePath(Module1.DataDirectory, Module1.CurrentExam.BankFile).path(), QuestionRecord::Length,
-        platform::RecordAccess::ReadOnly);
+    platform::RecordFile& bank = m_host.services().files.open(
+        FileNumber::QuestionBank, BankFilePath(Module1.DataDirectory, Module1.CurrentExam.BankFile).path(),
+        QuestionRecord::Length, platform::RecordAccess::ReadOnly);
     m_bankOpen = true;
     m_record = QuestionRecord::read(bank, Module1.QuestionOrder(m_position));
     fill();
@@ -114,4 +114,4 @@ void resultreview::closeEvent(QCloseEvent* event)
     QWidget::closeEvent(event);
 }
 
-}
+} // namespace quizmark

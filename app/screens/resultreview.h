@@ -20,7 +20,8 @@ class ScreenHost;
 
 // The answer review: one question of the finished attempt with its correct options, the
 // candidate's ticks and the explanation. It only shows; the results screen waits for ReviewDone.
-class resultreview : public QWidget {
+class resultreview : public QWidget
+{
     Q_OBJECT
 
 public:
@@ -47,4 +48,4 @@ private:
     bool m_bankOpen = false;
 };
 
-}
+} // namespace quizmark

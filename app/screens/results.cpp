@@ -23,6 +23,7 @@
 #include <QPointer>
 
 #include <algorithm>
+#include <utility>
 
 namespace quizmark {
 
@@ -41,7 +42,7 @@ void setBar(QProgressBar* bar, float maximum, float value)
     bar->setValue(qRound(share * BarSteps));
 }
 
-}
+} // namespace
 
 results::results(ScreenHost& host, QWidget* parent)
     : QMainWindow(parent)
@@ -57,7 +58,7 @@ results::results(ScreenHost& host, QWidget* parent)
     connect(m_ui->print, &QAction::triggered, this, [this] { print_Click(); });
     connect(m_ui->Exit, &QAction::triggered, this, [this] { m_host.endProgram(); });
     connect(m_ui->Picture1, &BannerPicture::clicked, this,
-        [this] { m_host.services().web.open(QString::fromLatin1(WebAddress::ResultsBanner)); });
+            [this] { m_host.services().web.open(QString::fromLatin1(WebAddress::ResultsBanner)); });
     // Closing the main window ends the program; a review still waited for must not hold it up.
     connect(qGuiApp, &QGuiApplication::lastWindowClosed, this, [this] {
         m_programEnding = true;
@@ -74,9 +75,9 @@ results::~results() = default;
 void results::scoreAttempt()
 {
     platform::FileTable& files = m_host.services().files;
-    platform::RecordFile& bank = files.open(FileNumber::QuestionBank,
-        BankFilePath(Module1.DataDirectory, Module1.CurrentExam.BankFile).path(), QuestionRecord::Length,
-        platform::RecordAccess::ReadOnly);
+    platform::RecordFile& bank
+        = files.open(FileNumber::QuestionBank, BankFilePath(Module1.DataDirectory, Module1.CurrentExam.BankFile).path(),
+                     QuestionRecord::Length, platform::RecordAccess::ReadOnly);
     m_score = AttemptScore::of(Module1, [&bank](std::int16_t number) { return QuestionRecord::read(bank, number); });
     files.close(FileNumber::QuestionBank);
 }
@@ -101,7 +102,7 @@ void results::writeHistory()
     bool opened = false;
     try {
         platform::RecordFile& history = services.files.open(FileNumber::ScoreHistory, Module1.ResultsFilePath,
-            ScoreRecord::Length, platform::RecordAccess::ReadWrite);
+                                                            ScoreRecord::Length, platform::RecordAccess::ReadWrite);
         opened = true;
         ScoreRecord::append(history, m_score.record(Module1.SelectedExam));
     } catch (const platform::RuntimeError& error) {
@@ -186,7 +187,7 @@ void results::print_Click()
     if (services.printer.hasDefaultPrinter()) {
         if (!services.printer.print(image))
             services.messages.MsgBox(QStringLiteral("The results could not be printed."),
-                platform::MsgBoxStyle::Exclamation);
+                                     platform::MsgBoxStyle::Exclamation);
         return;
     }
     const int answer = services.messages.MsgBox(
@@ -199,7 +200,7 @@ void results::print_Click()
         return;
     if (!services.printer.saveAsPdf(image, path))
         services.messages.MsgBox(QStringLiteral("The results could not be saved to:\n%1").arg(path),
-            platform::MsgBoxStyle::Exclamation);
+                                 platform::MsgBoxStyle::Exclamation);
 }
 
-}
+} // namespace quizmark

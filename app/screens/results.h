@@ -19,7 +19,8 @@ class ScreenHost;
 
 // The results screen: scores the finished attempt when it loads, adds it to the score history and
 // leads on to the answer review, the score history, a new exam, printing or the end.
-class results : public QMainWindow {
+class results : public QMainWindow
+{
     Q_OBJECT
 
 public:
@@ -51,4 +52,4 @@ private:
     bool m_programEnding = false;
 };
 
-}
+} // namespace quizmark

@@ -1,9 +1,9 @@
 #include "mdiform1.h"
 #include "module1.h"
-#include "startup.h"
-#include "webaddresses.h"
 #include "screens/resultreview.h"
 #include "screens/results.h"
+#include "startup.h"
+#include "webaddresses.h"
 
 #include "data/questionrecord.h"
 #include "platform/diskrecordfilesystem.h"
@@ -39,14 +39,18 @@ const QString BankPath = QStringLiteral("/quizmark/dat/network.dat");
 const QString HistoryPath = QStringLiteral("/quizmark/dat/results.dat");
 const QString IndexPath = QStringLiteral("/quizmark/dat/index.dat");
 
-QString padded(const QString& text, int width) { return text.leftJustified(width, u' ', true); }
+QString padded(const QString& text, int width)
+{
+    return text.leftJustified(width, u' ', true);
+}
 
 QuestionRecord question(int number, Four correct)
 {
     QuestionRecord record;
     record.Question = padded(QStringLiteral("What does item %1 do?").arg(number), QuestionRecord::QuestionWidth);
     for (int k = 1; k <= 4; ++k)
-        record.option(k) = padded(QStringLiteral("Answer %1 to item %2").arg(k).arg(number), QuestionRecord::OptionWidth);
+        record.option(k)
+            = padded(QStringLiteral("Answer %1 to item %2").arg(k).arg(number), QuestionRecord::OptionWidth);
     record.CorrectOptions = correct;
     record.Explanation = padded(QStringLiteral("Because of item %1.").arg(number), QuestionRecord::ExplanationWidth);
     return record;
@@ -76,13 +80,15 @@ void flushDeletes()
 }
 
 // One position of an attempt: the bank record drawn there and the ticks stored for it.
-struct Position {
+struct Position
+{
     std::int16_t record;
     Four selections;
 };
 
 // What the answer review showed while the results screen waited for it.
-struct ReviewSeen {
+struct ReviewSeen
+{
     bool resultsHidden = false;
     bool bankOpen = false;
     bool level = false;
@@ -95,14 +101,16 @@ struct ReviewSeen {
     QString title;
 };
 
-}
+} // namespace
 
-class ResultsTest : public QObject {
+class ResultsTest : public QObject
+{
     Q_OBJECT
 
-    struct Road {
+    struct Road
+    {
         testing_support::FakeServices fakes;
-        MDIForm1 window { fakes.services() };
+        MDIForm1 window{ fakes.services() };
         bool ended = false;
         QPointer<QWidget> history;
 
@@ -125,7 +133,7 @@ class ResultsTest : public QObject {
         void attempt(const QList<QuestionRecord>& bank, const QList<Position>& positions)
         {
             fakes.recordFiles.setFile(BankPath, bytesOf(bank));
-            Module1 = AttemptState {};
+            Module1 = AttemptState{};
             Module1.DataDirectory = DataDirectory;
             Module1.CurrentExam.BankFile = padded(QStringLiteral("network.dat"), CatalogueRecord::BankFileWidth);
             Module1.SelectedExam = 2;
@@ -146,7 +154,7 @@ class ResultsTest : public QObject {
             QList<Position> positions;
             for (int n = 1; n <= maximum; ++n) {
                 bank.append(question(n, { 2, 0, 0, 0 }));
-                positions.append(Position { std::int16_t(n), Four { std::int16_t(n <= score ? 2 : 3), 0, 0, 0 } });
+                positions.append(Position{ std::int16_t(n), Four{ std::int16_t(n <= score ? 2 : 3), 0, 0, 0 } });
             }
             attempt(bank, positions);
         }
@@ -237,14 +245,22 @@ private slots:
         QTest::addColumn<int>("score");
         QTest::addColumn<QString>("passMark");
         QTest::addColumn<QString>("headline");
-        QTest::newRow("10, 7") << 10 << 7 << "7" << "Pass";
-        QTest::newRow("10, 6") << 10 << 6 << "7" << "Fail";
-        QTest::newRow("3, 2") << 3 << 2 << "2.1" << "Fail";
-        QTest::newRow("3, 3") << 3 << 3 << "2.1" << "Pass";
-        QTest::newRow("25, 17") << 25 << 17 << "17.5" << "Fail";
-        QTest::newRow("25, 18") << 25 << 18 << "17.5" << "Pass";
-        QTest::newRow("1, 1") << 1 << 1 << "0.7" << "Pass";
-        QTest::newRow("1, 0") << 1 << 0 << "0.7" << "Fail";
+        QTest::newRow("10, 7") << 10 << 7 << "7"
+                               << "Pass";
+        QTest::newRow("10, 6") << 10 << 6 << "7"
+                               << "Fail";
+        QTest::newRow("3, 2") << 3 << 2 << "2.1"
+                              << "Fail";
+        QTest::newRow("3, 3") << 3 << 3 << "2.1"
+                              << "Pass";
+        QTest::newRow("25, 17") << 25 << 17 << "17.5"
+                                << "Fail";
+        QTest::newRow("25, 18") << 25 << 18 << "17.5"
+                                << "Pass";
+        QTest::newRow("1, 1") << 1 << 1 << "0.7"
+                              << "Pass";
+        QTest::newRow("1, 0") << 1 << 0 << "0.7"
+                              << "Fail";
     }
 
     void theScoreIsShownAndOneRecordIsAdded()
@@ -266,7 +282,8 @@ private slots:
         QVERIFY(qAbs(road.share("ProgressBar1") - double(score) / maximum) <= 0.0005);
         QCOMPARE(road.share("ProgressBar2"), 0.7);
         QCOMPARE(road.lines().size(), maximum);
-        QCOMPARE(road.lines().first(), score > 0 ? QStringLiteral("Question 1  Correct") : QStringLiteral("Question 1 Incorrect"));
+        QCOMPARE(road.lines().first(),
+                 score > 0 ? QStringLiteral("Question 1  Correct") : QStringLiteral("Question 1 Incorrect"));
         if (maximum >= 12)
             QCOMPARE(road.lines()[11], QStringLiteral("Question 12  Correct"));
         if (score < maximum)
@@ -284,14 +301,17 @@ private slots:
     void partMatchesEarnPartOfTheOptions()
     {
         Road road;
-        const Four oneAndThree { 1, 3, 0, 0 };
+        const Four oneAndThree{ 1, 3, 0, 0 };
         road.attempt({ question(1, oneAndThree), question(2, { 0, 0, 0, 0 }) },
-            { { 1, { 1, 3, 0, 0 } }, { 1, { 3, 0, 0, 0 } }, { 1, { 1, 0, 0, 0 } }, { 1, { 2, 3, 0, 0 } },
-                { 2, { 0, 0, 0, 0 } } });
+                     { { 1, { 1, 3, 0, 0 } },
+                       { 1, { 3, 0, 0, 0 } },
+                       { 1, { 1, 0, 0, 0 } },
+                       { 1, { 2, 3, 0, 0 } },
+                       { 2, { 0, 0, 0, 0 } } });
         road.finish();
         QCOMPARE(road.lines(),
-            (QStringList { "Question 1  Correct", "Question 2 Incorrect", "Question 3 Incorrect", "Question 4 Incorrect",
-                "Question 5  Correct" }));
+                 (QStringList{ "Question 1  Correct", "Question 2 Incorrect", "Question 3 Incorrect",
+                               "Question 4 Incorrect", "Question 5  Correct" }));
         QCOMPARE(road.text("Text1"), QStringLiteral("4")); // 2 + 0 + 1 + 1 + 0
         QCOMPARE(road.text("Text3"), QStringLiteral("8"));
         QCOMPARE(road.text("Text2"), QStringLiteral("5.6"));
@@ -343,7 +363,7 @@ private slots:
         QCOMPARE(road.text("Text2"), QStringLiteral("0"));
         QCOMPARE(road.text("Text3"), QStringLiteral("0"));
         QCOMPARE(road.control<QLabel>("Label6")->text(), QStringLiteral("Pass"));
-        QCOMPARE(road.lines(), (QStringList { "Question 1  Correct", "Question 2  Correct" }));
+        QCOMPARE(road.lines(), (QStringList{ "Question 1  Correct", "Question 2  Correct" }));
         QVERIFY(road.fakes.messages.shown.empty());
         QCOMPARE(road.fakes.recordFiles.contents(HistoryPath), scoreBytes(2, 0, 0, true));
     }
@@ -352,8 +372,10 @@ private slots:
     {
         QTest::addColumn<QString>("failure");
         QTest::addColumn<QString>("reason");
-        QTest::newRow("disk full") << "full" << "Disk full";
-        QTest::newRow("no dat directory") << "directory" << "Path not found";
+        QTest::newRow("disk full") << "full"
+                                   << "Disk full";
+        QTest::newRow("no dat directory") << "directory"
+                                          << "Path not found";
     }
 
     void aScoreThatCannotBeSavedIsToldAndStillShown()
@@ -367,7 +389,8 @@ private slots:
         } else {
             // The bank elsewhere, so only the score history's folder is missing.
             Module1.DataDirectory = QStringLiteral("/banks/");
-            road.fakes.recordFiles.setFile(QStringLiteral("/banks/network.dat"), road.fakes.recordFiles.contents(BankPath));
+            road.fakes.recordFiles.setFile(QStringLiteral("/banks/network.dat"),
+                                           road.fakes.recordFiles.contents(BankPath));
             road.fakes.recordFiles.addDirectory(QStringLiteral("/banks"));
         }
         QWidget* screen = road.window.loadScreen(QStringLiteral("results"));
@@ -396,8 +419,10 @@ private slots:
     {
         QTest::addColumn<QString>("kind");
         QTest::addColumn<QString>("reason");
-        QTest::newRow("results.dat is a folder") << "folder" << "Path/File access error";
-        QTest::newRow("the device refuses the write") << "full" << "Device I/O error";
+        QTest::newRow("results.dat is a folder") << "folder"
+                                                 << "Path/File access error";
+        QTest::newRow("the device refuses the write") << "full"
+                                                      << "Device I/O error";
     }
 
     void aScoreHistoryOnDiskThatCannotTakeTheRecord()
@@ -415,8 +440,9 @@ private slots:
         testing_support::FakeServices fakes(program.path());
         platform::DiskRecordFileSystem disk;
         platform::FileTable files(disk);
-        platform::Services services { files, fakes.settings, fakes.messages, fakes.random, fakes.web, fakes.programs,
-            fakes.programDirectory, fakes.wait, fakes.printer, fakes.registry };
+        platform::Services services{ files,         fakes.settings, fakes.messages,         fakes.random,
+                                     fakes.web,     fakes.programs, fakes.programDirectory, fakes.wait,
+                                     fakes.printer, fakes.registry };
         MDIForm1 window(services);
         window.registerScreen(QStringLiteral("results"), [](ScreenHost& h) { return new results(h); });
 
@@ -424,7 +450,7 @@ private slots:
         QVERIFY(bank.open(QIODevice::WriteOnly));
         bank.write(question(1, { 1, 0, 0, 0 }).toBytes());
         bank.close();
-        Module1 = AttemptState {};
+        Module1 = AttemptState{};
         Module1.DataDirectory = program.filePath(QStringLiteral("dat/"));
         Module1.CurrentExam.BankFile = padded(QStringLiteral("network.dat"), CatalogueRecord::BankFileWidth);
         Module1.QuestionsToTake = 1;
@@ -468,8 +494,8 @@ private slots:
         QCOMPARE(seen.explanation, marked.Explanation);
         QCOMPARE(seen.options[0], padded(QStringLiteral("Salt & &pepper"), 255).replace("&", "&&"));
         QCOMPARE(seen.options[3], marked.Option4);
-        QCOMPARE(seen.correct, (QList<bool> { false, true, false, true }));
-        QCOMPARE(seen.yours, (QList<bool> { false, true, true, false }));
+        QCOMPARE(seen.correct, (QList<bool>{ false, true, false, true }));
+        QCOMPARE(seen.yours, (QList<bool>{ false, true, true, false }));
         QVERIFY2(seen.level, "each answer box stands level with its option");
 
         QVERIFY(!road.review());
@@ -478,14 +504,14 @@ private slots:
         QCOMPARE(road.screen()->ReviewQuestion, 2);
         QCOMPARE(road.lines(), lines);
         QCOMPARE(road.fakes.recordFiles.contents(HistoryPath), history);
-        QCOMPARE(road.window.menuTitles(), QStringList { QStringLiteral("File") });
+        QCOMPARE(road.window.menuTitles(), QStringList{ QStringLiteral("File") });
     }
 
     void theSameQuestionCanBeReviewedAgainAndTheKeysChooseToo()
     {
         Road road;
         road.attempt({ question(1, { 1, 3, 0, 0 }), question(2, { 4, 0, 0, 0 }) },
-            { { 2, { 4, 0, 0, 0 } }, { 1, { 3, 0, 0, 0 } } });
+                     { { 2, { 4, 0, 0, 0 } }, { 1, { 3, 0, 0, 0 } } });
         road.finish();
         auto* list = road.control<QListWidget>("List1");
         list->setFocus(Qt::TabFocusReason);
@@ -501,8 +527,8 @@ private slots:
         QCOMPARE(again.question, first.question);
         QCOMPARE(again.correct, first.correct);
         QCOMPARE(again.yours, first.yours);
-        QCOMPARE(first.correct, (QList<bool> { true, false, true, false }));
-        QCOMPARE(first.yours, (QList<bool> { false, false, true, false }));
+        QCOMPARE(first.correct, (QList<bool>{ true, false, true, false }));
+        QCOMPARE(first.yours, (QList<bool>{ false, false, true, false }));
 
         road.whenReviewShows(next, Road::pressBack);
         QTest::keyClick(list, Qt::Key_Up);
@@ -510,7 +536,7 @@ private slots:
         flushDeletes();
         QCOMPARE(road.fakes.wait.waits, 3);
         QCOMPARE(next.question, question(2, {}).Question);
-        QCOMPARE(next.yours, (QList<bool> { false, false, false, true }));
+        QCOMPARE(next.yours, (QList<bool>{ false, false, false, true }));
         QVERIFY(road.screen()->isVisible());
     }
 
@@ -552,12 +578,12 @@ private slots:
         QVERIFY(road.history);
         QVERIFY(road.history->isVisible());
         QVERIFY(!road.screen()->isVisible());
-        QCOMPARE(road.window.menuTitles(), (QStringList { "File", "Help" }));
+        QCOMPARE(road.window.menuTitles(), (QStringList{ "File", "Help" }));
 
         road.window.unloadScreen(road.history);
         road.window.showScreen(road.screen());
         flushDeletes();
-        QCOMPARE(road.window.menuTitles(), QStringList { "File" });
+        QCOMPARE(road.window.menuTitles(), QStringList{ "File" });
         QCOMPARE(road.fakes.recordFiles.contents(HistoryPath), history);
         QCOMPARE(road.lines().size(), 4);
         QCOMPARE(road.share("ProgressBar1"), 0.75);
@@ -568,10 +594,11 @@ private slots:
     {
         Road road;
         road.attemptScoring(3, 3);
-        road.fakes.files.open(FileNumber::Catalogue, HistoryPath, ScoreRecord::Length, platform::RecordAccess::ReadWrite);
+        road.fakes.files.open(FileNumber::Catalogue, HistoryPath, ScoreRecord::Length,
+                              platform::RecordAccess::ReadWrite);
         road.finish();
         QVERIFY(QTest::qWaitForWindowActive(&road.window));
-        QCOMPARE(road.window.menuTitles(), QStringList { "File" });
+        QCOMPARE(road.window.menuTitles(), QStringList{ "File" });
         QAction* print = fileItem(road.window, "Print Results");
         QAction* exit = fileItem(road.window, "Exit");
         QVERIFY(print && exit);
@@ -599,9 +626,10 @@ private slots:
         QTest::addColumn<int>("answer");
         QTest::addColumn<QString>("chosen");
         QTest::addColumn<QStringList>("saved");
-        QTest::newRow("yes") << int(platform::MsgBoxResult::Yes) << "/home/c/result.pdf" << QStringList { "/home/c/result.pdf" };
-        QTest::newRow("yes, then cancelled") << int(platform::MsgBoxResult::Yes) << "" << QStringList {};
-        QTest::newRow("no") << int(platform::MsgBoxResult::No) << "/home/c/result.pdf" << QStringList {};
+        QTest::newRow("yes") << int(platform::MsgBoxResult::Yes) << "/home/c/result.pdf"
+                             << QStringList{ "/home/c/result.pdf" };
+        QTest::newRow("yes, then cancelled") << int(platform::MsgBoxResult::Yes) << "" << QStringList{};
+        QTest::newRow("no") << int(platform::MsgBoxResult::No) << "/home/c/result.pdf" << QStringList{};
     }
 
     void withoutAPrinterTheResultsCanBeSavedAsPdf()
@@ -630,7 +658,7 @@ private slots:
         road.finish();
         auto* banner = road.control<QLabel>("Picture1");
         QTest::mouseClick(banner, Qt::LeftButton);
-        QCOMPARE(road.fakes.web.opened, QStringList { QString::fromLatin1(WebAddress::ResultsBanner) });
+        QCOMPARE(road.fakes.web.opened, QStringList{ QString::fromLatin1(WebAddress::ResultsBanner) });
         QCOMPARE(road.control<QLabel>("Label7")->text(), QStringLiteral("Search For New/Used Certification Books"));
     }
 
@@ -642,10 +670,11 @@ private slots:
         exam.BankFile = padded(QStringLiteral("network.dat"), CatalogueRecord::BankFileWidth);
         exam.QuestionTotal = 3;
         road.fakes.recordFiles.setFile(IndexPath, CatalogueRecord().toBytes() + exam.toBytes());
-        const QList<QuestionRecord> bank { question(1, { 1, 0, 0, 0 }), question(2, { 2, 3, 0, 0 }),
-            question(3, { 4, 0, 0, 0 }) };
+        const QList<QuestionRecord> bank{ question(1, { 1, 0, 0, 0 }), question(2, { 2, 3, 0, 0 }),
+                                          question(3, { 4, 0, 0, 0 }) };
         road.fakes.recordFiles.setFile(BankPath, bytesOf(bank));
-        const auto on = [&road](const char* screen) { return road.window.findChild<QWidget*>(QString::fromLatin1(screen)); };
+        const auto on
+            = [&road](const char* screen) { return road.window.findChild<QWidget*>(QString::fromLatin1(screen)); };
         const auto click = [](QWidget* screen, const char* name) {
             QTest::mouseClick(screen->findChild<QPushButton*>(QString::fromLatin1(name)), Qt::LeftButton);
             flushDeletes();
@@ -672,7 +701,7 @@ private slots:
         QVERIFY(!on("exam"));
         QVERIFY(!road.fakes.files.isOpen(FileNumber::Catalogue));
         QVERIFY(!road.fakes.files.isOpen(FileNumber::QuestionBank));
-        QCOMPARE(road.lines(), (QStringList { "Question 1  Correct", "Question 2 Incorrect", "Question 3 Incorrect" }));
+        QCOMPARE(road.lines(), (QStringList{ "Question 1  Correct", "Question 2 Incorrect", "Question 3 Incorrect" }));
         QCOMPARE(road.text("Text1"), QStringLiteral("1"));
         QCOMPARE(road.text("Text3"), QStringLiteral("4"));
         QCOMPARE(road.text("Text2"), QStringLiteral("2.8"));
@@ -689,7 +718,7 @@ private slots:
         click(road.screen(), "Command2");
         QVERIFY(!road.screen());
         QVERIFY(on("examselect") && on("examselect")->isVisible());
-        QCOMPARE(road.window.menuTitles(), (QStringList { "File", "Help" }));
+        QCOMPARE(road.window.menuTitles(), (QStringList{ "File", "Help" }));
         QCOMPARE(road.fakes.recordFiles.contents(HistoryPath).size(), ScoreRecord::Length);
     }
 };

@@ -15,7 +15,8 @@ constexpr int RecordsEach = 500;
 }
 
 // Two programs finishing attempts at the same moment must both land every record.
-class ScoreHistoryStressTest : public QObject {
+class ScoreHistoryStressTest : public QObject
+{
     Q_OBJECT
 
 private slots:

@@ -31,12 +31,13 @@ void store(AttemptState& state, int position, std::int16_t correctCount, Four se
         state.Selections(position, k) = selections[std::size_t(k - 1)];
 }
 
-}
+} // namespace
 
 Q_DECLARE_METATYPE(Four)
 Q_DECLARE_METATYPE(Boxes)
 
-class ScoringTest : public QObject {
+class ScoringTest : public QObject
+{
     Q_OBJECT
 
 private slots:
@@ -47,19 +48,19 @@ private slots:
         QTest::addColumn<Four>("selections");
         QTest::addColumn<int>("points");
         QTest::addColumn<QString>("line");
-        QTest::newRow("(1, 3) all matched") << 1 << Four { 1, 3, 0, 0 } << Four { 1, 3, 0, 0 } << 2
-                                            << "Question 1  Correct";
-        QTest::newRow("(3, 0)") << 12 << Four { 1, 3, 0, 0 } << Four { 3, 0, 0, 0 } << 0 << "Question 12 Incorrect";
-        QTest::newRow("(1, 0)") << 12 << Four { 1, 3, 0, 0 } << Four { 1, 0, 0, 0 } << 1 << "Question 12 Incorrect";
-        QTest::newRow("(2, 3)") << 12 << Four { 1, 3, 0, 0 } << Four { 2, 3, 0, 0 } << 1 << "Question 12 Incorrect";
+        QTest::newRow("(1, 3) all matched")
+            << 1 << Four{ 1, 3, 0, 0 } << Four{ 1, 3, 0, 0 } << 2 << "Question 1  Correct";
+        QTest::newRow("(3, 0)") << 12 << Four{ 1, 3, 0, 0 } << Four{ 3, 0, 0, 0 } << 0 << "Question 12 Incorrect";
+        QTest::newRow("(1, 0)") << 12 << Four{ 1, 3, 0, 0 } << Four{ 1, 0, 0, 0 } << 1 << "Question 12 Incorrect";
+        QTest::newRow("(2, 3)") << 12 << Four{ 1, 3, 0, 0 } << Four{ 2, 3, 0, 0 } << 1 << "Question 12 Incorrect";
         QTest::newRow("slots beyond the count are not looked at")
-            << 3 << Four { 1, 3, 0, 0 } << Four { 1, 3, 4, 2 } << 2 << "Question 3  Correct";
+            << 3 << Four{ 1, 3, 0, 0 } << Four{ 1, 3, 4, 2 } << 2 << "Question 3  Correct";
         QTest::newRow("(4, 2) cannot be matched by ascending ticks")
-            << 4 << Four { 4, 2, 0, 0 } << Four { 2, 4, 0, 0 } << 0 << "Question 4 Incorrect";
+            << 4 << Four{ 4, 2, 0, 0 } << Four{ 2, 4, 0, 0 } << 0 << "Question 4 Incorrect";
         QTest::newRow("(0, 3) counts one but element 1 is 0")
-            << 5 << Four { 0, 3, 0, 0 } << Four { 3, 0, 0, 0 } << 0 << "Question 5 Incorrect";
-        QTest::newRow("no correct option") << 1000 << Four { 0, 0, 0, 0 } << Four { 0, 0, 0, 0 } << 0
-                                           << "Question 1000  Correct";
+            << 5 << Four{ 0, 3, 0, 0 } << Four{ 3, 0, 0, 0 } << 0 << "Question 5 Incorrect";
+        QTest::newRow("no correct option")
+            << 1000 << Four{ 0, 0, 0, 0 } << Four{ 0, 0, 0, 0 } << 0 << "Question 1000  Correct";
     }
 
     void onePointPerMatchedSlot()
@@ -119,8 +120,9 @@ private slots:
         state->QuestionOrder(2) = 1;
         state->QuestionOrder(3) = 2;
         state->QuestionOrder(4) = 4; // left from a longer attempt: never read
-        const std::map<int, Four> bank { { 1, { 2, 0, 0, 0 } }, { 2, { 1, 2, 3, 4 } }, { 3, { 1, 3, 0, 0 } },
-            { 4, { 1, 0, 0, 0 } } };
+        const std::map<int, Four> bank{
+            { 1, { 2, 0, 0, 0 } }, { 2, { 1, 2, 3, 4 } }, { 3, { 1, 3, 0, 0 } }, { 4, { 1, 0, 0, 0 } }
+        };
         store(*state, 1, 2, { 1, 3, 0, 0 });
         store(*state, 2, 1, { 4, 0, 0, 0 });
         store(*state, 3, 4, { 1, 2, 3, 0 });
@@ -130,9 +132,9 @@ private slots:
             read.append(number);
             return recordWith(bank.at(number));
         });
-        QCOMPARE(read, (QList<int> { 3, 1, 2 }));
+        QCOMPARE(read, (QList<int>{ 3, 1, 2 }));
         QCOMPARE(attempt.lines(),
-            (QStringList { "Question 1  Correct", "Question 2 Incorrect", "Question 3 Incorrect" }));
+                 (QStringList{ "Question 1  Correct", "Question 2 Incorrect", "Question 3 Incorrect" }));
         QCOMPARE(int(attempt.score()), 5);
         QCOMPARE(int(attempt.maximumScore()), 7);
         QVERIFY(attempt.passed()); // 5 of 7 against a pass mark of 4.9
@@ -153,16 +155,16 @@ private slots:
         QTest::addColumn<Boxes>("yours");
         QTest::addColumn<Boxes>("right");
         QTest::newRow("(2, 4) answered (2, 3)")
-            << Four { 2, 4, 0, 0 } << Four { 2, 3, 0, 0 } << Boxes { false, true, true, false }
-            << Boxes { false, true, false, true };
-        QTest::newRow("left blank") << Four { 1, 0, 0, 0 } << Four { 0, 0, 0, 0 } << Boxes {}
-                                    << Boxes { true, false, false, false };
-        QTest::newRow("no correct option") << Four { 0, 0, 0, 0 } << Four { 3, 0, 0, 0 } << Boxes {} << Boxes {};
+            << Four{ 2, 4, 0, 0 } << Four{ 2, 3, 0, 0 } << Boxes{ false, true, true, false }
+            << Boxes{ false, true, false, true };
+        QTest::newRow("left blank") << Four{ 1, 0, 0, 0 } << Four{ 0, 0, 0, 0 } << Boxes{}
+                                    << Boxes{ true, false, false, false };
+        QTest::newRow("no correct option") << Four{ 0, 0, 0, 0 } << Four{ 3, 0, 0, 0 } << Boxes{} << Boxes{};
         QTest::newRow("a slot beyond the count is not shown")
-            << Four { 4, 0, 0, 0 } << Four { 1, 4, 0, 0 } << Boxes { true, false, false, false }
-            << Boxes { false, false, false, true };
+            << Four{ 4, 0, 0, 0 } << Four{ 1, 4, 0, 0 } << Boxes{ true, false, false, false }
+            << Boxes{ false, false, false, true };
         QTest::newRow("(0, 3) shows no correct option")
-            << Four { 0, 3, 0, 0 } << Four { 3, 0, 0, 0 } << Boxes { false, false, true, false } << Boxes {};
+            << Four{ 0, 3, 0, 0 } << Four{ 3, 0, 0, 0 } << Boxes{ false, false, true, false } << Boxes{};
     }
 
     void theReviewTicksWhatIsStoredAndWhatIsCorrect()
