@@ -17,6 +17,8 @@ class ScreenHost {
 public:
     using Factory = std::function<QWidget*(ScreenHost&)>;
     static constexpr char BorderlessProperty[] = "quizmarkBorderless";
+    // Set on a screen whose load had to be refused (and said why): the caller does not show it.
+    static constexpr char RefusedProperty[] = "quizmarkRefused";
 
     virtual ~ScreenHost() = default;
 

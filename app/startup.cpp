@@ -1,12 +1,19 @@
 #include "startup.h"
 
+#include "pluginchartloader.h"
 #include "screenhost.h"
 #include "screens/exam.h"
 #include "screens/examselect.h"
+#include "screens/history.h"
 #include "screens/questionselect.h"
 #include "screens/resultreview.h"
 #include "screens/results.h"
 #include "screens/review.h"
+
+#include "platform/programdirectory.h"
+#include "platform/services.h"
+
+#include <memory>
 
 namespace quizmark {
 
@@ -19,6 +26,9 @@ void registerScreens(ScreenHost& host)
     host.registerScreen(QStringLiteral("review"), [](ScreenHost& h) { return new review(h); });
     host.registerScreen(QStringLiteral("results"), [](ScreenHost& h) { return new results(h); });
     host.registerScreen(QStringLiteral("resultreview"), [](ScreenHost& h) { return new resultreview(h); });
+    auto charts = std::make_shared<PluginChartLoader>(
+        host.services().programDirectory.filePath(QStringLiteral("libplotvane.so")));
+    host.registerScreen(QStringLiteral("history"), [charts](ScreenHost& h) { return new history(h, *charts); });
 }
 
 void loadStartScreen(ScreenHost& host)

@@ -46,7 +46,7 @@ exam::exam(ScreenHost& host, QWidget* parent)
         [this] { m_host.services().web.open(QString::fromLatin1(WebAddress::ExamBanner)); });
 
     if (!openFiles()) {
-        setProperty(RefusedProperty, true);
+        setProperty(ScreenHost::RefusedProperty, true);
         return;
     }
     drawQuestionOrder();

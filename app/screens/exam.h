@@ -21,14 +21,11 @@ class ScreenHost;
 class review;
 
 // The exam screen: one question at a time against the countdown, until the candidate ends the
-// exam or the time runs out. A start it had to refuse leaves the property RefusedProperty set and
-// the candidate is sent back to the exam selection.
+// exam or the time runs out. A start it had to refuse leaves ScreenHost::RefusedProperty set.
 class exam : public QMainWindow {
     Q_OBJECT
 
 public:
-    static constexpr char RefusedProperty[] = "quizmarkRefused";
-
     explicit exam(ScreenHost& host, QWidget* parent = nullptr);
     ~exam() override;
 

@@ -1,7 +1,6 @@
 #include "questionselect.h"
 #include "ui_questionselect.h"
 
-#include "exam.h"
 #include "questioncountrule.h"
 
 #include "module1.h"
@@ -53,7 +52,7 @@ void questionselect::Command1_Click()
     Module1.CurrentQuestion = 1;
     QWidget* next = m_host.loadScreen(QStringLiteral("exam"));
     // An exam whose bank cannot serve the attempt has said why; the candidate picks again.
-    if (next->property(exam::RefusedProperty).toBool()) {
+    if (next->property(ScreenHost::RefusedProperty).toBool()) {
         m_host.unloadScreen(next);
         next = m_host.loadScreen(QStringLiteral("examselect"));
     }

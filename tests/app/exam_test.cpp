@@ -520,7 +520,7 @@ private slots:
         Module1.QuestionsToTake = 5;
         Module1.ExamMinutes = 5;
         QWidget* screen = attempt.window.loadScreen(QStringLiteral("exam"));
-        QVERIFY(screen->property(exam::RefusedProperty).toBool());
+        QVERIFY(screen->property(ScreenHost::RefusedProperty).toBool());
         QCOMPARE(attempt.fakes.messages.shown.size(), std::size_t(1));
         QVERIFY2(attempt.fakes.messages.shown[0].prompt.contains(reason), qPrintable(attempt.fakes.messages.shown[0].prompt));
         QVERIFY(attempt.fakes.messages.shown[0].prompt.contains(name.isEmpty() ? DataDir : name));

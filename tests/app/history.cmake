@@ -1,0 +1,6 @@
+quizmark_qtest(history_test SOURCES ${CMAKE_CURRENT_LIST_DIR}/history_test.cpp
+    LIBS quizmark::app quizmark::test_support)
+add_dependencies(history_test plotvane)
+quizmark_qtest(pluginchartloader_test SOURCES ${CMAKE_CURRENT_LIST_DIR}/pluginchartloader_test.cpp
+    LIBS quizmark::app quizmark::test_support)
+add_dependencies(pluginchartloader_test plotvane)

@@ -1,0 +1,344 @@
+#include "chartloader.h"
+#include "mdiform1.h"
+#include "module1.h"
+#include "screens/history.h"
+#include "startup.h"
+
+#include "chart/plotvanefactory.h"
+#include "chart/plotvaneidentity.h"
+#include "data/scorerecord.h"
+#include "platform/automation/dispatch.h"
+#include "platform/automation/fontobject.h"
+#include "platform/automation/safearray.h"
+#include "support/fakeservices.h"
+
+#include <QElapsedTimer>
+#include <QMdiSubWindow>
+#include <QPluginLoader>
+#include <QPointer>
+#include <QPushButton>
+#include <QStandardPaths>
+#include <QTest>
+
+using namespace quizmark;
+using platform::InvokeKind;
+using platform::Variant;
+
+namespace {
+
+const QString ResultsPath = QStringLiteral("/quizmark/dat/results.dat");
+
+QByteArray scores(const std::vector<std::array<int, 3>>& attempts) // exam, maximum, score
+{
+    QByteArray bytes;
+    for (const auto& [exam, maximum, score] : attempts) {
+        ScoreRecord record;
+        record.ExamNumber = static_cast<std::int16_t>(exam);
+        record.MaximumScore = static_cast<std::int16_t>(maximum);
+        record.Score = static_cast<std::int16_t>(score);
+        bytes += record.toBytes();
+    }
+    return bytes;
+}
+
+QString describe(const Variant& value)
+{
+    switch (value.type()) {
+    case Variant::Type::Empty:
+        return QStringLiteral("empty");
+    case Variant::Type::Integer:
+        return QStringLiteral("i2 ") + value.toString();
+    case Variant::Type::Long:
+        return QStringLiteral("i4 ") + value.toString();
+    case Variant::Type::Double:
+        return QStringLiteral("r8 ") + value.toString();
+    case Variant::Type::String:
+        return QStringLiteral("str ") + value.toString();
+    case Variant::Type::Boolean:
+        return value.toBoolean() ? QStringLiteral("bool True") : QStringLiteral("bool False");
+    case Variant::Type::Array:
+        return QStringLiteral("table");
+    default:
+        return QStringLiteral("other");
+    }
+}
+
+// Passes every call on to the chart and notes it, arguments with their types.
+class RecordingDispatch : public platform::Dispatch {
+public:
+    RecordingDispatch(platform::Dispatch& inner, QStringList& calls, std::vector<std::shared_ptr<platform::SafeArray>>& tables)
+        : calls(calls)
+        , tables(tables)
+        , m_inner(inner)
+    {
+    }
+    long GetIDsOfNames(const QString& name, int& dispid) const override { return m_inner.GetIDsOfNames(name, dispid); }
+    long Invoke(int dispid, InvokeKind kind, std::vector<Variant>& arguments, Variant& result,
+        platform::ExceptionInfo& exception) override
+    {
+        QStringList parts { QString::number(dispid, 16), QString::number(int(kind)) };
+        for (const Variant& argument : arguments)
+            parts.append(describe(argument));
+        calls.append(parts.join(u'|'));
+        if (!arguments.empty() && arguments.front().type() == Variant::Type::Array)
+            tables.push_back(arguments.front().toArray());
+        return m_inner.Invoke(dispid, kind, arguments, result, exception);
+    }
+    QStringList& calls;
+    std::vector<std::shared_ptr<platform::SafeArray>>& tables;
+
+private:
+    platform::Dispatch& m_inner;
+};
+
+// The real chart library, loaded as the program loads it, drawing on a recording.
+class RecordingChartLoader : public ChartLoader {
+public:
+    class Control : public plotvane::PlotvaneControl {
+    public:
+        Control(std::unique_ptr<plotvane::PlotvaneControl> inner, RecordingChartLoader& loader)
+            : m_inner(std::move(inner))
+            , recorder(m_inner->dispatch(), loader.calls, loader.tables)
+        {
+        }
+        QWidget* widget() override { return nullptr; }
+        platform::Dispatch& dispatch() override { return recorder; }
+        plotvane::PropertyBag saveProperties() const override { return m_inner->saveProperties(); }
+
+    private:
+        std::unique_ptr<plotvane::PlotvaneControl> m_inner;
+
+    public:
+        RecordingDispatch recorder;
+    };
+
+    std::unique_ptr<plotvane::PlotvaneControl> create(
+        QWidget*, const plotvane::PropertyBag& saved, platform::MessageBoxes& messages, QString& problem) override
+    {
+        if (fails) {
+            problem = QStringLiteral("The file was not found.");
+            return nullptr;
+        }
+        if (!factory) {
+            loader.setFileName(libraryPath());
+            factory = qobject_cast<plotvane::PlotvaneFactory*>(loader.instance());
+        }
+        savedGiven = saved;
+        calls.clear();
+        tables.clear();
+        drawing.clear();
+        return std::make_unique<Control>(
+            factory->createRecording(QSizeF(7200, 4800), &saved, messages, nullptr, &drawing, QSizeF(100, 200)), *this);
+    }
+    QString libraryPath() const override { return QCoreApplication::applicationDirPath() + QStringLiteral("/libplotvane.so"); }
+
+    bool fails = false;
+    QPluginLoader loader;
+    plotvane::PlotvaneFactory* factory = nullptr;
+    plotvane::PropertyBag savedGiven;
+    QStringList drawing;
+    // What the chart made last was asked, kept after the screen is gone.
+    QStringList calls;
+    std::vector<std::shared_ptr<platform::SafeArray>> tables;
+};
+
+void flushDeletes() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
+
+}
+
+class HistoryTest : public QObject {
+    Q_OBJECT
+
+    struct Road {
+        testing_support::FakeServices fakes;
+        MDIForm1 window { fakes.services() };
+        RecordingChartLoader charts;
+        QWidget* results = nullptr;
+        Road()
+        {
+            registerScreens(window);
+            window.registerScreen(QStringLiteral("history"), [this](ScreenHost& h) { return new history(h, charts); });
+            Module1.ResultsFilePath = ResultsPath;
+            results = new QWidget;
+            results->setObjectName(QStringLiteral("results"));
+            window.showScreen(results);
+            window.show();
+        }
+        ~Road() { flushDeletes(); }
+        // Opens the history as the results screen does.
+        QPointer<QWidget> open(int exam)
+        {
+            Module1.SelectedExam = static_cast<std::int16_t>(exam);
+            QWidget* screen = window.loadScreen(QStringLiteral("history"));
+            if (screen->property(ScreenHost::RefusedProperty).toBool()) {
+                window.unloadScreen(screen);
+                return nullptr;
+            }
+            window.hideScreen(results);
+            window.showScreen(screen);
+            return screen;
+        }
+    };
+
+    static QList<QString> row(const platform::SafeArray& data, int r)
+    {
+        QList<QString> cells;
+        for (int p = data.lowerBound(2); p <= data.upperBound(2); ++p)
+            cells.append(describe(data(r, p)));
+        return cells;
+    }
+
+    static platform::SafeArray chartData(const QByteArray& bytes, int exam)
+    {
+        testing_support::FakeRecordFileSystem files;
+        files.setFile(ResultsPath, bytes);
+        auto file = files.open(ResultsPath, ScoreRecord::Length, platform::RecordAccess::ReadWrite);
+        return *history::readChartData(*file, static_cast<std::int16_t>(exam));
+    }
+
+private slots:
+    void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
+
+    void theFirstAttemptGivesAZeroPointAndOneMore()
+    {
+        const platform::SafeArray data = chartData(scores({ { 1, 10, 8 } }), 1);
+        QCOMPARE(data.lowerBound(1), 0);
+        QCOMPARE(data.upperBound(1), 2);
+        QCOMPARE(row(data, 0), (QList<QString> { "empty", "empty" }));
+        QCOMPARE(row(data, 1), (QList<QString> { "i2 0", "i2 8" }));
+        QCOMPARE(row(data, 2), (QList<QString> { "i2 0", "r8 7" }));
+    }
+
+    void onlyTheAttemptsAtTheExamCountWithTheirOwnPassMarks()
+    {
+        const platform::SafeArray data
+            = chartData(scores({ { 2, 10, 5 }, { 1, 4, 4 }, { 2, 10, 7 }, { 3, 8, 1 }, { 2, 10, 9 } }), 2);
+        QCOMPARE(row(data, 1), (QList<QString> { "i2 0", "i2 5", "i2 7", "i2 9" }));
+        QCOMPARE(row(data, 2), (QList<QString> { "i2 0", "r8 7", "r8 7", "r8 7" }));
+        const platform::SafeArray sizes = chartData(scores({ { 1, 3, 2 }, { 1, 25, 20 } }), 1);
+        QCOMPARE(sizes(2, 1).toDouble(), 3 / 100.0 * 70);
+        QCOMPARE(sizes(2, 2).toDouble(), 25 / 100.0 * 70);
+        QCOMPARE(sizes(2, 1).toString(), QStringLiteral("2.1"));
+        QCOMPARE(sizes(2, 2).toString(), QStringLiteral("17.5"));
+    }
+
+    void aDamagedTailIsCountedButNotRead()
+    {
+        // 12 bytes count as 2 records, of which only the first lies in the file.
+        const platform::SafeArray data = chartData(scores({ { 1, 10, 6 } }) + QByteArray("\x01\x00\x0a\x00", 4), 1);
+        QCOMPARE(row(data, 1), (QList<QString> { "i2 0", "i2 6" }));
+    }
+
+    void thousandsOfAttemptsReadQuickly()
+    {
+        std::vector<std::array<int, 3>> many;
+        for (int i = 0; i < 30000; ++i)
+            many.push_back({ 1 + i % 3, 40, i % 41 });
+        const QByteArray bytes = scores(many);
+        QElapsedTimer timer;
+        timer.start();
+        const platform::SafeArray data = chartData(bytes, 2);
+        QCOMPARE(data.upperBound(2), 10000);
+        QCOMPARE(data(1, 10000).toInteger(), 29998 % 41);
+#ifndef QUIZMARK_SANITIZED
+        QVERIFY(timer.elapsed() < 1000);
+#endif
+    }
+
+    void theChartIsConfiguredInOrderWithItsTypes()
+    {
+        Road road;
+        road.fakes.recordFiles.setFile(ResultsPath, scores({ { 1, 10, 8 }, { 1, 10, 5 }, { 1, 10, 9 } }));
+        QVERIFY(road.open(1));
+        using namespace plotvane;
+        auto hex = [](int id) { return QString::number(id, 16); };
+        const QStringList expected {
+            hex(DispChartType) + "|4|i4 1",
+            hex(DispRegisterData) + "|1|table",
+            hex(DispRefresh) + "|1",
+            hex(DispBackColor) + "|4|i4 16777215",
+            hex(DispSetSeriesOptions) + "|1|i2 0|i4 16711680|str Your Score",
+            hex(DispSetSeriesOptions) + "|1|i2 1|i4 255|str Passing Score",
+            hex(DispTitle) + "|4|str Exam History",
+            hex(DispLowScale) + "|4|r8 0",
+            hex(DispVerticalTickInterval) + "|4|i2 1",
+            hex(DispHorizontalTickFrequency) + "|4|i2 1",
+            hex(DispDisplayLegend) + "|4|bool True",
+            hex(DispRefresh) + "|1",
+        };
+        QCOMPARE(road.charts.calls, expected);
+        QCOMPARE(row(*road.charts.tables.front(), 1), (QList<QString> { "i2 0", "i2 8", "i2 5", "i2 9" }));
+
+        // The saved form: a border, points plotted, and the form's font for text and title.
+        QCOMPARE(road.charts.savedGiven.read("borderstyle", {}).toInteger(), 1);
+        QVERIFY(road.charts.savedGiven.read("PlotPoints", {}).toBoolean());
+        auto font = platform::FontObject::from(road.charts.savedGiven.read("TitleFont", {}));
+        QCOMPARE(font->Name, QStringLiteral("MS Sans Serif"));
+        QCOMPARE(font->Size, 8.25);
+
+        // What the chart drew: its title and both legend entries.
+        const QString drawing = road.charts.drawing.join(u'\n');
+        QVERIFY2(drawing.contains("\"Exam History\""), qPrintable(drawing));
+        QVERIFY(drawing.contains("\"Your Score\""));
+        QVERIFY(drawing.contains("\"Passing Score\""));
+        QVERIFY(road.fakes.files.isOpen(FileNumber::ScoreHistory));
+    }
+
+    void returnToResultsBringsTheResultsBackAndWritesNothing()
+    {
+        Road road;
+        const QByteArray before = scores({ { 1, 10, 8 } });
+        road.fakes.recordFiles.setFile(ResultsPath, before);
+        for (int visit = 0; visit < 2; ++visit) {
+            QPointer<QWidget> screen = road.open(1);
+            QVERIFY(screen);
+            QCOMPARE(screen->windowTitle(), QStringLiteral("Results History"));
+            QVERIFY(!road.results->isVisible());
+            QTest::mouseClick(screen->findChild<QPushButton*>("Command1"), Qt::LeftButton);
+            flushDeletes();
+            QVERIFY(!screen);
+            QVERIFY(road.results->isVisible());
+            QVERIFY(!road.fakes.files.isOpen(FileNumber::ScoreHistory));
+        }
+        QCOMPARE(road.fakes.recordFiles.contents(ResultsPath), before);
+        QCOMPARE(road.charts.tables.front()->upperBound(2), 1);
+    }
+
+    void closingTheFrameActsLikeReturnToResults()
+    {
+        Road road;
+        road.fakes.recordFiles.setFile(ResultsPath, scores({ { 1, 10, 8 } }));
+        QPointer<QWidget> screen = road.open(1);
+        road.window.subWindowOf(screen)->close();
+        flushDeletes();
+        QVERIFY(!screen);
+        QVERIFY(road.results->isVisible());
+        QVERIFY(!road.fakes.files.isOpen(FileNumber::ScoreHistory));
+        QVERIFY(road.open(1)); // the score history opens again
+    }
+
+    void aMissingChartLibraryIsNamedAndTheResultsStay()
+    {
+        Road road;
+        road.charts.fails = true;
+        road.fakes.recordFiles.setFile(ResultsPath, scores({ { 1, 10, 8 } }));
+        QVERIFY(!road.open(1));
+        QCOMPARE(road.fakes.messages.shown.size(), std::size_t(1));
+        QVERIFY(road.fakes.messages.shown[0].prompt.contains(road.charts.libraryPath()));
+        QVERIFY(road.results->isVisible());
+        QVERIFY(!road.fakes.files.isOpen(FileNumber::ScoreHistory));
+    }
+
+    void theBannerOpensTheHistoryLink()
+    {
+        Road road;
+        road.fakes.recordFiles.setFile(ResultsPath, scores({ { 1, 10, 8 } }));
+        QPointer<QWidget> screen = road.open(1);
+        QTest::mouseClick(screen->findChild<QWidget*>("Picture1"), Qt::LeftButton);
+        QCOMPARE(road.fakes.web.opened.size(), 1);
+        QVERIFY(road.fakes.web.opened.front().contains("history"));
+    }
+};
+
+QTEST_MAIN(HistoryTest)
+#include "history_test.moc"
