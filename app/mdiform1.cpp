@@ -80,6 +80,8 @@ void MDIForm1::showScreen(QWidget* screen)
                 | Qt::WindowCloseButtonHint;
         window = m_ui->ClientArea->addSubWindow(screen, Qt::SubWindow | frame);
         window->setAttribute(Qt::WA_DeleteOnClose);
+        // A child window is not held to its screen's minimum size by itself; the screen would be clipped.
+        window->resize(window->sizeHint().expandedTo(window->minimumSizeHint()));
         const int offset = ScreenOffsetTwips * logicalDpiX() / TwipsPerInch;
         window->move(offset, offset);
     }

@@ -17,6 +17,8 @@
 #include "platform/webbrowser.h"
 
 #include <QCloseEvent>
+#include <QCoreApplication>
+#include <QResizeEvent>
 #include <QVBoxLayout>
 
 namespace quizmark {
@@ -87,6 +89,14 @@ bool history::placeChart(ChartLoader& charts)
     if (QWidget* chart = Plotvane1->widget()) {
         chart->setObjectName(QStringLiteral("Plotvane1"));
         m_ui->chartLayout->addWidget(chart);
+        // The chart draws only when told to, at the size it has then, so it gets its place first;
+        // a hidden widget would hear of its new size only once shown.
+        resize(sizeHint().expandedTo(size()));
+        layout()->activate();
+        m_ui->chartLayout->activate();
+        chart->setFixedSize(chart->size());
+        QResizeEvent placed(chart->size(), QSize());
+        QCoreApplication::sendEvent(chart, &placed);
     }
     return true;
 }
