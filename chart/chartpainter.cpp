@@ -223,14 +223,17 @@ void ChartPainter::drawSeries(const platform::SafeArray& data, int row, std::int
     const bool lines = m_state.ChartType == ChartTypes::Line;
     std::int32_t previousX = 0;
     std::int32_t previousY = 0;
+    // Loop invariants: each would fail, if at all, at the first point, before anything is drawn.
+    const std::int32_t color = seriesColor(row - 1);
+    const double pointStep = divide(plotWidth, pointCount - 1);
+    const double slotStep = bars ? divide(plotWidth, pointCount) : 0;
     for (int j = 0; j <= lastPoint; ++j) {
         const double value = data(row, j).toDouble();
-        const std::int32_t color = seriesColor(row - 1);
-        const std::int32_t x = CLng(divide(plotWidth, pointCount - 1) * j + plotLeft - HalfPoint);
+        const std::int32_t x = CLng(pointStep * j + plotLeft - HalfPoint);
         const std::int32_t y = value == first ? std::int32_t(plotBottom - HalfPoint)
                                               : CLng(plotBottom - divide(value - first, span) * height - HalfPoint);
         if (bars) {
-            const std::int32_t slotX = CLng(divide(plotWidth, pointCount) * j + plotLeft - HalfPoint);
+            const std::int32_t slotX = CLng(slotStep * j + plotLeft - HalfPoint);
             const double barLeft = slotX + BarGap + double(row - 1) * (barWidth + BarGap);
             m_surface.fillBox(float(barLeft), float(y), float(barLeft + barWidth), float(plotBottom - HalfPoint), color);
         } else if (lines) {

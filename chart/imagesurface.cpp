@@ -1,12 +1,14 @@
 #include "imagesurface.h"
 
 #include "olecolor.h"
+#include "pixelbatch.h"
 
 #include <QFontMetricsF>
 #include <QPainter>
 
 #include <algorithm>
 #include <cmath>
+#include <optional>
 #include <vector>
 
 namespace plotvane {
@@ -41,14 +43,38 @@ struct ImageSurface::Private {
     std::function<void()> listener;
     bool notified = false;
 
-    // The colour run being gathered: order within one colour cannot change a pixel.
-    bool batchOpen = false;
-    QRgb batchColor = 0;
-    std::vector<QLine> lines;
-    bool runOpen = false; // a vertical span merged from consecutive segments in one column
-    int runX = 0, runTop = 0, runBottom = 0;
-    QLine lastLine;
-    QRect lastRect;
+    // The colour run being gathered.
+    PixelBatch batch { image };
+
+    // The last colour resolved, since a run of primitives shares one.
+    std::int32_t lastOleColor = 0;
+    QRgb lastRgb = toQColor(0).rgba();
+    // The font last measured with, held by its attributes: the font object may change under us.
+    platform::FontObject fontKey { QString(), -1 };
+    QFont font;
+    std::optional<QFontMetricsF> metrics;
+
+    QRgb rgb(std::int32_t oleColor)
+    {
+        if (oleColor != lastOleColor) {
+            lastOleColor = oleColor;
+            lastRgb = toQColor(oleColor).rgba();
+        }
+        return lastRgb;
+    }
+
+    const QFontMetricsF& metricsFor(const platform::FontObject& current)
+    {
+        const bool same = metrics && current.Name == fontKey.Name && current.Size == fontKey.Size
+            && current.Bold == fontKey.Bold && current.Italic == fontKey.Italic
+            && current.Underline == fontKey.Underline && current.Strikethrough == fontKey.Strikethrough;
+        if (!same) {
+            fontKey = current;
+            font = current.toQFont();
+            metrics.emplace(font, &measuring);
+        }
+        return *metrics;
+    }
 
     void setUp(QSize size, double tpp, double dpr)
     {
@@ -72,7 +98,18 @@ struct ImageSurface::Private {
         image = std::move(next);
     }
 
-    int device(float twips) const { return int(std::floor(double(twips) * scale + 0.5)); }
+    // Nearest pixel, halves up; cheaper than std::floor where that is a library call.
+    int device(float twips) const
+    {
+        const double t = double(twips) * scale + 0.5;
+        const int whole = int(t);
+        return whole - (t < whole);
+    }
+    QRect deviceRect(float x1, float y1, float x2, float y2) const
+    {
+        const int left = device(x1), top = device(y1), right = device(x2), bottom = device(y2);
+        return QRect(QPoint(std::min(left, right), std::min(top, bottom)), QPoint(std::max(left, right), std::max(top, bottom)));
+    }
     QPoint device(float x, float y) const { return QPoint(device(x), device(y)); }
 
     void changed()
@@ -85,78 +122,11 @@ struct ImageSurface::Private {
 
     void join(QRgb color)
     {
-        if (batchOpen && color == batchColor)
-            return;
-        flushLines();
-        batchOpen = true;
-        batchColor = color;
-        lastRect = QRect();
-        lastLine = QLine();
+        if (!batch.isOpen() || batch.color() != color)
+            batch.begin(color);
     }
 
-    void addLine(QPoint a, QPoint b)
-    {
-        if (a.x() == b.x()) {
-            const int top = std::min(a.y(), b.y());
-            const int bottom = std::max(a.y(), b.y());
-            if (runOpen && runX == a.x() && top <= runBottom + 1 && bottom >= runTop - 1) {
-                runTop = std::min(runTop, top);
-                runBottom = std::max(runBottom, bottom);
-                return;
-            }
-            closeRun();
-            runOpen = true;
-            runX = a.x();
-            runTop = top;
-            runBottom = bottom;
-            return;
-        }
-        const QLine segment(a, b);
-        if (segment == lastLine || segment == QLine(b, a))
-            return;
-        lastLine = segment;
-        lines.push_back(segment);
-    }
-
-    void closeRun()
-    {
-        if (runOpen)
-            lines.emplace_back(runX, runTop, runX, runBottom);
-        runOpen = false;
-    }
-
-    void flushLines()
-    {
-        closeRun();
-        if (!lines.empty()) {
-            QPainter p(&image);
-            p.setPen(hairline(QColor::fromRgba(batchColor)));
-            p.drawLines(lines.data(), int(lines.size()));
-            lines.clear();
-        }
-        batchOpen = false;
-    }
-
-    void discardLines()
-    {
-        lines.clear();
-        runOpen = false;
-        batchOpen = false;
-    }
-
-    // A solid opaque fill needs no blending: the pixels are written as they are.
-    void fillDirect(const QRect& rect, QRgb color)
-    {
-        const QRect clipped = rect & image.rect();
-        if (clipped.isEmpty())
-            return;
-        uchar* bits = image.bits();
-        const qsizetype stride = image.bytesPerLine();
-        for (int y = clipped.top(); y <= clipped.bottom(); ++y) {
-            QRgb* row = reinterpret_cast<QRgb*>(bits + y * stride);
-            std::fill(row + clipped.left(), row + clipped.right() + 1, color);
-        }
-    }
+    void flushLines() { batch.flush(); }
 };
 
 ImageSurface::ImageSurface(QSize logicalSize, double twipsPerPixel, double devicePixelRatio)
@@ -232,22 +202,22 @@ float ImageSurface::ScaleHeight() const
 
 float ImageSurface::TextWidth(const QString& text) const
 {
-    return float(QFontMetricsF(Font()->toQFont(), &d->measuring).horizontalAdvance(text) * d->twipsPerPixel);
+    return float(d->metricsFor(*Font()).horizontalAdvance(text) * d->twipsPerPixel);
 }
 
 float ImageSurface::TextHeight(const QString&) const
 {
-    return float(QFontMetricsF(Font()->toQFont(), &d->measuring).height() * d->twipsPerPixel);
+    return float(d->metricsFor(*Font()).height() * d->twipsPerPixel);
 }
 
 void ImageSurface::line(float x1, float y1, float x2, float y2, std::int32_t color)
 {
     const QPoint a = d->device(x1, y1);
     const QPoint b = d->device(x2, y2);
-    const QRgb rgb = toQColor(color).rgba();
+    const QRgb rgb = d->rgb(color);
     if (d->fast) {
         d->join(rgb);
-        d->addLine(a, b);
+        d->batch.addLine(a, b);
     } else {
         QPainter p(&d->image);
         p.setPen(hairline(QColor::fromRgba(rgb)));
@@ -259,7 +229,7 @@ void ImageSurface::line(float x1, float y1, float x2, float y2, std::int32_t col
 void ImageSurface::box(float x1, float y1, float x2, float y2, std::int32_t color)
 {
     d->flushLines();
-    const QRect corners = QRect(d->device(x1, y1), d->device(x2, y2)).normalized();
+    const QRect corners = d->deviceRect(x1, y1, x2, y2);
     QPainter p(&d->image);
     p.setPen(hairline(toQColor(color)));
     p.drawRect(QRect(corners.topLeft(), corners.size() - QSize(1, 1)));
@@ -268,14 +238,11 @@ void ImageSurface::box(float x1, float y1, float x2, float y2, std::int32_t colo
 
 void ImageSurface::fillBox(float x1, float y1, float x2, float y2, std::int32_t color)
 {
-    const QRect rect = QRect(d->device(x1, y1), d->device(x2, y2)).normalized();
-    const QRgb rgb = toQColor(color).rgba();
+    const QRect rect = d->deviceRect(x1, y1, x2, y2);
+    const QRgb rgb = d->rgb(color);
     if (d->fast) {
         d->join(rgb);
-        if (rect != d->lastRect) {
-            d->lastRect = rect;
-            d->fillDirect(rect, rgb);
-        }
+        d->batch.addFill(rect);
     } else {
         QPainter p(&d->image);
         p.fillRect(rect, QColor::fromRgba(rgb));
@@ -285,7 +252,7 @@ void ImageSurface::fillBox(float x1, float y1, float x2, float y2, std::int32_t 
 
 void ImageSurface::clear(std::int32_t backColor)
 {
-    d->discardLines();
+    d->batch.discard();
     d->image.fill(BackStyle() == 0 ? QColor(Qt::transparent) : toQColor(backColor));
     d->changed();
 }
@@ -293,7 +260,8 @@ void ImageSurface::clear(std::int32_t backColor)
 void ImageSurface::drawText(float x, float y, const QString& text)
 {
     d->flushLines();
-    const QFont font = Font()->toQFont();
+    d->metricsFor(*Font());
+    const QFont& font = d->font;
     QPainter p(&d->image);
     p.setFont(font);
     p.setPen(toQColor(ForeColor()));

@@ -4,13 +4,11 @@
 
 namespace plotvane {
 
-double divide(double dividend, double divisor)
+void raiseDivisionError(double dividend)
 {
     using platform::ErrorNumber::DivisionByZero;
     using platform::ErrorNumber::Overflow;
-    if (divisor == 0)
-        throw platform::RuntimeError(dividend == 0 ? Overflow : DivisionByZero);
-    return dividend / divisor;
+    throw platform::RuntimeError(dividend == 0 ? Overflow : DivisionByZero);
 }
 
 }

@@ -1,0 +1,120 @@
+// RegisterData plus Refresh of 16 series x 32,766 points with point markers on a 1000 x 700
+// pixel surface, against QtCharts replacing the points of 16 line series and rendering its view.
+#include "imagesurface.h"
+#include "plotvane.h"
+#include "plotvanedispatch.h"
+#include "plotvaneidentity.h"
+
+#include "support/fakeservices.h"
+
+#include "platform/automation/safearray.h"
+
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <QChart>
+#include <QChartView>
+#include <QLineSeries>
+#include <QPainter>
+#include <QValueAxis>
+
+#include <cmath>
+
+namespace {
+
+constexpr int Series = 16;
+constexpr int Points = 32766;
+constexpr QSize Pixels(1000, 700);
+
+double value(int series, int point)
+{
+    return 50 + 40 * std::sin(point * 0.002 * (series + 1) + series) + (point * 7919 % 17) * 0.5;
+}
+
+std::shared_ptr<platform::SafeArray> table()
+{
+    auto data = std::make_shared<platform::SafeArray>(0, Series, 0, Points - 1);
+    for (int i = 1; i <= Series; ++i)
+        for (int j = 0; j < Points; ++j)
+            (*data)(i, j) = value(i - 1, j);
+    return data;
+}
+
+void plotvaneChart(benchmark::State& state)
+{
+    const double ratio = double(state.range(0));
+    plotvane::ImageSurface surface(Pixels, 15, ratio);
+    testing_support::ScriptedMessageBoxes messages;
+    plotvane::Plotvane control(surface, messages, nullptr);
+    control.InitNew();
+    plotvane::PlotvaneDispatch dispatch(control);
+    using platform::InvokeKind;
+    platform::invoke(dispatch, plotvane::DispChartType, InvokeKind::PropertyPut, { std::int32_t(plotvane::Line) });
+    platform::invoke(dispatch, plotvane::DispPlotPoints, InvokeKind::PropertyPut, { true });
+    platform::invoke(dispatch, plotvane::DispVerticalTickInterval, InvokeKind::PropertyPut, { std::int16_t(10) });
+    const platform::Variant data(table());
+    for (auto _ : state) {
+        platform::invoke(dispatch, plotvane::DispRegisterData, InvokeKind::Method, { data });
+        platform::invoke(dispatch, plotvane::DispRefresh, InvokeKind::Method);
+        benchmark::DoNotOptimize(surface.image().constBits());
+    }
+}
+
+void qtChartsChart(benchmark::State& state)
+{
+    const double ratio = double(state.range(0));
+    auto* chart = new QChart;
+    std::vector<QLineSeries*> series;
+    std::vector<QList<QPointF>> points(Series);
+    for (int s = 0; s < Series; ++s) {
+        series.push_back(new QLineSeries);
+        series.back()->setPointsVisible(true);
+        chart->addSeries(series.back());
+        for (int j = 0; j < Points; ++j)
+            points[std::size_t(s)].append(QPointF(j, value(s, j)));
+    }
+    chart->createDefaultAxes();
+    chart->legend()->hide();
+    QChartView view(chart);
+    view.setRenderHint(QPainter::Antialiasing, false);
+    view.resize(Pixels);
+    QImage image(Pixels * ratio, QImage::Format_ARGB32_Premultiplied);
+    image.setDevicePixelRatio(ratio);
+    for (auto _ : state) {
+        for (int s = 0; s < Series; ++s)
+            series[std::size_t(s)]->replace(points[std::size_t(s)]);
+        QPainter painter(&image);
+        painter.setRenderHint(QPainter::Antialiasing, false);
+        view.render(&painter);
+        painter.end();
+        benchmark::DoNotOptimize(image.constBits());
+    }
+}
+
+}
+
+void plotvaneRegisterOnly(benchmark::State& state)
+{
+    plotvane::ImageSurface surface(Pixels, 15, 1);
+    testing_support::ScriptedMessageBoxes messages;
+    plotvane::Plotvane control(surface, messages, nullptr);
+    control.InitNew();
+    plotvane::PlotvaneDispatch dispatch(control);
+    const platform::Variant data(table());
+    for (auto _ : state)
+        platform::invoke(dispatch, plotvane::DispRegisterData, platform::InvokeKind::Method, { data });
+}
+BENCHMARK(plotvaneRegisterOnly)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(plotvaneChart)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(qtChartsChart)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+int main(int argc, char** argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication application(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
