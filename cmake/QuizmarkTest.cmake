@@ -1,13 +1,18 @@
 include(GoogleTest)
 
 # A GoogleTest executable; every test runs with the offscreen platform so no display is needed.
+# SERIAL keeps its tests from sharing the machine with others, for those that time themselves.
 function(quizmark_gtest name)
-    cmake_parse_arguments(T "" "" "SOURCES;LIBS" ${ARGN})
+    cmake_parse_arguments(T "SERIAL" "" "SOURCES;LIBS" ${ARGN})
     add_executable(${name} ${T_SOURCES})
     target_link_libraries(${name} PRIVATE GTest::gtest GTest::gtest_main ${T_LIBS})
+    set(serial FALSE)
+    if(T_SERIAL)
+        set(serial TRUE)
+    endif()
     gtest_discover_tests(${name}
         WORKING_DIRECTORY ${QUIZMARK_BIN_DIR}
-        PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen;ASAN_OPTIONS=detect_leaks=1"
+        PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen;ASAN_OPTIONS=detect_leaks=1" RUN_SERIAL ${serial}
         DISCOVERY_TIMEOUT 60)
 endfunction()
 

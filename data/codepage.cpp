@@ -3,20 +3,37 @@
 #include <QStringDecoder>
 #include <QStringEncoder>
 
+#include <algorithm>
+
 namespace quizmark {
 
 namespace {
 constexpr char Name[] = "windows-1252";
 }
 
+namespace {
+
+// Outside 0x80-0x9F, Windows-1252 and Latin-1 give every byte the same character; most text is
+// in that range, and Latin-1 needs no converter.
+bool sharedWithLatin1(char16_t c)
+{
+    return c < 0x80 || (c >= 0xA0 && c <= 0xFF);
+}
+
+}
+
 QString Codepage::decode(QByteArrayView bytes)
 {
+    if (std::all_of(bytes.begin(), bytes.end(), [](char b) { return sharedWithLatin1(static_cast<unsigned char>(b)); }))
+        return QString::fromLatin1(bytes);
     QStringDecoder decoder(Name);
     return decoder.decode(bytes);
 }
 
 std::optional<QByteArray> Codepage::encode(const QString& text)
 {
+    if (std::all_of(text.begin(), text.end(), [](QChar c) { return sharedWithLatin1(c.unicode()); }))
+        return text.toLatin1();
     QStringEncoder encoder(Name, QStringConverter::Flag::Stateless);
     QByteArray bytes = encoder.encode(text);
     // One byte per character that decodes back to itself: nothing was replaced on the way.
