@@ -33,6 +33,7 @@ resultreview::resultreview(ScreenHost& host, QWidget* parent)
     : QWidget(parent)
     , m_ui(std::make_unique<Ui::resultreview>())
     , m_host(host)
+    , m_files(host.services().files)
 {
     m_ui->setupUi(this);
     // The boxes only show; a click must not make them tell something else.
@@ -43,9 +44,9 @@ resultreview::resultreview(ScreenHost& host, QWidget* parent)
     connect(m_ui->Command1, &QPushButton::clicked, this, [this] { Command1_Click(); });
 
     m_position = reviewedPosition(m_host);
-    platform::RecordFile& bank = m_host.services().files.open(
-        FileNumber::QuestionBank, BankFilePath(Module1.DataDirectory, Module1.CurrentExam.BankFile).path(),
-        QuestionRecord::Length, platform::RecordAccess::ReadOnly);
+    platform::RecordFile& bank = m_files.open(FileNumber::QuestionBank,
+                                              BankFilePath(Module1.DataDirectory, Module1.CurrentExam.BankFile).path(),
+                                              QuestionRecord::Length, platform::RecordAccess::ReadOnly);
     m_bankOpen = true;
     m_record = QuestionRecord::read(bank, Module1.QuestionOrder(m_position));
     fill();
@@ -55,7 +56,7 @@ resultreview::resultreview(ScreenHost& host, QWidget* parent)
 resultreview::~resultreview()
 {
     if (m_bankOpen)
-        m_host.services().files.close(FileNumber::QuestionBank);
+        m_files.close(FileNumber::QuestionBank);
 }
 
 void resultreview::fill()
@@ -75,7 +76,7 @@ void resultreview::fill()
 // two stand level.
 bool resultreview::eventFilter(QObject* watched, QEvent* event)
 {
-    if (event->type() == QEvent::Resize)
+    if (event->type() == QEvent::Resize && m_ui)
         for (int option = 1; option <= QuestionRecord::OptionCount; ++option)
             if (watched == optionBox(option))
                 answerBox(option)->setFixedHeight(optionBox(option)->height());
@@ -96,7 +97,7 @@ QCheckBox* resultreview::answerBox(int option) const
 
 void resultreview::Command1_Click()
 {
-    m_host.services().files.close(FileNumber::QuestionBank);
+    m_files.close(FileNumber::QuestionBank);
     m_bankOpen = false;
     ReviewDone = true;
     m_host.services().wait.wake();

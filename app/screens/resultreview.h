@@ -9,6 +9,10 @@
 
 class QCheckBox;
 
+namespace platform {
+class FileTable;
+}
+
 namespace Ui {
 class resultreview;
 }
@@ -43,6 +47,8 @@ private:
 
     std::unique_ptr<Ui::resultreview> m_ui;
     ScreenHost& m_host;
+    // Held apart from the host: the main window may be gone by the time this screen is deleted.
+    platform::FileTable& m_files;
     std::int16_t m_position = 0;
     QuestionRecord m_record;
     bool m_bankOpen = false;

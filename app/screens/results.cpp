@@ -19,7 +19,6 @@
 #include "platform/services.h"
 #include "platform/webbrowser.h"
 
-#include <QGuiApplication>
 #include <QPointer>
 
 #include <algorithm>
@@ -59,11 +58,6 @@ results::results(ScreenHost& host, QWidget* parent)
     connect(m_ui->Exit, &QAction::triggered, this, [this] { m_host.endProgram(); });
     connect(m_ui->Picture1, &BannerPicture::clicked, this,
             [this] { m_host.services().web.open(QString::fromLatin1(WebAddress::ResultsBanner)); });
-    // Closing the main window ends the program; a review still waited for must not hold it up.
-    connect(qGuiApp, &QGuiApplication::lastWindowClosed, this, [this] {
-        m_programEnding = true;
-        m_host.services().wait.wake();
-    });
 
     scoreAttempt();
     showScore();
@@ -151,13 +145,15 @@ void results::List1_Click()
     m_host.hideScreen(this);
     m_host.showScreen(review);
     review->ReviewDone = false;
-    m_host.services().wait.waitUntil([&] { return !review || review->ReviewDone || m_programEnding; });
+    m_host.services().wait.waitUntil([&] { return !review || review->ReviewDone || m_host.programEnded(); });
+    // Exit during the review has closed every screen's files already; nothing is left to come back to.
+    if (m_host.programEnded())
+        return;
     if (review) {
         m_host.hideScreen(review);
         m_host.unloadScreen(review);
     }
-    if (!m_programEnding)
-        m_host.showScreen(this);
+    m_host.showScreen(this);
 }
 
 void results::Command1_Click()

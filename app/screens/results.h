@@ -49,7 +49,6 @@ private:
     AttemptScore m_score;
     QString m_saveFailure;
     bool m_reviewPending = false;
-    bool m_programEnding = false;
 };
 
 } // namespace quizmark

@@ -112,6 +112,7 @@ class ResultsTest : public QObject
         testing_support::FakeServices fakes;
         MDIForm1 window{ fakes.services() };
         bool ended = false;
+        bool refuseHistory = false;
         QPointer<QWidget> history;
 
         Road()
@@ -122,6 +123,7 @@ class ResultsTest : public QObject
             window.registerScreen(QStringLiteral("history"), [this](ScreenHost&) {
                 history = new QWidget;
                 history->setObjectName(QStringLiteral("history"));
+                history->setProperty(ScreenHost::RefusedProperty, refuseHistory);
                 return history.data();
             });
             window.setEndHandler([this] { ended = true; });
@@ -555,17 +557,33 @@ private slots:
         QVERIFY(road.fakes.messages.shown.empty());
     }
 
-    void theProgramEndingDuringAReviewDropsTheWait()
+    void exitDuringAReviewEndsWithoutComingBack()
     {
         Road road;
         road.attemptScoring(2, 1);
         road.finish();
         ReviewSeen seen;
-        road.whenReviewShows(seen, [](resultreview*) { emit qGuiApp->lastWindowClosed(); });
+        road.whenReviewShows(seen, [&road](resultreview*) {
+            fileItem(road.window, "Exit")->trigger(); // the main window's own File menu is back
+        });
         road.clickLine(0);
         QVERIFY(seen.bankOpen);
-        QVERIFY(!road.review());
+        QVERIFY(road.ended);
         QVERIFY(!road.fakes.files.isOpen(FileNumber::QuestionBank));
+        QVERIFY(!road.screen()->isVisible());
+    }
+
+    void aHistoryThatCannotShowLeavesTheResults()
+    {
+        Road road;
+        road.refuseHistory = true;
+        road.attemptScoring(2, 2);
+        road.finish();
+        QTest::mouseClick(road.control<QPushButton>("Command1"), Qt::LeftButton);
+        flushDeletes();
+        QVERIFY(!road.history);
+        QVERIFY(road.screen()->isVisible());
+        QCOMPARE(road.window.menuTitles(), QStringList{ "File" });
     }
 
     void theHistoryOpensAndComingBackWritesNothing()
