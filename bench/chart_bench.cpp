@@ -17,6 +17,7 @@
 #include <QLineSeries>
 #include <QPainter>
 #include <QValueAxis>
+#include <QCoreApplication>
 
 #include <cmath>
 
@@ -74,10 +75,15 @@ void qtChartsChart(benchmark::State& state)
             points[std::size_t(s)].append(QPointF(j, value(s, j)));
     }
     chart->createDefaultAxes();
+    chart->axes(Qt::Horizontal).first()->setRange(0, Points - 1);
+    chart->axes(Qt::Vertical).first()->setRange(0, 100);
     chart->legend()->hide();
     QChartView view(chart);
     view.setRenderHint(QPainter::Antialiasing, false);
     view.resize(Pixels);
+    // The chart lays itself out only once its view has been shown.
+    view.show();
+    QCoreApplication::processEvents();
     QImage image(Pixels * ratio, QImage::Format_ARGB32_Premultiplied);
     image.setDevicePixelRatio(ratio);
     for (auto _ : state) {

@@ -229,11 +229,11 @@ void ChartPainter::drawSeries(const platform::SafeArray& data, int row, std::int
     const double slotStep = bars ? divide(plotWidth, pointCount) : 0;
     for (int j = 0; j <= lastPoint; ++j) {
         const double value = data(row, j).toDouble();
-        const std::int32_t x = CLng(pointStep * j + plotLeft - HalfPoint);
+        const std::int32_t x = roundToLong(pointStep * j + plotLeft - HalfPoint);
         const std::int32_t y = value == first ? std::int32_t(plotBottom - HalfPoint)
-                                              : CLng(plotBottom - divide(value - first, span) * height - HalfPoint);
+                                              : roundToLong(plotBottom - divide(value - first, span) * height - HalfPoint);
         if (bars) {
-            const std::int32_t slotX = CLng(slotStep * j + plotLeft - HalfPoint);
+            const std::int32_t slotX = roundToLong(slotStep * j + plotLeft - HalfPoint);
             const double barLeft = slotX + BarGap + double(row - 1) * (barWidth + BarGap);
             m_surface.fillBox(float(barLeft), float(y), float(barLeft + barWidth), float(plotBottom - HalfPoint), color);
         } else if (lines) {

@@ -22,10 +22,8 @@ void PixelBatch::begin(QRgb color)
     m_dense = false;
     m_lastRect = QRect();
     m_lastLine = QLine();
-    if (m_spanLeft.size() != std::size_t(m_image.height())) {
-        m_spanLeft.assign(std::size_t(m_image.height()), 0);
-        m_spanRight.assign(std::size_t(m_image.height()), -1);
-    }
+    if (m_spans.size() != std::size_t(m_image.height()))
+        m_spans.assign(std::size_t(m_image.height()), Span());
 }
 
 void PixelBatch::addFill(const QRect& rect)
@@ -39,18 +37,17 @@ void PixelBatch::addFill(const QRect& rect)
     const int bottom = std::min(rect.bottom(), m_image.height() - 1);
     if (left > right || top > bottom)
         return;
-    for (int y = top; y <= bottom; ++y) {
-        int& spanLeft = m_spanLeft[std::size_t(y)];
-        int& spanRight = m_spanRight[std::size_t(y)];
-        if (spanRight >= spanLeft && left <= spanRight + 1 && right >= spanLeft - 1) {
-            spanLeft = std::min(spanLeft, left);
-            spanRight = std::max(spanRight, right);
+    Span* span = m_spans.data() + top;
+    for (int y = top; y <= bottom; ++y, ++span) {
+        const bool open = span->right >= span->left;
+        if (open && left <= span->right + 1 && right >= span->left - 1) {
+            span->left = std::min(span->left, left);
+            span->right = std::max(span->right, right);
             continue;
         }
-        if (spanRight >= spanLeft)
-            writeSpan(y, spanLeft, spanRight);
-        spanLeft = left;
-        spanRight = right;
+        if (open)
+            writeSpan(y, span->left, span->right);
+        *span = { left, right };
     }
     if (m_spanBottom < m_spanTop) {
         m_spanTop = top;
@@ -126,12 +123,10 @@ void PixelBatch::writeSpan(int y, int left, int right)
 void PixelBatch::closeSpans()
 {
     for (int y = m_spanTop; y <= m_spanBottom; ++y) {
-        int& spanLeft = m_spanLeft[std::size_t(y)];
-        int& spanRight = m_spanRight[std::size_t(y)];
-        if (spanRight >= spanLeft && m_pixels)
-            writeSpan(y, spanLeft, spanRight);
-        spanLeft = 0;
-        spanRight = -1;
+        Span& span = m_spans[std::size_t(y)];
+        if (span.right >= span.left && m_pixels)
+            writeSpan(y, span.left, span.right);
+        span = Span();
     }
     m_spanTop = 0;
     m_spanBottom = -1;

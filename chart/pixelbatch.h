@@ -46,7 +46,11 @@ private:
     bool m_runOpen = false;
     int m_runX = 0, m_runTop = 0, m_runBottom = 0;
     // The open span of every row (right < left when none), and the rows that have one.
-    std::vector<int> m_spanLeft, m_spanRight;
+    struct Span {
+        int left = 0;
+        int right = -1;
+    };
+    std::vector<Span> m_spans;
     int m_spanTop = 0, m_spanBottom = -1;
     QRect m_lastRect;
     QLine m_lastLine;

@@ -79,6 +79,7 @@ struct Plotvane::Private {
     }
 
     void registerData(const platform::SafeArray& source);
+    static void emptyFrom(platform::SafeArray& table, int row, int point);
     void colourSeriesOfRow(int row);
 };
 
@@ -88,21 +89,46 @@ void Plotvane::Private::registerData(const platform::SafeArray& source)
     const int lastPoint = source.upperBound(2);
     if (lastRow >= 0 && lastPoint >= 0 && std::int64_t(lastRow + 1) * (lastPoint + 1) > CellLimit)
         throw RuntimeError(ErrorNumber::OutOfMemory);
-    state.GraphData = std::make_shared<platform::SafeArray>(0, lastRow, 0, lastPoint);
+    // A table of the same shape that nobody else holds is overwritten rather than made anew;
+    // whatever the copy does not reach is emptied, as in a new table.
+    const bool reusable = state.GraphData && state.GraphData.use_count() == 1
+        && state.GraphData->upperBound(1) == lastRow && state.GraphData->upperBound(2) == lastPoint;
+    if (!reusable)
+        state.GraphData = std::make_shared<platform::SafeArray>(0, lastRow, 0, lastPoint);
     platform::SafeArray& table = *state.GraphData;
-    const std::int16_t rowEnd = platform::CInt(lastRow);
-    for (int i = 0; i <= rowEnd; ++i) {
-        const std::int16_t pointEnd = platform::CInt(lastPoint);
-        for (int j = 0; j <= pointEnd; ++j) {
-            table(i, j) = source(i, j);
-            if (i > 0)
-                colourSeriesOfRow(i);
-            if (j == LastCountable)
+    int nextRow = 0;
+    int nextPoint = 0;
+    try {
+        const std::int16_t rowEnd = platform::CInt(lastRow);
+        for (int i = 0; i <= rowEnd; ++i) {
+            nextRow = i;
+            nextPoint = 0;
+            const std::int16_t pointEnd = platform::CInt(lastPoint);
+            for (int j = 0; j <= pointEnd; ++j) {
+                table(i, j) = source(i, j);
+                nextPoint = j + 1;
+                if (i > 0)
+                    colourSeriesOfRow(i);
+                if (j == LastCountable)
+                    throw RuntimeError(ErrorNumber::Overflow);
+            }
+            nextRow = i + 1;
+            nextPoint = 0;
+            if (i == LastCountable)
                 throw RuntimeError(ErrorNumber::Overflow);
         }
-        if (i == LastCountable)
-            throw RuntimeError(ErrorNumber::Overflow);
+    } catch (...) {
+        if (reusable)
+            emptyFrom(table, nextRow, nextPoint);
+        throw;
     }
+}
+
+void Plotvane::Private::emptyFrom(platform::SafeArray& table, int row, int point)
+{
+    for (int i = row; i <= table.upperBound(1); ++i)
+        for (int j = i == row ? point : 0; j <= table.upperBound(2); ++j)
+            table(i, j) = Variant();
 }
 
 void Plotvane::Private::colourSeriesOfRow(int row)

@@ -1,4 +1,5 @@
 #include "chartfixture.h"
+#include "runtimemath.h"
 
 #include "platform/runtimeerror.h"
 
@@ -218,6 +219,30 @@ TEST(Control, RegisterDataFailsAsTheCopyingLoopsDo)
         ChartFixture chart;
         EXPECT_EQ(raisedError([&] { chart.call(DispRegisterData, { QStringLiteral("table") }); }), 13);
     }
+    {
+        // A second table of the same shape that fails half-way leaves no value of the first.
+        ChartFixture chart;
+        auto first = std::make_shared<platform::SafeArray>(0, 17, 0, 1);
+        for (int i = 0; i <= 17; ++i)
+            for (int j = 0; j <= 1; ++j)
+                (*first)(i, j) = 1.0;
+        EXPECT_EQ(raisedError([&] { chart.registerData(first); }), 9);
+        auto second = std::make_shared<platform::SafeArray>(0, 17, 0, 1);
+        (*second)(17, 0) = 2.0;
+        EXPECT_EQ(raisedError([&] { chart.registerData(second); }), 9);
+        const auto& table = *chart.control.state().GraphData;
+        EXPECT_TRUE(table(0, 0).isEmpty());
+        EXPECT_EQ(table(17, 0).toDouble(), 2);
+        EXPECT_TRUE(table(17, 1).isEmpty());
+    }
+}
+
+TEST(Drawing, RoundingMatchesTheRuntimesLong)
+{
+    for (double v : { 0.5, 1.5, 2.5, -0.5, -1.5, -2.5, 3307.5, 1102.5, -97.5, 0.49999999999999994, 1e9 + 0.5,
+             -2147483648.4, 2147483646.5, 12.25, -12.75 })
+        EXPECT_EQ(plotvane::roundToLong(v), platform::CLng(v)) << v;
+    EXPECT_EQ(raisedError([] { plotvane::roundToLong(2147483647.5); }), 6);
 }
 
 TEST(Dispatch, NamesAreFoundWithoutRegardToCase)
