@@ -127,7 +127,8 @@ void results::reportSaveFailure()
 // signals one click gives.
 void results::requestReview()
 {
-    if (m_reviewPending || m_ui->List1->currentRow() < 0)
+    // A release that reaches the list after its press opened a review must not open a second one.
+    if (m_reviewPending || m_reviewing || m_ui->List1->currentRow() < 0)
         return;
     m_reviewPending = true;
     QMetaObject::invokeMethod(this, &results::List1_Click, Qt::QueuedConnection);
@@ -136,8 +137,9 @@ void results::requestReview()
 void results::List1_Click()
 {
     m_reviewPending = false;
-    if (m_ui->List1->currentRow() < 0)
+    if (m_reviewing || m_ui->List1->currentRow() < 0)
         return;
+    m_reviewing = true;
     ReviewQuestion = static_cast<std::int16_t>(m_ui->List1->currentRow() + 1);
     QPointer<resultreview> review = qobject_cast<resultreview*>(m_host.loadScreen(QStringLiteral("resultreview")));
     if (!review)
@@ -146,6 +148,7 @@ void results::List1_Click()
     m_host.showScreen(review);
     review->ReviewDone = false;
     m_host.services().wait.waitUntil([&] { return !review || review->ReviewDone || m_host.programEnded(); });
+    m_reviewing = false;
     // Exit during the review has closed every screen's files already; nothing is left to come back to.
     if (m_host.programEnded())
         return;

@@ -49,6 +49,7 @@ private:
     AttemptScore m_score;
     QString m_saveFailure;
     bool m_reviewPending = false;
+    bool m_reviewing = false;
 };
 
 } // namespace quizmark

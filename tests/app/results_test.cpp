@@ -542,6 +542,31 @@ private slots:
         QVERIFY(road.screen()->isVisible());
     }
 
+    void aReleaseArrivingAfterTheReviewOpenedOpensNoSecondOne()
+    {
+        Road road;
+        road.attemptScoring(2, 1);
+        road.finish();
+        auto* list = road.control<QListWidget>("List1");
+        const QPoint line = list->visualItemRect(list->item(1)).center();
+        int reviews = 0;
+        ReviewSeen seen;
+        road.whenReviewShows(seen, [&](resultreview* form) {
+            // The event loop ran between press and release: the review is up when the release comes.
+            QTest::mouseRelease(list->viewport(), Qt::LeftButton, {}, line);
+            QCoreApplication::processEvents();
+            reviews = int(road.window.findChildren<resultreview*>().size());
+            Road::pressBack(form);
+        });
+        QTest::mousePress(list->viewport(), Qt::LeftButton, {}, line);
+        QCoreApplication::processEvents();
+        flushDeletes();
+        QCOMPARE(reviews, 1);
+        QCOMPARE(road.fakes.wait.waits, 1);
+        QVERIFY(road.screen()->isVisible());
+        QVERIFY(!road.fakes.files.isOpen(FileNumber::QuestionBank));
+    }
+
     void closingTheReviewByItsFrameIsBackToResults()
     {
         Road road;
