@@ -14,10 +14,10 @@
 #include <QApplication>
 #include <QChart>
 #include <QChartView>
+#include <QCoreApplication>
 #include <QLineSeries>
 #include <QPainter>
 #include <QValueAxis>
-#include <QCoreApplication>
 
 #include <cmath>
 
@@ -97,7 +97,7 @@ void qtChartsChart(benchmark::State& state)
     }
 }
 
-}
+} // namespace
 
 void plotvaneRegisterOnly(benchmark::State& state)
 {

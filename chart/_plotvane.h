@@ -19,7 +19,8 @@ using OLE_COLOR = std::int32_t;
 
 /// The control's default interface. Operations stand in the order of its table of operations;
 /// each returns a status and passes its value as the last argument.
-class _Plotvane {
+class _Plotvane
+{
 public:
     virtual ~_Plotvane() = default;
 
@@ -56,4 +57,4 @@ public:
     virtual HRESULT putref_TitleFont(std::shared_ptr<platform::FontObject> New_TitleFont) = 0;
 };
 
-}
+} // namespace plotvane

@@ -32,14 +32,13 @@ constexpr std::int16_t NarrowestBar = 15;
 
 // Runs step for every value-axis tick from first up to the scale's top, as a counted loop of
 // 64-bit floats whose end is taken once.
-template <typename Step>
-void forEachTick(double first, double last, double interval, Step step)
+template <typename Step> void forEachTick(double first, double last, double interval, Step step)
 {
     for (double t = first; t <= last; t += interval)
         step(t);
 }
 
-}
+} // namespace
 
 ChartPainter::ChartPainter(ChartState& state, DrawingSurface& surface)
     : m_state(state)
@@ -61,8 +60,7 @@ void ChartPainter::Refresh()
 
 // Error 9 ends the step quietly (so a chart without data draws only its frame of nothing);
 // any other error reaches the container as the control's own drawing error.
-template <typename Step>
-void ChartPainter::trapped(const char* what, Step step)
+template <typename Step> void ChartPainter::trapped(const char* what, Step step)
 {
     int number = 0;
     try {
@@ -111,7 +109,7 @@ void ChartPainter::DrawLegend()
         const QString& legend = seriesLegend(s);
         const double boxTop = (m_surface.TextHeight(legend) - LegendBox) / 2 + rowY;
         m_surface.fillBox(float(legendLeft), float(boxTop), float(legendLeft + LegendBox), float(boxTop + LegendBox),
-            seriesColor(s));
+                          seriesColor(s));
         m_surface.setCurrentX(float(legendLeft + Margin));
         m_surface.setCurrentY(float(rowY));
         m_surface.Print(Variant(legend));
@@ -150,7 +148,7 @@ void ChartPainter::DrawGraph()
 
     drawValueAxis(plotLeft, plotBottom, first);
     m_surface.box(float(plotLeft), float(m_state.PlotTop), float(m_state.PlotRight), float(plotBottom),
-        m_surface.ForeColor());
+                  m_surface.ForeColor());
     drawCategoryAxis(data, plotLeft, plotBottom);
 
     const std::int16_t width = m_state.ChartType == ChartTypes::Bar ? barWidth(seriesCount, pointCount, plotLeft) : 0;
@@ -211,8 +209,8 @@ std::int16_t ChartPainter::barWidth(int seriesCount, std::int32_t pointCount, st
     return width <= NarrowestBar ? std::int16_t(2 * NarrowestBar) : width;
 }
 
-void ChartPainter::drawSeries(const platform::SafeArray& data, int row, std::int32_t plotLeft,
-    std::int32_t plotBottom, double first, std::int16_t barWidth)
+void ChartPainter::drawSeries(const platform::SafeArray& data, int row, std::int32_t plotLeft, std::int32_t plotBottom,
+                              double first, std::int16_t barWidth)
 {
     const int lastPoint = data.upperBound(2);
     const std::int32_t pointCount = lastPoint + 1;
@@ -230,18 +228,20 @@ void ChartPainter::drawSeries(const platform::SafeArray& data, int row, std::int
     for (int j = 0; j <= lastPoint; ++j) {
         const double value = data(row, j).toDouble();
         const std::int32_t x = roundToLong(pointStep * j + plotLeft - HalfPoint);
-        const std::int32_t y = value == first ? std::int32_t(plotBottom - HalfPoint)
-                                              : roundToLong(plotBottom - divide(value - first, span) * height - HalfPoint);
+        const std::int32_t y = value == first
+            ? std::int32_t(plotBottom - HalfPoint)
+            : roundToLong(plotBottom - divide(value - first, span) * height - HalfPoint);
         if (bars) {
             const std::int32_t slotX = roundToLong(slotStep * j + plotLeft - HalfPoint);
             const double barLeft = slotX + BarGap + double(row - 1) * (barWidth + BarGap);
-            m_surface.fillBox(float(barLeft), float(y), float(barLeft + barWidth), float(plotBottom - HalfPoint), color);
+            m_surface.fillBox(float(barLeft), float(y), float(barLeft + barWidth), float(plotBottom - HalfPoint),
+                              color);
         } else if (lines) {
             if (m_state.PlotPoints)
                 m_surface.fillBox(float(x), float(y), float(x + PointBox), float(y + PointBox), color);
             if (j != 0)
                 m_surface.line(float(x + HalfPoint), float(y + HalfPoint), float(previousX + HalfPoint),
-                    float(previousY + HalfPoint), color);
+                               float(previousY + HalfPoint), color);
             previousX = x;
             previousY = y;
         }
@@ -274,4 +274,4 @@ double ChartPainter::lineHeight() const
     return m_surface.TextHeight(QStringLiteral("X"));
 }
 
-}
+} // namespace plotvane

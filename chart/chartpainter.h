@@ -13,7 +13,8 @@ class DrawingSurface;
 
 /// Draws the chart of a state on a surface, as Refresh does: title, legend, then the graph.
 /// Measures with the surface, so one drawing fits every kind of surface.
-class PLOTVANE_EXPORT ChartPainter {
+class PLOTVANE_EXPORT ChartPainter
+{
 public:
     static constexpr int DrawingError = 32007;
     // Beyond this many value-axis ticks an interval is refused rather than drawn for ever.
@@ -30,8 +31,7 @@ public:
     void DrawGraph();
 
 private:
-    template <typename Step>
-    void trapped(const char* what, Step step);
+    template <typename Step> void trapped(const char* what, Step step);
     const platform::SafeArray& graphData() const;
     std::int32_t seriesColor(int series) const;
     const QString& seriesLegend(int series) const;
@@ -42,10 +42,10 @@ private:
     void drawCategoryAxis(const platform::SafeArray& data, std::int32_t plotLeft, std::int32_t plotBottom);
     std::int16_t barWidth(int seriesCount, std::int32_t pointCount, std::int32_t plotLeft) const;
     void drawSeries(const platform::SafeArray& data, int row, std::int32_t plotLeft, std::int32_t plotBottom,
-        double firstTick, std::int16_t barWidth);
+                    double firstTick, std::int16_t barWidth);
 
     ChartState& m_state;
     DrawingSurface& m_surface;
 };
 
-}
+} // namespace plotvane

@@ -13,7 +13,8 @@
 namespace plotvane {
 
 // The control's own state, in the order it is declared; surface settings live on the surface.
-struct ChartState {
+struct ChartState
+{
     static constexpr int SeriesLimit = 16;
     static constexpr std::int32_t NoColorChosen = -1;
 
@@ -29,10 +30,10 @@ struct ChartState {
     // Rows are series + 1 (row 0 holds the category labels), columns the points; null until
     // the first RegisterData.
     std::shared_ptr<platform::SafeArray> GraphData;
-    std::array<std::int32_t, SeriesLimit> SeriesColor {};
+    std::array<std::int32_t, SeriesLimit> SeriesColor{};
     std::array<QString, SeriesLimit> SeriesLegend;
     std::int32_t PlotRight = 0;
     std::int32_t PlotTop = 0;
 };
 
-}
+} // namespace plotvane

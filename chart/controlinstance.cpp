@@ -8,8 +8,8 @@
 namespace plotvane {
 
 ControlInstance::ControlInstance(std::shared_ptr<DrawingSurface> surface, SurfaceWidget* widget,
-    platform::MessageBoxes& messages, EventSink* sink, std::shared_ptr<platform::FontObject> ambientFont,
-    const PropertyBag* savedProperties)
+                                 platform::MessageBoxes& messages, EventSink* sink,
+                                 std::shared_ptr<platform::FontObject> ambientFont, const PropertyBag* savedProperties)
     : m_surface(std::move(surface))
     , m_widget(widget)
     , m_control(std::make_unique<Plotvane>(*m_surface, messages, sink, std::move(ambientFont)))
@@ -20,8 +20,9 @@ ControlInstance::ControlInstance(std::shared_ptr<DrawingSurface> surface, Surfac
     else
         m_control->InitNew();
     if (m_widget)
-        m_widget->setEventHandler(
-            [this](int eventId, std::vector<platform::Variant>& arguments) { m_control->raiseEvent(eventId, arguments); });
+        m_widget->setEventHandler([this](int eventId, std::vector<platform::Variant>& arguments) {
+            m_control->raiseEvent(eventId, arguments);
+        });
 }
 
 ControlInstance::~ControlInstance()
@@ -47,4 +48,4 @@ PropertyBag ControlInstance::saveProperties() const
     return bag;
 }
 
-}
+} // namespace plotvane

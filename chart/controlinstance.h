@@ -17,11 +17,13 @@ class PlotvaneDispatch;
 class SurfaceWidget;
 
 /// A control with the surface it draws on, as the plugin hands it to a container.
-class ControlInstance : public PlotvaneControl {
+class ControlInstance : public PlotvaneControl
+{
 public:
     /// widget may be null (a recording); surface is shared with it.
     ControlInstance(std::shared_ptr<DrawingSurface> surface, SurfaceWidget* widget, platform::MessageBoxes& messages,
-        EventSink* sink, std::shared_ptr<platform::FontObject> ambientFont, const PropertyBag* savedProperties);
+                    EventSink* sink, std::shared_ptr<platform::FontObject> ambientFont,
+                    const PropertyBag* savedProperties);
     ~ControlInstance() override;
 
     QWidget* widget() override;
@@ -35,4 +37,4 @@ private:
     std::unique_ptr<PlotvaneDispatch> m_dispatch;
 };
 
-}
+} // namespace plotvane

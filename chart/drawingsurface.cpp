@@ -56,4 +56,4 @@ void DrawingSurface::Print(const platform::Variant& item)
     m_currentX = 0;
 }
 
-}
+} // namespace plotvane

@@ -14,7 +14,8 @@ namespace plotvane {
 
 /// The control's drawing surface, in twips with the origin at the top left of the inner area.
 /// It holds the surface settings and the text position; concrete surfaces draw the primitives.
-class PLOTVANE_EXPORT DrawingSurface {
+class PLOTVANE_EXPORT DrawingSurface
+{
 public:
     static constexpr std::int32_t DefaultBackColor = std::int32_t(0x8000000Fu);
     static constexpr std::int32_t DefaultForeColor = std::int32_t(0x80000012u);
@@ -84,4 +85,4 @@ private:
     float m_currentY = 0;
 };
 
-}
+} // namespace plotvane

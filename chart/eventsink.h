@@ -10,7 +10,8 @@ namespace plotvane {
 
 // The container's side of a control: the events of __Plotvane and the property-changed
 // notification. Header-only, implemented by the container.
-class EventSink {
+class EventSink
+{
 public:
     virtual ~EventSink() = default;
     // One event by its identifier (Click = 1 ... MouseUp = 8); the arguments are passed by
@@ -20,4 +21,4 @@ public:
     virtual void propertyChanged(const QString& propertyName) = 0;
 };
 
-}
+} // namespace plotvane

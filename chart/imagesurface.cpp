@@ -30,27 +30,28 @@ QPen hairline(const QColor& color)
     return pen;
 }
 
-}
+} // namespace
 
-struct ImageSurface::Private {
+struct ImageSurface::Private
+{
     QSize logical;
     double twipsPerPixel = 15;
     double ratio = 1;
     double scale = 1.0 / 15; // device pixels per twip
     QImage image;
-    QImage measuring { 1, 1, QImage::Format_ARGB32_Premultiplied };
+    QImage measuring{ 1, 1, QImage::Format_ARGB32_Premultiplied };
     bool fast = true;
     std::function<void()> listener;
     bool notified = false;
 
     // The colour run being gathered.
-    PixelBatch batch { image };
+    PixelBatch batch{ image };
 
     // The last colour resolved, since a run of primitives shares one.
     std::int32_t lastOleColor = 0;
     QRgb lastRgb = toQColor(0).rgba();
     // The font last measured with, held by its attributes: the font object may change under us.
-    platform::FontObject fontKey { QString(), -1 };
+    platform::FontObject fontKey{ QString(), -1 };
     QFont font;
     std::optional<QFontMetricsF> metrics;
 
@@ -86,7 +87,7 @@ struct ImageSurface::Private {
         measuring.setDotsPerMeterX(dotsPerMetre(logicalDpi));
         measuring.setDotsPerMeterY(dotsPerMetre(logicalDpi));
         QImage next(QSize(int(std::lround(size.width() * dpr)), int(std::lround(size.height() * dpr))),
-            QImage::Format_ARGB32_Premultiplied);
+                    QImage::Format_ARGB32_Premultiplied);
         next.fill(Qt::transparent);
         next.setDotsPerMeterX(dotsPerMetre(logicalDpi * dpr));
         next.setDotsPerMeterY(dotsPerMetre(logicalDpi * dpr));
@@ -108,7 +109,8 @@ struct ImageSurface::Private {
     QRect deviceRect(float x1, float y1, float x2, float y2) const
     {
         const int left = device(x1), top = device(y1), right = device(x2), bottom = device(y2);
-        return QRect(QPoint(std::min(left, right), std::min(top, bottom)), QPoint(std::max(left, right), std::max(top, bottom)));
+        return QRect(QPoint(std::min(left, right), std::min(top, bottom)),
+                     QPoint(std::max(left, right), std::max(top, bottom)));
     }
     QPoint device(float x, float y) const { return QPoint(device(x), device(y)); }
 
@@ -118,6 +120,13 @@ struct ImageSurface::Private {
             notified = true;
             listener();
         }
+    }
+
+    // A setting shows at once, whether or not a drawing is already waiting to be shown.
+    void settingChanged()
+    {
+        if (listener)
+            listener();
     }
 
     void join(QRgb color)
@@ -181,13 +190,13 @@ void ImageSurface::setChangeListener(std::function<void()> listener)
 void ImageSurface::setEnabled(bool enabled)
 {
     DrawingSurface::setEnabled(enabled);
-    d->changed();
+    d->settingChanged();
 }
 
 void ImageSurface::setBorderStyle(std::int16_t style)
 {
     DrawingSurface::setBorderStyle(style);
-    d->changed();
+    d->settingChanged();
 }
 
 float ImageSurface::ScaleWidth() const
@@ -270,4 +279,4 @@ void ImageSurface::drawText(float x, float y, const QString& text)
     d->changed();
 }
 
-}
+} // namespace plotvane

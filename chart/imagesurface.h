@@ -14,7 +14,8 @@ namespace plotvane {
 /// A surface that keeps its drawing in an image, twips mapped to pixels at a given resolution.
 /// Lines use a cosmetic one-pixel pen. By default consecutive primitives of one colour are
 /// gathered, and those that cannot change a pixel are never sent to the raster engine.
-class PLOTVANE_EXPORT ImageSurface : public DrawingSurface {
+class PLOTVANE_EXPORT ImageSurface : public DrawingSurface
+{
 public:
     /// logicalSize in device-independent pixels; twipsPerPixel 15 is a 96 dpi screen.
     explicit ImageSurface(QSize logicalSize, double twipsPerPixel = 15, double devicePixelRatio = 1);
@@ -52,4 +53,4 @@ private:
     std::unique_ptr<Private> d;
 };
 
-}
+} // namespace plotvane

@@ -38,7 +38,7 @@ constexpr QPalette::ColorRole SystemRoles[] = {
     QPalette::ToolTipBase, // tooltip background
 };
 
-}
+} // namespace
 
 QColor toQColor(std::int32_t oleColor)
 {
@@ -53,4 +53,4 @@ QColor toQColor(std::int32_t oleColor)
     return QColor(int(value & 0xFF), int((value >> 8) & 0xFF), int((value >> 16) & 0xFF));
 }
 
-}
+} // namespace plotvane

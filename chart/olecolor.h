@@ -12,4 +12,4 @@ namespace plotvane {
 /// system colour of that index, taken from the application palette.
 PLOTVANE_EXPORT QColor toQColor(std::int32_t oleColor);
 
-}
+} // namespace plotvane

@@ -159,4 +159,4 @@ void PixelBatch::discard()
     m_open = false;
 }
 
-}
+} // namespace plotvane

@@ -13,7 +13,8 @@ namespace plotvane {
 // segments into column runs, and only what is left goes to the raster engine, once per colour.
 // Segments that lead to the next column are drawn as two half runs once the run shows that
 // several points share a column (never so when there are fewer points than columns).
-class PixelBatch {
+class PixelBatch
+{
 public:
     explicit PixelBatch(QImage& image);
 
@@ -46,7 +47,8 @@ private:
     bool m_runOpen = false;
     int m_runX = 0, m_runTop = 0, m_runBottom = 0;
     // The open span of every row (right < left when none), and the rows that have one.
-    struct Span {
+    struct Span
+    {
         int left = 0;
         int right = -1;
     };
@@ -57,4 +59,4 @@ private:
     std::vector<QLine> m_lines;
 };
 
-}
+} // namespace plotvane

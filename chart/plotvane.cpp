@@ -22,8 +22,9 @@ namespace ErrorNumber = platform::ErrorNumber;
 namespace {
 
 // The runtime's 16-colour palette, as 0x00BBGGRR.
-constexpr std::int32_t QBColor[ChartState::SeriesLimit] = { 0x000000, 0x800000, 0x008000, 0x808000, 0x000080,
-    0x800080, 0x008080, 0xC0C0C0, 0x808080, 0xFF0000, 0x00FF00, 0xFFFF00, 0x0000FF, 0xFF00FF, 0x00FFFF, 0xFFFFFF };
+constexpr std::int32_t QBColor[ChartState::SeriesLimit]
+    = { 0x000000, 0x800000, 0x008000, 0x808000, 0x000080, 0x800080, 0x008080, 0xC0C0C0,
+        0x808080, 0xFF0000, 0x00FF00, 0xFFFF00, 0x0000FF, 0xFF00FF, 0x00FFFF, 0xFFFFFF };
 
 // The table is copied with 16-bit counters, so its last index must fit one.
 constexpr int LastCountable = std::numeric_limits<std::int16_t>::max();
@@ -32,9 +33,10 @@ constexpr std::int64_t CellLimit = std::int64_t(1) << 22;
 
 const QString TooManySeries = QStringLiteral("Too many data series -- limit is 15");
 
-}
+} // namespace
 
-struct Plotvane::Private {
+struct Plotvane::Private
+{
     DrawingSurface& surface;
     platform::MessageBoxes& messages;
     EventSink* sink;
@@ -49,8 +51,7 @@ struct Plotvane::Private {
     }
 
     // Runs one operation; an error becomes the control's error info and a failure status.
-    template <typename Body>
-    HRESULT guarded(Body body)
+    template <typename Body> HRESULT guarded(Body body)
     {
         int number = 0;
         QString description;
@@ -70,8 +71,7 @@ struct Plotvane::Private {
         return E_FAIL;
     }
 
-    template <typename T, typename Value>
-    HRESULT let(T& field, Value value, const char* name)
+    template <typename T, typename Value> HRESULT let(T& field, Value value, const char* name)
     {
         field = std::move(value);
         notify(name);
@@ -141,9 +141,14 @@ void Plotvane::Private::colourSeriesOfRow(int row)
 }
 
 Plotvane::Plotvane(DrawingSurface& surface, platform::MessageBoxes& messages, EventSink* sink,
-    std::shared_ptr<platform::FontObject> ambientFont)
-    : d(std::make_unique<Private>(Private { surface, messages, sink,
-        ambientFont ? std::move(ambientFont) : std::make_shared<platform::FontObject>(), {}, {} }))
+                   std::shared_ptr<platform::FontObject> ambientFont)
+    : d(std::make_unique<Private>(
+        Private{ surface,
+                 messages,
+                 sink,
+                 ambientFont ? std::move(ambientFont) : std::make_shared<platform::FontObject>(),
+                 {},
+                 {} }))
 {
 }
 
@@ -319,7 +324,8 @@ HRESULT Plotvane::SetSeriesOptions(const std::int16_t* Series, const OLE_COLOR* 
         if (!Series)
             throw RuntimeError(ErrorNumber::WrongNumberOfArguments);
         if (*Series < 0 || *Series >= ChartState::SeriesLimit) {
-            d->messages.MsgBox(TooManySeries, platform::MsgBoxStyle::OKOnly, QString::fromLatin1(Identity::ApplicationTitle));
+            d->messages.MsgBox(TooManySeries, platform::MsgBoxStyle::OKOnly,
+                               QString::fromLatin1(Identity::ApplicationTitle));
             return;
         }
         const std::size_t series = std::size_t(*Series);
@@ -412,4 +418,4 @@ HRESULT Plotvane::putref_TitleFont(std::shared_ptr<platform::FontObject> New_Tit
     return d->let(d->state.TitleFont, std::move(New_TitleFont), "TitleFont");
 }
 
-}
+} // namespace plotvane

@@ -21,12 +21,13 @@ class PropertyBag;
 
 /// The chart control: its state, its saved properties and the operations of _Plotvane.
 /// It draws on a surface it does not own, and only when Refresh is called.
-class PLOTVANE_EXPORT Plotvane : public _Plotvane {
+class PLOTVANE_EXPORT Plotvane : public _Plotvane
+{
 public:
     /// surface and messages must outlive the control; sink may be null; a null ambientFont
     /// stands for a default font of the container's.
     Plotvane(DrawingSurface& surface, platform::MessageBoxes& messages, EventSink* sink,
-        std::shared_ptr<platform::FontObject> ambientFont = {});
+             std::shared_ptr<platform::FontObject> ambientFont = {});
     ~Plotvane() override;
 
     /// A control placed on a form for the first time.
@@ -77,4 +78,4 @@ private:
     std::unique_ptr<Private> d;
 };
 
-}
+} // namespace plotvane

@@ -10,7 +10,8 @@ namespace plotvane {
 
 /// One chart control placed in a container, as a factory hands it out. Header-only: a container
 /// uses it without linking the control library. Destroy it before unloading the library.
-class PlotvaneControl {
+class PlotvaneControl
+{
 public:
     virtual ~PlotvaneControl() = default;
     /// The control's client area, a child of the parent it was created with; null for a control
@@ -22,4 +23,4 @@ public:
     virtual PropertyBag saveProperties() const = 0;
 };
 
-}
+} // namespace plotvane

@@ -27,7 +27,7 @@ bool has(int flags, InvokeKind kind)
     return (flags & int(kind)) != 0;
 }
 
-}
+} // namespace
 
 PlotvaneDispatch::PlotvaneDispatch(Plotvane& control)
     : m_control(control)
@@ -44,7 +44,7 @@ long PlotvaneDispatch::GetIDsOfNames(const QString& name, int& dispid) const
 }
 
 long PlotvaneDispatch::Invoke(int dispid, InvokeKind kind, std::vector<Variant>& arguments, Variant& result,
-    platform::ExceptionInfo& exception)
+                              platform::ExceptionInfo& exception)
 {
     const TypeLibrary::Member* member = TypeLibrary::member(dispid);
     if (!member)
@@ -104,7 +104,7 @@ long PlotvaneDispatch::get(int dispid, Variant& result)
     case DispDisplayLegend:
     case DispPlotPoints: {
         bool value = false;
-        dispid == DispEnabled ? c.get_Enabled(&value)
+        dispid == DispEnabled             ? c.get_Enabled(&value)
             : dispid == DispDisplayLegend ? c.get_DisplayLegend(&value)
                                           : c.get_PlotPoints(&value);
         result = Variant(value);
@@ -213,4 +213,4 @@ long PlotvaneDispatch::invokeMethod(int dispid, std::vector<Variant>& arguments,
     return status == S_OK ? Status::Ok : Status::Exception;
 }
 
-}
+} // namespace plotvane

@@ -21,7 +21,8 @@ namespace plotvane {
 /// The plugin's metadata ("MetaData" in QPluginLoader::metaData()) carries "ProgID"
 /// ("Plotvane98.Plotvane"), "CLSID", "IID", "EventIID", "LibraryID" and "Version".
 /// Header-only: the container does not link the library.
-class PlotvaneFactory {
+class PlotvaneFactory
+{
 public:
     virtual ~PlotvaneFactory() = default;
 
@@ -31,7 +32,8 @@ public:
     /// property-changed notifications; a null ambientFont stands for a default font. messages
     /// and sink must outlive the control. Throws platform::RuntimeError for a bag it cannot read.
     virtual std::unique_ptr<PlotvaneControl> create(QWidget* parent, const PropertyBag* savedProperties,
-        platform::MessageBoxes& messages, EventSink* sink, std::shared_ptr<platform::FontObject> ambientFont = {})
+                                                    platform::MessageBoxes& messages, EventSink* sink,
+                                                    std::shared_ptr<platform::FontObject> ambientFont = {})
         = 0;
 
     /// The same control drawing on a recording surface of innerSizeTwips: every primitive is
@@ -39,12 +41,13 @@ public:
     /// "print X Y \"TEXT\"", "font NAME SIZE"). With fixedCharMetrics (width, height) every
     /// character is that many twips wide and every text that high; empty measures in the font.
     virtual std::unique_ptr<PlotvaneControl> createRecording(QSizeF innerSizeTwips, const PropertyBag* savedProperties,
-        platform::MessageBoxes& messages, EventSink* sink, QStringList* log, QSizeF fixedCharMetrics = {},
-        std::shared_ptr<platform::FontObject> ambientFont = {})
+                                                             platform::MessageBoxes& messages, EventSink* sink,
+                                                             QStringList* log, QSizeF fixedCharMetrics = {},
+                                                             std::shared_ptr<platform::FontObject> ambientFont = {})
         = 0;
 };
 
-}
+} // namespace plotvane
 
 #define PlotvaneFactory_iid "org.quizmark.Plotvane98.PlotvaneFactory/2.0"
 Q_DECLARE_INTERFACE(plotvane::PlotvaneFactory, PlotvaneFactory_iid)

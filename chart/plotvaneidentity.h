@@ -20,10 +20,11 @@ constexpr const char* ChartTypesId = "{0DBE94FA-692E-41B0-A3BE-01D9B223FC91}";
 // Source of the errors the control raises to its container.
 constexpr const char* ErrorSource = "PlotvaneProject.Plotvane";
 constexpr const char* ApplicationTitle = "PlotvaneProject";
-}
+} // namespace Identity
 
 // Dispatch identifiers of the members of _Plotvane.
-enum DispId : int {
+enum DispId : int
+{
     DispBackColor = 0x6803000B,
     DispForeColor = 0x6803000A,
     DispHighScale = 0x68030009,
@@ -43,7 +44,8 @@ enum DispId : int {
 };
 
 // Dispatch identifiers of the events of __Plotvane.
-enum EventId : int {
+enum EventId : int
+{
     EventClick = 1,
     EventDblClick = 2,
     EventKeyDown = 3,
@@ -54,9 +56,10 @@ enum EventId : int {
     EventMouseUp = 8,
 };
 
-enum ChartTypes : int {
+enum ChartTypes : int
+{
     Bar = 0,
     Line = 1,
 };
 
-}
+} // namespace plotvane

@@ -8,7 +8,8 @@
 namespace plotvane {
 
 std::unique_ptr<PlotvaneControl> PlotvanePlugin::create(QWidget* parent, const PropertyBag* savedProperties,
-    platform::MessageBoxes& messages, EventSink* sink, std::shared_ptr<platform::FontObject> ambientFont)
+                                                        platform::MessageBoxes& messages, EventSink* sink,
+                                                        std::shared_ptr<platform::FontObject> ambientFont)
 {
     auto surface = std::make_shared<ImageSurface>(QSize(1, 1));
     auto* widget = new SurfaceWidget(surface, parent);
@@ -16,14 +17,16 @@ std::unique_ptr<PlotvaneControl> PlotvanePlugin::create(QWidget* parent, const P
 }
 
 std::unique_ptr<PlotvaneControl> PlotvanePlugin::createRecording(QSizeF innerSizeTwips,
-    const PropertyBag* savedProperties, platform::MessageBoxes& messages, EventSink* sink, QStringList* log,
-    QSizeF fixedCharMetrics, std::shared_ptr<platform::FontObject> ambientFont)
+                                                                 const PropertyBag* savedProperties,
+                                                                 platform::MessageBoxes& messages, EventSink* sink,
+                                                                 QStringList* log, QSizeF fixedCharMetrics,
+                                                                 std::shared_ptr<platform::FontObject> ambientFont)
 {
     std::shared_ptr<RecordingSurface> surface = fixedCharMetrics.isEmpty()
         ? std::make_shared<RecordingSurface>(innerSizeTwips, log)
-        : std::make_shared<RecordingSurface>(
-            innerSizeTwips, log, float(fixedCharMetrics.width()), float(fixedCharMetrics.height()));
+        : std::make_shared<RecordingSurface>(innerSizeTwips, log, float(fixedCharMetrics.width()),
+                                             float(fixedCharMetrics.height()));
     return std::make_unique<ControlInstance>(surface, nullptr, messages, sink, std::move(ambientFont), savedProperties);
 }
 
-}
+} // namespace plotvane

@@ -14,7 +14,8 @@ namespace plotvane {
 // The named values a container saves with its form. Keys are matched without regard to letter
 // case and kept in the order they were first written. Header-only, so a container can fill and
 // read one without linking the control library.
-class PropertyBag {
+class PropertyBag
+{
 public:
     using Entry = std::pair<QString, platform::Variant>;
 
@@ -72,9 +73,8 @@ private:
             auto fb = std::dynamic_pointer_cast<platform::FontObject>(b.toObject());
             if (!fa || !fb)
                 return a.toObject() == b.toObject();
-            return fa->Name.compare(fb->Name, Qt::CaseInsensitive) == 0 && fa->Size == fb->Size
-                && fa->Bold == fb->Bold && fa->Italic == fb->Italic && fa->Underline == fb->Underline
-                && fa->Strikethrough == fb->Strikethrough;
+            return fa->Name.compare(fb->Name, Qt::CaseInsensitive) == 0 && fa->Size == fb->Size && fa->Bold == fb->Bold
+                && fa->Italic == fb->Italic && fa->Underline == fb->Underline && fa->Strikethrough == fb->Strikethrough;
         }
         if (a.type() == Type::Array || b.type() == Type::Array)
             return false;
@@ -88,4 +88,4 @@ private:
     std::vector<Entry> m_entries;
 };
 
-}
+} // namespace plotvane

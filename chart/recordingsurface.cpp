@@ -12,12 +12,13 @@ namespace {
 constexpr double TwipsPerPixel = 15;
 }
 
-struct RecordingSurface::Private {
+struct RecordingSurface::Private
+{
     QSizeF size;
     QStringList* log;
     std::optional<QSizeF> fixedMetrics;
     // Measuring needs a device of the screen's resolution; a 96 dpi image is one.
-    QImage measuringDevice { 1, 1, QImage::Format_ARGB32_Premultiplied };
+    QImage measuringDevice{ 1, 1, QImage::Format_ARGB32_Premultiplied };
 
     void append(QString line)
     {
@@ -31,12 +32,12 @@ struct RecordingSurface::Private {
 };
 
 RecordingSurface::RecordingSurface(QSizeF innerSizeTwips, QStringList* log)
-    : d(std::make_unique<Private>(Private { innerSizeTwips, log, std::nullopt }))
+    : d(std::make_unique<Private>(Private{ innerSizeTwips, log, std::nullopt }))
 {
 }
 
 RecordingSurface::RecordingSurface(QSizeF innerSizeTwips, QStringList* log, float charWidth, float textHeight)
-    : d(std::make_unique<Private>(Private { innerSizeTwips, log, QSizeF(charWidth, textHeight) }))
+    : d(std::make_unique<Private>(Private{ innerSizeTwips, log, QSizeF(charWidth, textHeight) }))
 {
 }
 
@@ -102,8 +103,7 @@ void RecordingSurface::fontChanged()
     d->append(QStringLiteral("font %1 %2").arg(Font()->Name, number(Font()->Size)));
 }
 
-template <typename T>
-static QString shortest(T value)
+template <typename T> static QString shortest(T value)
 {
     char buffer[64];
     const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
@@ -125,4 +125,4 @@ QString RecordingSurface::color(std::int32_t value)
     return QString::asprintf("0x%08X", unsigned(value));
 }
 
-}
+} // namespace plotvane

@@ -13,7 +13,8 @@ namespace plotvane {
 /// A surface that draws nothing and logs every primitive, one line each:
 /// `cls C`, `line X1 Y1 X2 Y2 C`, `box ...`, `fill ...`, `print X Y "TEXT"`, `font NAME SIZE`.
 /// Numbers are written in their shortest exact form, colours as 0x%08X of the value given.
-class PLOTVANE_EXPORT RecordingSurface : public DrawingSurface {
+class PLOTVANE_EXPORT RecordingSurface : public DrawingSurface
+{
 public:
     /// Text measured in the current font, as on a screen of 15 twips per pixel.
     RecordingSurface(QSizeF innerSizeTwips, QStringList* log);
@@ -45,4 +46,4 @@ private:
     std::unique_ptr<Private> d;
 };
 
-}
+} // namespace plotvane

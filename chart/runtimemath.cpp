@@ -11,4 +11,4 @@ void raiseDivisionError(double dividend)
     throw platform::RuntimeError(dividend == 0 ? Overflow : DivisionByZero);
 }
 
-}
+} // namespace plotvane

@@ -26,4 +26,4 @@ inline std::int32_t roundToLong(double value)
     return platform::CLng(value);
 }
 
-}
+} // namespace plotvane

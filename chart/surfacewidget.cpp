@@ -17,10 +17,10 @@ constexpr double TwipsPerInch = 1440;
 std::int16_t buttonState(Qt::MouseButtons buttons)
 {
     return std::int16_t((buttons & Qt::LeftButton ? 1 : 0) | (buttons & Qt::RightButton ? 2 : 0)
-        | (buttons & Qt::MiddleButton ? 4 : 0));
+                        | (buttons & Qt::MiddleButton ? 4 : 0));
 }
 
-}
+} // namespace
 
 SurfaceWidget::SurfaceWidget(std::shared_ptr<ImageSurface> surface, QWidget* parent)
     : QWidget(parent)
@@ -51,7 +51,8 @@ void SurfaceWidget::fitSurface()
     const QSize inner = (size() - 2 * QSize(border(), border())).expandedTo(QSize(1, 1));
     const double tpp = TwipsPerInch / logicalDpiX();
     const double ratio = devicePixelRatioF();
-    if (inner != m_surface->logicalSize() || tpp != m_surface->twipsPerPixel() || ratio != m_surface->devicePixelRatio())
+    if (inner != m_surface->logicalSize() || tpp != m_surface->twipsPerPixel()
+        || ratio != m_surface->devicePixelRatio())
         m_surface->resize(inner, tpp, ratio);
 }
 
@@ -82,7 +83,7 @@ void SurfaceWidget::raiseMouse(int eventId, QMouseEvent* event, Qt::MouseButtons
     const double tpp = m_surface->twipsPerPixel();
     const QPointF inner = event->position() - QPointF(border(), border());
     raise(eventId,
-        { buttonState(buttons), shiftState(event->modifiers()), float(inner.x() * tpp), float(inner.y() * tpp) });
+          { buttonState(buttons), shiftState(event->modifiers()), float(inner.x() * tpp), float(inner.y() * tpp) });
 }
 
 void SurfaceWidget::mousePressEvent(QMouseEvent* event)
@@ -123,38 +124,59 @@ void SurfaceWidget::keyReleaseEvent(QKeyEvent* event)
 std::int16_t SurfaceWidget::shiftState(Qt::KeyboardModifiers modifiers)
 {
     return std::int16_t((modifiers & Qt::ShiftModifier ? 1 : 0) | (modifiers & Qt::ControlModifier ? 2 : 0)
-        | (modifiers & Qt::AltModifier ? 4 : 0));
+                        | (modifiers & Qt::AltModifier ? 4 : 0));
 }
 
 int SurfaceWidget::keyCode(int qtKey)
 {
-    if ((qtKey >= Qt::Key_A && qtKey <= Qt::Key_Z) || (qtKey >= Qt::Key_0 && qtKey <= Qt::Key_9) || qtKey == Qt::Key_Space)
+    if ((qtKey >= Qt::Key_A && qtKey <= Qt::Key_Z) || (qtKey >= Qt::Key_0 && qtKey <= Qt::Key_9)
+        || qtKey == Qt::Key_Space)
         return qtKey;
     if (qtKey >= Qt::Key_F1 && qtKey <= Qt::Key_F24)
         return 0x70 + (qtKey - Qt::Key_F1);
     switch (qtKey) {
-    case Qt::Key_Backspace: return 0x08;
-    case Qt::Key_Tab: return 0x09;
+    case Qt::Key_Backspace:
+        return 0x08;
+    case Qt::Key_Tab:
+        return 0x09;
     case Qt::Key_Return:
-    case Qt::Key_Enter: return 0x0D;
-    case Qt::Key_Shift: return 0x10;
-    case Qt::Key_Control: return 0x11;
-    case Qt::Key_Alt: return 0x12;
-    case Qt::Key_Pause: return 0x13;
-    case Qt::Key_CapsLock: return 0x14;
-    case Qt::Key_Escape: return 0x1B;
-    case Qt::Key_PageUp: return 0x21;
-    case Qt::Key_PageDown: return 0x22;
-    case Qt::Key_End: return 0x23;
-    case Qt::Key_Home: return 0x24;
-    case Qt::Key_Left: return 0x25;
-    case Qt::Key_Up: return 0x26;
-    case Qt::Key_Right: return 0x27;
-    case Qt::Key_Down: return 0x28;
-    case Qt::Key_Insert: return 0x2D;
-    case Qt::Key_Delete: return 0x2E;
-    default: return 0;
+    case Qt::Key_Enter:
+        return 0x0D;
+    case Qt::Key_Shift:
+        return 0x10;
+    case Qt::Key_Control:
+        return 0x11;
+    case Qt::Key_Alt:
+        return 0x12;
+    case Qt::Key_Pause:
+        return 0x13;
+    case Qt::Key_CapsLock:
+        return 0x14;
+    case Qt::Key_Escape:
+        return 0x1B;
+    case Qt::Key_PageUp:
+        return 0x21;
+    case Qt::Key_PageDown:
+        return 0x22;
+    case Qt::Key_End:
+        return 0x23;
+    case Qt::Key_Home:
+        return 0x24;
+    case Qt::Key_Left:
+        return 0x25;
+    case Qt::Key_Up:
+        return 0x26;
+    case Qt::Key_Right:
+        return 0x27;
+    case Qt::Key_Down:
+        return 0x28;
+    case Qt::Key_Insert:
+        return 0x2D;
+    case Qt::Key_Delete:
+        return 0x2E;
+    default:
+        return 0;
     }
 }
 
-}
+} // namespace plotvane

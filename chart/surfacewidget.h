@@ -17,7 +17,8 @@ class ImageSurface;
 /// The control's client area on screen: shows the retained drawing of an image surface, keeps
 /// the surface at its inner size and the screen's resolution, and reports mouse and key events
 /// with the arguments of __Plotvane (coordinates in twips).
-class PLOTVANE_EXPORT SurfaceWidget : public QWidget {
+class PLOTVANE_EXPORT SurfaceWidget : public QWidget
+{
     Q_OBJECT
 public:
     using EventHandler = std::function<void(int eventId, std::vector<platform::Variant>& arguments)>;
@@ -51,4 +52,4 @@ private:
     EventHandler m_handler;
 };
 
-}
+} // namespace plotvane

@@ -10,9 +10,9 @@ using A = TypeLibrary::Access;
 
 constexpr TypeLibrary::Member Members[] = {
     { DispBackColor, "BackColor", A::Get | A::Let,
-        "Returns/sets the background color used to display text and graphics in an object." },
+      "Returns/sets the background color used to display text and graphics in an object." },
     { DispForeColor, "ForeColor", A::Get | A::Let,
-        "Returns/sets the foreground color used to display text and graphics in an object." },
+      "Returns/sets the foreground color used to display text and graphics in an object." },
     { DispHighScale, "HighScale", A::Get | A::Let, "" },
     { DispLowScale, "LowScale", A::Get | A::Let, "" },
     { DispEnabled, "Enabled", A::Get | A::Let, "" },
@@ -32,22 +32,22 @@ constexpr TypeLibrary::Member Members[] = {
 constexpr TypeLibrary::Event Events[] = {
     { EventClick, "Click", "", "Occurs when the user presses and then releases a mouse button over an object." },
     { EventDblClick, "DblClick", "",
-        "Occurs when the user presses and releases a mouse button and then presses and releases it again over an "
-        "object." },
+      "Occurs when the user presses and releases a mouse button and then presses and releases it again over an "
+      "object." },
     { EventKeyDown, "KeyDown", "KeyCode As Integer, Shift As Integer",
-        "Occurs when the user presses a key while an object has the focus." },
+      "Occurs when the user presses a key while an object has the focus." },
     { EventKeyPress, "KeyPress", "KeyAscii As Integer", "Occurs when the user presses and releases an ANSI key." },
     { EventKeyUp, "KeyUp", "KeyCode As Integer, Shift As Integer",
-        "Occurs when the user releases a key while an object has the focus." },
+      "Occurs when the user releases a key while an object has the focus." },
     { EventMouseDown, "MouseDown", "Button As Integer, Shift As Integer, x As Single, y As Single",
-        "Occurs when the user presses the mouse button while an object has the focus." },
+      "Occurs when the user presses the mouse button while an object has the focus." },
     { EventMouseMove, "MouseMove", "Button As Integer, Shift As Integer, x As Single, y As Single",
-        "Occurs when the user moves the mouse." },
+      "Occurs when the user moves the mouse." },
     { EventMouseUp, "MouseUp", "Button As Integer, Shift As Integer, x As Single, y As Single",
-        "Occurs when the user releases the mouse button while an object has the focus." },
+      "Occurs when the user releases the mouse button while an object has the focus." },
 };
 
-}
+} // namespace
 
 std::span<const TypeLibrary::Member> TypeLibrary::members()
 {
@@ -75,4 +75,4 @@ const TypeLibrary::Member* TypeLibrary::member(int dispid)
     return nullptr;
 }
 
-}
+} // namespace plotvane

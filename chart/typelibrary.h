@@ -11,18 +11,27 @@ namespace plotvane {
 
 /// The description of the library Plotvane98: its members and events with their identifiers,
 /// access and help strings, in the order of the interfaces.
-class PLOTVANE_EXPORT TypeLibrary {
+class PLOTVANE_EXPORT TypeLibrary
+{
 public:
-    enum Access { Get = 1, Let = 2, SetByReference = 4, Call = 8 };
+    enum Access
+    {
+        Get = 1,
+        Let = 2,
+        SetByReference = 4,
+        Call = 8
+    };
 
-    struct Member {
+    struct Member
+    {
         int dispid;
         const char* name;
         int access;
         const char* help; // empty where the member has none
     };
 
-    struct Event {
+    struct Event
+    {
         int dispid;
         const char* name;
         const char* arguments;
@@ -36,4 +45,4 @@ public:
     static const Member* member(int dispid);
 };
 
-}
+} // namespace plotvane

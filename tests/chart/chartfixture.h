@@ -20,7 +20,8 @@
 namespace chart_test {
 
 // Notes what the control tells its container.
-class RecordingSink : public plotvane::EventSink {
+class RecordingSink : public plotvane::EventSink
+{
 public:
     void raiseEvent(int eventId, std::vector<platform::Variant>& arguments) override
     {
@@ -33,7 +34,8 @@ public:
 };
 
 // A 7200 x 4800 twip chart whose characters are 100 twips wide and whose lines are 195 high.
-class ChartFixture {
+class ChartFixture
+{
 public:
     static constexpr float CharWidth = 100;
     static constexpr float LineHeight = 195;
@@ -88,4 +90,4 @@ public:
     plotvane::PlotvaneDispatch dispatch;
 };
 
-}
+} // namespace chart_test

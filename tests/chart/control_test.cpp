@@ -23,7 +23,7 @@ int raisedError(const std::function<void()>& action)
     return 0;
 }
 
-}
+} // namespace
 
 TEST(Control, NewInstanceStartsWithItsInitialValues)
 {
@@ -46,7 +46,7 @@ TEST(Control, EveryLetAndSetNotifiesAndNothingRedraws)
 {
     ChartFixture chart;
     const auto font = std::make_shared<platform::FontObject>(QStringLiteral("Serif"), 12);
-    const Variant fontValue { std::shared_ptr<platform::AutomationObject>(font) };
+    const Variant fontValue{ std::shared_ptr<platform::AutomationObject>(font) };
     chart.put(DispBackColor, std::int32_t(0xFFFFFF));
     chart.put(DispForeColor, std::int32_t(0));
     chart.put(DispHighScale, 10.0);
@@ -61,9 +61,9 @@ TEST(Control, EveryLetAndSetNotifiesAndNothingRedraws)
     chart.put(DispHorizontalTickFrequency, QStringLiteral("x"));
     platform::invoke(chart.dispatch, DispTitleFont, InvokeKind::PropertyPutRef, { fontValue });
     EXPECT_EQ(chart.sink.changed,
-        QStringList({ "BackColor", "ForeColor", "HighScale", "LowScale", "Enabled", "Font", "ChartType",
-            "DisplayLegend", "PlotPoints", "Title", "VerticalTickInterval", "HorizontalTickFrequency",
-            "TitleFont" }));
+              QStringList({ "BackColor", "ForeColor", "HighScale", "LowScale", "Enabled", "Font", "ChartType",
+                            "DisplayLegend", "PlotPoints", "Title", "VerticalTickInterval", "HorizontalTickFrequency",
+                            "TitleFont" }));
     EXPECT_EQ(chart.log, QStringList(QStringLiteral("font Serif 12")));
     EXPECT_EQ(chart.get(DispChartType).toLong(), 5);
     EXPECT_EQ(chart.get(DispHorizontalTickFrequency).type(), Variant::Type::String);
@@ -95,7 +95,8 @@ TEST(Control, SavedKeysComeInTheirOrderAndReloadWithoutRunTimeState)
     QStringList keys;
     for (const auto& entry : bag.entries())
         keys.append(entry.first);
-    EXPECT_EQ(keys, QStringList({ "ForeColor", "BorderStyle", "ChartType", "PlotPoints", "Title", "VerticalTickInterval" }));
+    EXPECT_EQ(keys,
+              QStringList({ "ForeColor", "BorderStyle", "ChartType", "PlotPoints", "Title", "VerticalTickInterval" }));
     EXPECT_EQ(bag.read(QStringLiteral("VerticalTickInterval"), {}).type(), Variant::Type::Double);
 
     ChartFixture reloaded(&bag);
@@ -240,7 +241,7 @@ TEST(Control, RegisterDataFailsAsTheCopyingLoopsDo)
 TEST(Drawing, RoundingMatchesTheRuntimesLong)
 {
     for (double v : { 0.5, 1.5, 2.5, -0.5, -1.5, -2.5, 3307.5, 1102.5, -97.5, 0.49999999999999994, 1e9 + 0.5,
-             -2147483648.4, 2147483646.5, 12.25, -12.75 })
+                      -2147483648.4, 2147483646.5, 12.25, -12.75 })
         EXPECT_EQ(plotvane::roundToLong(v), platform::CLng(v)) << v;
     EXPECT_EQ(raisedError([] { plotvane::roundToLong(2147483647.5); }), 6);
 }
@@ -260,8 +261,8 @@ TEST(Dispatch, WrongKindsAndCountsAreRefused)
 {
     ChartFixture chart;
     std::vector<Variant> none;
-    std::vector<Variant> one { Variant(1.0) };
-    std::vector<Variant> two { Variant(1.0), Variant(2.0) };
+    std::vector<Variant> one{ Variant(1.0) };
+    std::vector<Variant> two{ Variant(1.0), Variant(2.0) };
     Variant result;
     platform::ExceptionInfo info;
     EXPECT_EQ(chart.dispatch.Invoke(DispTitle, InvokeKind::PropertyPutRef, one, result, info), Status::MemberNotFound);
@@ -287,7 +288,7 @@ TEST(Dispatch, FailuresComeBackAsExceptionInfo)
     EXPECT_EQ(info.source, QStringLiteral("PlotvaneProject.Plotvane"));
     EXPECT_TRUE(result.isEmpty());
 
-    std::vector<Variant> text { Variant(QStringLiteral("abc")) };
+    std::vector<Variant> text{ Variant(QStringLiteral("abc")) };
     EXPECT_EQ(chart.dispatch.Invoke(DispHighScale, InvokeKind::PropertyPut, text, result, info), Status::Exception);
     EXPECT_EQ(info.number, 13);
 }

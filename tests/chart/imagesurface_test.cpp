@@ -28,7 +28,8 @@ void drawChart(ImageSurface& surface, int seriesCount, int points)
     for (int i = 1; i <= seriesCount; ++i)
         for (int j = 0; j < points; ++j)
             (*data)(i, j) = 50 + 40 * std::sin(j * 0.01 * i + i) + (j * 7919 % 13);
-    const auto put = [&](int dispid, Variant value) { platform::invoke(dispatch, dispid, InvokeKind::PropertyPut, { value }); };
+    const auto put
+        = [&](int dispid, Variant value) { platform::invoke(dispatch, dispid, InvokeKind::PropertyPut, { value }); };
     put(DispChartType, ChartTypes::Line);
     put(DispPlotPoints, true);
     put(DispDisplayLegend, true);
@@ -37,7 +38,7 @@ void drawChart(ImageSurface& surface, int seriesCount, int points)
     put(DispBackColor, std::int32_t(0xFFFFFF));
     for (int s = 0; s < seriesCount; ++s)
         platform::invoke(dispatch, DispSetSeriesOptions, InvokeKind::Method,
-            { std::int16_t(s), Variant(), QStringLiteral("Series %1").arg(s) });
+                         { std::int16_t(s), Variant(), QStringLiteral("Series %1").arg(s) });
     platform::invoke(dispatch, DispRegisterData, InvokeKind::Method, { data });
     platform::invoke(dispatch, DispRefresh, InvokeKind::Method);
 }
@@ -59,9 +60,10 @@ qsizetype differingPixels(const QImage& a, const QImage& b)
     return count;
 }
 
-}
+} // namespace
 
-class ImageSurfaceTest : public QObject {
+class ImageSurfaceTest : public QObject
+{
     Q_OBJECT
 private slots:
     void fastPathMatchesOneCallPerPrimitive_data()

@@ -17,7 +17,8 @@ using platform::Variant;
 
 namespace {
 
-class Sink : public EventSink {
+class Sink : public EventSink
+{
 public:
     void raiseEvent(int eventId, std::vector<Variant>& arguments) override { events.push_back({ eventId, arguments }); }
     void propertyChanged(const QString& name) override { changed.append(name); }
@@ -36,9 +37,10 @@ std::shared_ptr<platform::SafeArray> history()
     return data;
 }
 
-}
+} // namespace
 
-class LoaderTest : public QObject {
+class LoaderTest : public QObject
+{
     Q_OBJECT
 private slots:
     void initTestCase()
@@ -74,7 +76,7 @@ private slots:
         platform::invoke(chart, DispChartType, InvokeKind::PropertyPut, { std::int32_t(ChartTypes::Line) });
         platform::invoke(chart, DispVerticalTickInterval, InvokeKind::PropertyPut, { std::int16_t(10) });
         platform::invoke(chart, DispSetSeriesOptions, InvokeKind::Method,
-            { std::int16_t(0), std::int32_t(0xFF0000), QStringLiteral("Your Score") });
+                         { std::int16_t(0), std::int32_t(0xFF0000), QStringLiteral("Your Score") });
         platform::invoke(chart, DispRegisterData, InvokeKind::Method, { history() });
         log.clear();
         platform::invoke(chart, DispRefresh, InvokeKind::Method);
@@ -86,7 +88,8 @@ private slots:
         QCOMPARE(platform::invoke(chart, DispHighScale, InvokeKind::PropertyGet).toDouble(), 90.0);
         QCOMPARE(log.first(), QStringLiteral("cls 0x8000000F"));
         QCOMPARE(sink.changed,
-            QStringList({ QStringLiteral("Font"), QStringLiteral("ChartType"), QStringLiteral("VerticalTickInterval") }));
+                 QStringList(
+                     { QStringLiteral("Font"), QStringLiteral("ChartType"), QStringLiteral("VerticalTickInterval") }));
 
         const PropertyBag bag = control->saveProperties();
         QCOMPARE(bag.read(QStringLiteral("BorderStyle"), {}).toLong(), 1);

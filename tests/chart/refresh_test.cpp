@@ -34,7 +34,7 @@ platform::RuntimeError refreshError(ChartFixture& chart)
     return platform::RuntimeError(0);
 }
 
-}
+} // namespace
 
 // Surface 7200 x 4800, text lines 195 high, data 0 to 8, interval 2, five points, empty labels.
 TEST(Refresh, WorkedExampleDrawsTicksFrameAndLines)
@@ -134,12 +134,12 @@ TEST(Refresh, LegendRowsStandOneEmptyLineApart)
     // lines of 315 centred from 1770.
     const QStringList legend = chart.log.mid(1, 4);
     EXPECT_EQ(legend,
-        toList({
-            "fill 5720 2032.5 5780 2092.5 0x00FF0000",
-            "print 5840 1965 \"Your Score\"",
-            "fill 5720 2422.5 5780 2482.5 0x000000FF",
-            "print 5840 2355 \"Passing Score\"",
-        }));
+              toList({
+                  "fill 5720 2032.5 5780 2092.5 0x00FF0000",
+                  "print 5840 1965 \"Your Score\"",
+                  "fill 5720 2422.5 5780 2482.5 0x000000FF",
+                  "print 5840 2355 \"Passing Score\"",
+              }));
     EXPECT_EQ(chart.control.state().PlotRight, 5540);
 }
 
@@ -176,12 +176,12 @@ TEST(Refresh, BarsStandSideBySideAndNarrowBarsBecomeThirty)
     // (7080 - 280) / 4 - 30 = 1670 wide; slots of 6860 / 2 from 205.
     const QStringList bars = chart.drawn(QStringLiteral("fill"));
     EXPECT_EQ(bars,
-        toList({
-            "fill 235 -15 1905 4395 0x00000000",
-            "fill 3665 -15 5335 4395 0x00000000",
-            "fill 1935 2190 3605 4395 0x00800000",
-            "fill 5365 2190 7035 4395 0x00800000",
-        }));
+              toList({
+                  "fill 235 -15 1905 4395 0x00000000",
+                  "fill 3665 -15 5335 4395 0x00000000",
+                  "fill 1935 2190 3605 4395 0x00800000",
+                  "fill 5365 2190 7035 4395 0x00800000",
+              }));
 
     ChartFixture crowded;
     crowded.registerData(ChartFixture::table({ std::vector<double>(120, 1.0), std::vector<double>(120, 1.0) }));
@@ -235,11 +235,12 @@ TEST(Refresh, CategoryLabelsArePrintedAsThePrintStatementWritesThem)
 
 TEST(Refresh, HorizontalTickFrequencyStepsThroughCategories)
 {
-    struct Case {
+    struct Case
+    {
         Variant frequency;
         int ticks;
     };
-    for (const Case& c : { Case { std::int16_t(2), 3 }, Case { 0.4, 5 }, Case { std::int16_t(-3), 5 } }) {
+    for (const Case& c : { Case{ std::int16_t(2), 3 }, Case{ 0.4, 5 }, Case{ std::int16_t(-3), 5 } }) {
         ChartFixture chart;
         chart.put(DispHorizontalTickFrequency, c.frequency);
         chart.registerData(ChartFixture::table({ { 1, 2, 3, 4, 5 } }));
@@ -259,7 +260,8 @@ TEST(Refresh, BeforeAnyDataOnlyClears)
 
 TEST(Refresh, DrawingErrorsReachTheContainerAsTheControlsOwnError)
 {
-    struct Case {
+    struct Case
+    {
         const char* name;
         std::function<void(ChartFixture&)> setUp;
         const char* description;
@@ -271,37 +273,37 @@ TEST(Refresh, DrawingErrorsReachTheContainerAsTheControlsOwnError)
         { "one point", data({ { 3 } }), "Error 11 plotting graph: Division by zero" },
         { "all zero", data({ { 0, 0 } }), "Error 6 plotting graph: Overflow" },
         { "zero interval",
-            [&](ChartFixture& chart) {
-                chart.put(DispVerticalTickInterval, 0.0);
-                chart.put(DispLowScale, -1.0);
-                data({ { 1, 2 } })(chart);
-            },
-            "Error 11 plotting graph: Division by zero" },
+          [&](ChartFixture& chart) {
+              chart.put(DispVerticalTickInterval, 0.0);
+              chart.put(DispLowScale, -1.0);
+              data({ { 1, 2 } })(chart);
+          },
+          "Error 11 plotting graph: Division by zero" },
         { "negative interval",
-            [&](ChartFixture& chart) {
-                chart.put(DispVerticalTickInterval, -1.0);
-                data({ { 1, 2 } })(chart);
-            },
-            "Error 5 plotting graph: Invalid procedure call or argument" },
+          [&](ChartFixture& chart) {
+              chart.put(DispVerticalTickInterval, -1.0);
+              data({ { 1, 2 } })(chart);
+          },
+          "Error 5 plotting graph: Invalid procedure call or argument" },
         { "too many ticks",
-            [&](ChartFixture& chart) {
-                chart.put(DispVerticalTickInterval, 0.001);
-                data({ { 1, 10 } })(chart);
-            },
-            "Error 5 plotting graph: Invalid procedure call or argument" },
+          [&](ChartFixture& chart) {
+              chart.put(DispVerticalTickInterval, 0.001);
+              data({ { 1, 10 } })(chart);
+          },
+          "Error 5 plotting graph: Invalid procedure call or argument" },
         { "bars without series",
-            [](ChartFixture& chart) {
-                chart.put(DispHighScale, 10.0);
-                chart.registerData(std::make_shared<platform::SafeArray>(0, 0, 0, 3));
-            },
-            "Error 11 plotting graph: Division by zero" },
+          [](ChartFixture& chart) {
+              chart.put(DispHighScale, 10.0);
+              chart.registerData(std::make_shared<platform::SafeArray>(0, 0, 0, 3));
+          },
+          "Error 11 plotting graph: Division by zero" },
         { "text value",
-            [&](ChartFixture& chart) {
-                auto table = ChartFixture::table({ { 1, 2 } });
-                (*table)(1, 1) = QStringLiteral("many");
-                chart.registerData(table);
-            },
-            "Error 13 plotting graph: Type mismatch" },
+          [&](ChartFixture& chart) {
+              auto table = ChartFixture::table({ { 1, 2 } });
+              (*table)(1, 1) = QStringLiteral("many");
+              chart.registerData(table);
+          },
+          "Error 13 plotting graph: Type mismatch" },
     };
     for (const Case& c : cases) {
         ChartFixture chart;

@@ -20,8 +20,9 @@ constexpr double TwipsPerPixel = 15;
 bool writeLog(const QString& path, const QStringList& lines, QString& errors)
 {
     QFile file;
-    const bool opened = path == QStringLiteral("-") ? file.open(stdout, QIODevice::WriteOnly)
-                                                    : (file.setFileName(path), file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    const bool opened = path == QStringLiteral("-")
+        ? file.open(stdout, QIODevice::WriteOnly)
+        : (file.setFileName(path), file.open(QIODevice::WriteOnly | QIODevice::Truncate));
     if (!opened) {
         errors = QStringLiteral("cannot write %1").arg(path);
         return false;
@@ -31,7 +32,7 @@ bool writeLog(const QString& path, const QStringList& lines, QString& errors)
     return true;
 }
 
-}
+} // namespace
 
 int renderChart(const RenderCommandLine& commandLine, QString& errors)
 {
@@ -48,7 +49,8 @@ int renderChart(const RenderCommandLine& commandLine, QString& errors)
         QStringList log;
         const auto surface = commandLine.fixedMetrics
             ? std::make_unique<plotvane::RecordingSurface>(script->innerSize(), &log,
-                float(commandLine.fixedMetrics->width()), float(commandLine.fixedMetrics->height()))
+                                                           float(commandLine.fixedMetrics->width()),
+                                                           float(commandLine.fixedMetrics->height()))
             : std::make_unique<plotvane::RecordingSurface>(script->innerSize(), &log);
         script->run(*surface, &log);
         if (!writeLog(commandLine.log, log, errors))
@@ -56,7 +58,7 @@ int renderChart(const RenderCommandLine& commandLine, QString& errors)
     }
     if (!commandLine.png.isEmpty()) {
         const QSize pixels(int(std::lround(script->innerSize().width() / TwipsPerPixel)),
-            int(std::lround(script->innerSize().height() / TwipsPerPixel)));
+                           int(std::lround(script->innerSize().height() / TwipsPerPixel)));
         plotvane::ImageSurface surface(pixels.expandedTo(QSize(1, 1)), TwipsPerPixel);
         script->run(surface, nullptr);
         if (!surface.image().save(commandLine.png, "PNG")) {
@@ -67,4 +69,4 @@ int renderChart(const RenderCommandLine& commandLine, QString& errors)
     return 0;
 }
 
-}
+} // namespace plotvane_render

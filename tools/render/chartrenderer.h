@@ -10,4 +10,4 @@ namespace plotvane_render {
 // process's exit status; complaints go to errors.
 int renderChart(const RenderCommandLine& commandLine, QString& errors);
 
-}
+} // namespace plotvane_render

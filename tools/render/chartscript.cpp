@@ -24,7 +24,8 @@ namespace {
 const QString CallerSource = QStringLiteral("plotvane-render");
 
 // Message boxes answer OK at once; their text goes into the log.
-class LoggedMessageBoxes : public platform::MessageBoxes {
+class LoggedMessageBoxes : public platform::MessageBoxes
+{
 public:
     explicit LoggedMessageBoxes(QStringList* log)
         : m_log(log)
@@ -42,9 +43,10 @@ private:
     QStringList* m_log;
 };
 
-}
+} // namespace
 
-struct CallContext {
+struct CallContext
+{
     plotvane::PlotvaneDispatch& dispatch;
     QStringList* log;
 };
@@ -60,7 +62,8 @@ std::optional<ChartScript> ChartScript::parse(const QByteArray& json, QString& e
     }
     const QJsonObject root = document.object();
     ChartScript script;
-    script.m_size = QSizeF(root.value(QStringLiteral("width")).toDouble(7200), root.value(QStringLiteral("height")).toDouble(4800));
+    script.m_size = QSizeF(root.value(QStringLiteral("width")).toDouble(7200),
+                           root.value(QStringLiteral("height")).toDouble(4800));
     if (!(script.m_size.width() > 0 && script.m_size.height() > 0)) {
         error = QStringLiteral("width and height must be positive");
         return std::nullopt;
@@ -80,7 +83,7 @@ void ChartScript::run(plotvane::DrawingSurface& surface, QStringList* log) const
         if (log)
             log->append(QStringLiteral("error %1 %2 \"%3\"")
                             .arg(QString::number(e.number()), e.source().isEmpty() ? CallerSource : e.source(),
-                                e.description()));
+                                 e.description()));
     };
     try {
         if (m_properties) {
@@ -94,7 +97,7 @@ void ChartScript::run(plotvane::DrawingSurface& surface, QStringList* log) const
     } catch (const platform::RuntimeError& e) {
         logError(e);
     }
-    CallContext context { dispatch, log };
+    CallContext context{ dispatch, log };
     for (const QJsonValue& call : m_calls) {
         try {
             runCall(context, call.toObject());
@@ -106,8 +109,8 @@ void ChartScript::run(plotvane::DrawingSurface& surface, QStringList* log) const
 
 void ChartScript::runCall(CallContext& context, const QJsonObject& call) const
 {
-    static const QString kinds[] = { QStringLiteral("put"), QStringLiteral("putref"), QStringLiteral("get"),
-        QStringLiteral("call") };
+    static const QString kinds[]
+        = { QStringLiteral("put"), QStringLiteral("putref"), QStringLiteral("get"), QStringLiteral("call") };
     static const InvokeKind invokeKinds[]
         = { InvokeKind::PropertyPut, InvokeKind::PropertyPutRef, InvokeKind::PropertyGet, InvokeKind::Method };
     for (std::size_t k = 0; k < std::size(kinds); ++k) {
@@ -136,4 +139,4 @@ void ChartScript::runCall(CallContext& context, const QJsonObject& call) const
     throw platform::RuntimeError(platform::ErrorNumber::InvalidProcedureCall);
 }
 
-}
+} // namespace plotvane_render

@@ -10,13 +10,14 @@
 namespace plotvane {
 class DrawingSurface;
 class PropertyBag;
-}
+} // namespace plotvane
 
 namespace plotvane_render {
 
 // One chart script: the surface's inner size in twips, the saved properties the instance is
 // loaded from (a new, initialised instance without them) and the calls made on it in order.
-class ChartScript {
+class ChartScript
+{
 public:
     // Null with a message in error when the text is not a script.
     static std::optional<ChartScript> parse(const QByteArray& json, QString& error);
@@ -33,4 +34,4 @@ private:
     QJsonArray m_calls;
 };
 
-}
+} // namespace plotvane_render

@@ -22,7 +22,7 @@ std::optional<QSizeF> metricsFrom(const QString& text)
     return QSizeF(width, height);
 }
 
-}
+} // namespace
 
 std::optional<RenderCommandLine> RenderCommandLine::parse(const QStringList& arguments, QString& error)
 {
@@ -30,15 +30,16 @@ std::optional<RenderCommandLine> RenderCommandLine::parse(const QStringList& arg
     parser.addPositionalArgument(QStringLiteral("script"), QStringLiteral("The chart script (JSON)."));
     parser.addOption({ QStringLiteral("png"), QStringLiteral("Write the chart as PNG."), QStringLiteral("file") });
     parser.addOption({ QStringLiteral("log"), QStringLiteral("Write the drawing log ('-' for standard output)."),
-        QStringLiteral("file") });
+                       QStringLiteral("file") });
     parser.addOption({ QStringLiteral("metrics"), QStringLiteral("fixed:W,H for text W twips a character, H high."),
-        QStringLiteral("metrics") });
+                       QStringLiteral("metrics") });
     if (!parser.parse(arguments)) {
         error = parser.errorText();
         return std::nullopt;
     }
     if (parser.positionalArguments().size() != 1) {
-        error = QStringLiteral("usage: plotvane-render SCRIPT.json [--png OUT.png] [--log OUT.txt|-] [--metrics fixed:W,H]");
+        error = QStringLiteral(
+            "usage: plotvane-render SCRIPT.json [--png OUT.png] [--log OUT.txt|-] [--metrics fixed:W,H]");
         return std::nullopt;
     }
     RenderCommandLine line;
@@ -57,4 +58,4 @@ std::optional<RenderCommandLine> RenderCommandLine::parse(const QStringList& arg
     return line;
 }
 
-}
+} // namespace plotvane_render

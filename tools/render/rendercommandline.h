@@ -9,7 +9,8 @@
 namespace plotvane_render {
 
 // plotvane-render SCRIPT.json [--png OUT.png] [--log OUT.txt|-] [--metrics fixed:W,H]
-struct RenderCommandLine {
+struct RenderCommandLine
+{
     QString script;
     QString png;
     QString log; // "-" for standard output
@@ -19,4 +20,4 @@ struct RenderCommandLine {
     static std::optional<RenderCommandLine> parse(const QStringList& arguments, QString& error);
 };
 
-}
+} // namespace plotvane_render

@@ -51,13 +51,13 @@ Variant tableFromJson(const QJsonArray& rows)
 
 Variant fontFromJson(const QJsonObject& object)
 {
-    auto font = std::make_shared<platform::FontObject>(object.value(QStringLiteral("font")).toString(),
-        object.value(QStringLiteral("size")).toDouble(8.25), object.value(QStringLiteral("bold")).toBool(),
-        object.value(QStringLiteral("italic")).toBool());
+    auto font = std::make_shared<platform::FontObject>(
+        object.value(QStringLiteral("font")).toString(), object.value(QStringLiteral("size")).toDouble(8.25),
+        object.value(QStringLiteral("bold")).toBool(), object.value(QStringLiteral("italic")).toBool());
     return Variant(std::shared_ptr<platform::AutomationObject>(font));
 }
 
-}
+} // namespace
 
 Variant variantFromJson(const QJsonValue& value)
 {
@@ -119,4 +119,4 @@ QString describeVariant(const Variant& value)
     }
 }
 
-}
+} // namespace plotvane_render

@@ -15,4 +15,4 @@ platform::Variant variantFromJson(const QJsonValue& value);
 // "TYPE VALUE" as a get is logged: empty, i2, i4, r4, r8, str, bool, font.
 QString describeVariant(const platform::Variant& value);
 
-}
+} // namespace plotvane_render

@@ -28,7 +28,7 @@ QStringList runScript(const char* json)
     return log;
 }
 
-}
+} // namespace
 
 TEST(ChartScript, GetsErrorsAndMessagesAreLoggedInOrder)
 {
@@ -62,11 +62,12 @@ TEST(ChartScript, GetsErrorsAndMessagesAreLoggedInOrder)
     };
     QStringList withoutDrawing = log;
     // The title of the failing Refresh and its value-axis lines come between cls and the error.
-    withoutDrawing.erase(std::remove_if(withoutDrawing.begin(), withoutDrawing.end(),
-                             [](const QString& line) {
-                                 return line.startsWith(u"print") || line.startsWith(u"line") || line.startsWith(u"box")
-                                     || (line.startsWith(u"font") && line != QStringLiteral("font MS Sans Serif 8.25"));
-                             }),
+    withoutDrawing.erase(
+        std::remove_if(withoutDrawing.begin(), withoutDrawing.end(),
+                       [](const QString& line) {
+                           return line.startsWith(u"print") || line.startsWith(u"line") || line.startsWith(u"box")
+                               || (line.startsWith(u"font") && line != QStringLiteral("font MS Sans Serif 8.25"));
+                       }),
         withoutDrawing.end());
     EXPECT_EQ(withoutDrawing, expected);
 }
@@ -75,8 +76,9 @@ TEST(ChartScript, SavedPropertiesLoadTheInstance)
 {
     const QStringList log = runScript(R"({"properties": {"title": "Saved", "BorderStyle": {"i2": 1},
         "Font": {"font": "Serif", "size": 12}}, "calls": [{"get": "Title"}, {"get": "Font"}]})");
-    EXPECT_EQ(log, QStringList({ QStringLiteral("font Serif 12"), QStringLiteral("get Title = str \"Saved\""),
-                       QStringLiteral("get Font = font Serif 12") }));
+    EXPECT_EQ(log,
+              QStringList({ QStringLiteral("font Serif 12"), QStringLiteral("get Title = str \"Saved\""),
+                            QStringLiteral("get Font = font Serif 12") }));
 }
 
 TEST(ChartScript, MalformedScriptsAreRefused)
@@ -87,8 +89,9 @@ TEST(ChartScript, MalformedScriptsAreRefused)
     EXPECT_FALSE(ChartScript::parse("{\"calls\": ", error).has_value());
     EXPECT_FALSE(error.isEmpty());
     const QStringList log = runScript(R"({"calls": [{"put": "Title", "value": {"i2": 70000}}, {"jump": 1}]})");
-    EXPECT_EQ(log.mid(1), QStringList({ QStringLiteral("error 13 plotvane-render \"Type mismatch\""),
-                              QStringLiteral("error 5 plotvane-render \"Invalid procedure call or argument\"") }));
+    EXPECT_EQ(log.mid(1),
+              QStringList({ QStringLiteral("error 13 plotvane-render \"Type mismatch\""),
+                            QStringLiteral("error 5 plotvane-render \"Invalid procedure call or argument\"") }));
 }
 
 TEST(RenderCommandLine, OptionsAreRead)
