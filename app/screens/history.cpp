@@ -37,12 +37,6 @@ std::shared_ptr<platform::FontObject> formFont()
     return std::make_shared<platform::FontObject>(QStringLiteral("MS Sans Serif"), 8.25);
 }
 
-// Records that lie wholly inside the file: a damaged tail is counted but never read.
-qint64 wholeRecords(const platform::RecordFile& file, std::int16_t count)
-{
-    return std::min<qint64>(count, file.length() / ScoreRecord::Length);
-}
-
 }
 
 history::history(ScreenHost& host, ChartLoader& charts, QWidget* parent)
@@ -103,9 +97,10 @@ bool history::placeChart(ChartLoader& charts)
 
 std::shared_ptr<platform::SafeArray> history::readChartData(platform::RecordFile& scores, std::int16_t exam)
 {
-    const qint64 records = wholeRecords(scores, ScoreRecord::count(scores.length()));
+    // A counted fragment at the end reads as its bytes followed by zeros, as the file layer reads it.
+    const std::int16_t records = ScoreRecord::count(scores.length());
     std::int16_t n = 0;
-    for (qint64 r = 1; r <= records; ++r)
+    for (std::int16_t r = 1; r <= records; ++r)
         if (ScoreRecord::read(scores, r).ExamNumber == exam)
             ++n;
 
@@ -113,7 +108,7 @@ std::shared_ptr<platform::SafeArray> history::readChartData(platform::RecordFile
     (*data)(1, 0) = std::int16_t(0);
     (*data)(2, 0) = std::int16_t(0);
     n = 0;
-    for (qint64 r = 1; r <= records; ++r) {
+    for (std::int16_t r = 1; r <= records; ++r) {
         const ScoreRecord record = ScoreRecord::read(scores, r);
         if (record.ExamNumber != exam)
             continue;

@@ -222,11 +222,15 @@ private slots:
         QCOMPARE(sizes(2, 2).toString(), QStringLiteral("17.5"));
     }
 
-    void aDamagedTailIsCountedButNotRead()
+    void aDamagedTailCountsAsTheFileLayerReadsIt()
     {
-        // 12 bytes count as 2 records, of which only the first lies in the file.
+        // 12 bytes count as 2 records; the second is its 4 bytes, then zeros.
         const platform::SafeArray data = chartData(scores({ { 1, 10, 6 } }) + QByteArray("\x01\x00\x0a\x00", 4), 1);
-        QCOMPARE(row(data, 1), (QList<QString> { "i2 0", "i2 6" }));
+        QCOMPARE(row(data, 1), (QList<QString> { "i2 0", "i2 6", "i2 0" }));
+        QCOMPARE(row(data, 2), (QList<QString> { "i2 0", "r8 7", "r8 7" }));
+        // 11 bytes count as 1: the short tail is no record at all.
+        const platform::SafeArray shorter = chartData(scores({ { 1, 10, 6 } }) + QByteArray("\x01\x00\x0a", 3), 1);
+        QCOMPARE(shorter.upperBound(2), 1);
     }
 
     void thousandsOfAttemptsReadQuickly()
