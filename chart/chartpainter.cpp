@@ -123,9 +123,12 @@ void ChartPainter::DrawGraph()
     const int lastPoint = data.upperBound(2);
     const std::int32_t pointCount = lastPoint + 1;
 
+    // The values as numbers, kept for drawing: converting them again would give the same.
+    m_values.resize(std::size_t(std::max(seriesCount, 0)) * std::size_t(pointCount));
     for (int i = 1; i <= seriesCount; ++i) {
         for (int j = 0; j <= lastPoint; ++j) {
             const double value = data(i, j).toDouble();
+            m_values[std::size_t(i - 1) * std::size_t(pointCount) + std::size_t(j)] = value;
             if (m_state.HighScale < value)
                 m_state.HighScale = value;
             if (m_state.LowScale > value)
@@ -225,8 +228,9 @@ void ChartPainter::drawSeries(const platform::SafeArray& data, int row, std::int
     const std::int32_t color = seriesColor(row - 1);
     const double pointStep = divide(plotWidth, pointCount - 1);
     const double slotStep = bars ? divide(plotWidth, pointCount) : 0;
+    const double* values = m_values.data() + std::size_t(row - 1) * std::size_t(pointCount);
     for (int j = 0; j <= lastPoint; ++j) {
-        const double value = data(row, j).toDouble();
+        const double value = values[j];
         const std::int32_t x = roundToLong(pointStep * j + plotLeft - HalfPoint);
         const std::int32_t y = value == first
             ? std::int32_t(plotBottom - HalfPoint)

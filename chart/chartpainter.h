@@ -6,6 +6,7 @@
 #include <QString>
 
 #include <cstdint>
+#include <vector>
 
 namespace plotvane {
 
@@ -46,6 +47,7 @@ private:
 
     ChartState& m_state;
     DrawingSurface& m_surface;
+    std::vector<double> m_values; // series values by row, then point
 };
 
 } // namespace plotvane
