@@ -102,7 +102,8 @@ struct ImageSurface::Private
     // Nearest pixel, halves up; cheaper than std::floor where that is a library call.
     int device(float twips) const
     {
-        const double t = double(twips) * scale + 0.5;
+        constexpr double Far = 1e9; // far outside any image, still inside an int
+        const double t = std::clamp(double(twips) * scale + 0.5, -Far, Far);
         const int whole = int(t);
         return whole - (t < whole);
     }

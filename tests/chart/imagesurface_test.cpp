@@ -116,6 +116,21 @@ private slots:
         QCOMPARE(image.pixelColor(100, 81), QColor(Qt::white));
     }
 
+    void primitivesFarOutsideAreClipped()
+    {
+        ImageSurface surface(QSize(20, 20));
+        surface.setBackColor(0xFFFFFF);
+        surface.Cls();
+        surface.fillBox(-1e30f, 150, 1e30f, 150, 0xFF);
+        surface.line(75, -1e30f, 75, 1e30f, 0xFF0000);
+        surface.line(-1e30f, -1e30f, 1e30f, 1e30f, 0xFF00);
+        const QImage image = surface.image();
+        QCOMPARE(image.pixelColor(0, 10), QColor(Qt::red));
+        QCOMPARE(image.pixelColor(19, 10), QColor(Qt::red));
+        QCOMPARE(image.pixelColor(5, 0), QColor(Qt::blue));
+        QCOMPARE(image.pixelColor(5, 19), QColor(Qt::blue));
+    }
+
     void systemColoursComeFromThePalette()
     {
         ImageSurface surface(QSize(10, 10));
