@@ -263,7 +263,10 @@ void exam::Command4_Click()
 
     const QPointer<exam> self(this);
     const QPointer<review> shown(list);
-    m_host.services().wait.waitUntil([self, shown] { return !self || self->m_finished || !shown || shown->ItemChosen; });
+    ScreenHost* host = &m_host;
+    m_host.services().wait.waitUntil([self, shown, host] {
+        return !self || self->m_finished || !shown || shown->ItemChosen || host->programEnded();
+    });
     if (!self || m_finished || m_host.programEnded())
         return;
 

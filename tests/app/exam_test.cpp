@@ -470,6 +470,18 @@ private slots:
             box->close();
     }
 
+    void exitDuringTheReviewEndsTheProgramWithoutGoingBack()
+    {
+        Attempt attempt;
+        attempt.start(plainBank(3), 3, 3);
+        attempt.fakes.wait.actions.push_back(
+            [&] { attempt.window.findChild<exam*>()->findChild<QAction*>("Exit")->trigger(); });
+        attempt.click("Command4"); // going back would read the closed bank: error 52
+        QVERIFY(attempt.ended);
+        QCOMPARE(attempt.resultsLoaded, 0);
+        QVERIFY(!attempt.fakes.files.isOpen(FileNumber::QuestionBank));
+    }
+
     void theBannerOpensItsLink()
     {
         Attempt attempt;
