@@ -4,6 +4,7 @@
 
 #include "platform/runtimeapplication.h"
 #include "support/fakeservices.h"
+#include "support/screentesting.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -15,12 +16,12 @@
 #include <QTest>
 
 using namespace quizmark;
+using testing_support::flushDeletes;
+using testing_support::padded;
 
 namespace {
 
 const QString IndexPath = QStringLiteral("/quizmark/dat/index.dat");
-
-QString padded(const QString& text, int width) { return text.leftJustified(width, u' ', true); }
 
 QByteArray catalogue(const QList<std::pair<QString, int>>& exams)
 {
@@ -35,8 +36,6 @@ QByteArray catalogue(const QList<std::pair<QString, int>>& exams)
     }
     return bytes;
 }
-
-void flushDeletes() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
 
 }
 

@@ -11,6 +11,7 @@
 #include "data/questionrecord.h"
 #include "platform/messageboxes.h"
 #include "support/fakeservices.h"
+#include "support/screentesting.h"
 
 #include <QDir>
 #include <QFile>
@@ -30,14 +31,14 @@
 #include <set>
 
 using namespace quizmark;
+using testing_support::flushDeletes;
+using testing_support::padded;
 
 namespace {
 
 const QString DataDir = QStringLiteral("/quizmark/dat/");
 const QString IndexPath = DataDir + QStringLiteral("index.dat");
 const QString BankPath = DataDir + QStringLiteral("bank.dat");
-
-QString padded(const QString& text, int width) { return text.leftJustified(width, u' ', true); }
 
 QByteArray catalogueFor(const QString& bankName, int total)
 {
@@ -74,8 +75,6 @@ QByteArray plainBank(int count)
         records.push_back(question(r));
     return bankOf(records);
 }
-
-void flushDeletes() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
 
 }
 

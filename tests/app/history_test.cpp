@@ -11,6 +11,7 @@
 #include "platform/automation/fontobject.h"
 #include "platform/automation/safearray.h"
 #include "support/fakeservices.h"
+#include "support/screentesting.h"
 
 #include <QElapsedTimer>
 #include <QMdiSubWindow>
@@ -21,6 +22,8 @@
 #include <QTest>
 
 using namespace quizmark;
+using testing_support::flushDeletes;
+using testing_support::padded;
 using platform::InvokeKind;
 using platform::Variant;
 
@@ -141,8 +144,6 @@ public:
     QStringList calls;
     std::vector<std::shared_ptr<platform::SafeArray>> tables;
 };
-
-void flushDeletes() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
 
 }
 

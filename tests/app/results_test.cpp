@@ -9,6 +9,7 @@
 #include "platform/diskrecordfilesystem.h"
 #include "platform/runtimeapplication.h"
 #include "support/fakeservices.h"
+#include "support/screentesting.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -29,6 +30,8 @@
 #include <memory>
 
 using namespace quizmark;
+using testing_support::flushDeletes;
+using testing_support::padded;
 
 namespace {
 
@@ -38,11 +41,6 @@ const QString DataDirectory = QStringLiteral("/quizmark/dat/");
 const QString BankPath = QStringLiteral("/quizmark/dat/network.dat");
 const QString HistoryPath = QStringLiteral("/quizmark/dat/results.dat");
 const QString IndexPath = QStringLiteral("/quizmark/dat/index.dat");
-
-QString padded(const QString& text, int width)
-{
-    return text.leftJustified(width, u' ', true);
-}
 
 QuestionRecord question(int number, Four correct)
 {
@@ -72,11 +70,6 @@ QByteArray scoreBytes(int exam, int maximum, int score, bool passed)
     record.Score = std::int16_t(score);
     record.Passed = passed ? ScoreRecord::True : ScoreRecord::False;
     return record.toBytes();
-}
-
-void flushDeletes()
-{
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
 
 // One position of an attempt: the bank record drawn there and the ticks stored for it.
