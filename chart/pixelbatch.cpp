@@ -3,9 +3,21 @@
 #include <QPainter>
 
 #include <algorithm>
+#include <bit>
 #include <cstdlib>
 
 namespace plotvane {
+
+namespace {
+
+// Bits first..first+count-1 set; count from 1 to 64.
+std::uint64_t bitRange(int first, int count)
+{
+    const std::uint64_t ones = count >= 64 ? ~std::uint64_t(0) : (std::uint64_t(1) << count) - 1;
+    return ones << first;
+}
+
+} // namespace
 
 PixelBatch::PixelBatch(QImage& image)
     : m_image(image)
@@ -14,16 +26,20 @@ PixelBatch::PixelBatch(QImage& image)
 
 void PixelBatch::begin(QRgb color)
 {
-    flush();
+    endColor();
+    const int wordsPerRow = (m_image.width() + 63) / 64;
+    if (wordsPerRow != m_wordsPerRow || m_image.height() != m_height) {
+        // A new size: whatever waited was written into the image before it changed.
+        forgetLayers();
+        m_layers.clear();
+        m_wordsPerRow = wordsPerRow;
+        m_height = m_image.height();
+    }
     m_open = true;
     m_color = color;
-    m_pixels = m_image.bits();
-    m_stride = m_image.bytesPerLine();
     m_dense = false;
     m_lastRect = QRect();
     m_lastLine = QLine();
-    if (m_spans.size() != std::size_t(m_image.height()))
-        m_spans.assign(std::size_t(m_image.height()), Span());
 }
 
 void PixelBatch::addFill(const QRect& rect)
@@ -35,27 +51,8 @@ void PixelBatch::addFill(const QRect& rect)
     const int right = std::min(rect.right(), m_image.width() - 1);
     const int top = std::max(rect.top(), 0);
     const int bottom = std::min(rect.bottom(), m_image.height() - 1);
-    if (left > right || top > bottom)
-        return;
-    Span* span = m_spans.data() + top;
-    for (int y = top; y <= bottom; ++y, ++span) {
-        const bool open = span->right >= span->left;
-        if (open && left <= span->right + 1 && right >= span->left - 1) {
-            span->left = std::min(span->left, left);
-            span->right = std::max(span->right, right);
-            continue;
-        }
-        if (open)
-            writeSpan(y, span->left, span->right);
-        *span = { left, right };
-    }
-    if (m_spanBottom < m_spanTop) {
-        m_spanTop = top;
-        m_spanBottom = bottom;
-    } else {
-        m_spanTop = std::min(m_spanTop, top);
-        m_spanBottom = std::max(m_spanBottom, bottom);
-    }
+    if (left <= right && top <= bottom)
+        cover(left, right, top, bottom);
 }
 
 void PixelBatch::addLine(QPoint a, QPoint b)
@@ -97,47 +94,73 @@ void PixelBatch::addRun(int x, int top, int bottom)
 
 void PixelBatch::closeRun()
 {
-    if (m_runOpen)
-        writeRun(m_runX, m_runTop, m_runBottom);
-    m_runOpen = false;
-}
-
-// A solid opaque colour needs no blending: pixels are written as they are.
-void PixelBatch::writeRun(int x, int top, int bottom)
-{
-    if (x < 0 || x >= m_image.width())
+    if (!m_runOpen)
         return;
-    top = std::max(top, 0);
-    bottom = std::min(bottom, m_image.height() - 1);
-    uchar* pixel = m_pixels + top * m_stride + x * qsizetype(sizeof(QRgb));
-    for (int y = top; y <= bottom; ++y, pixel += m_stride)
-        *reinterpret_cast<QRgb*>(pixel) = m_color;
+    m_runOpen = false;
+    const int top = std::max(m_runTop, 0);
+    const int bottom = std::min(m_runBottom, m_image.height() - 1);
+    if (m_runX >= 0 && m_runX < m_image.width() && top <= bottom)
+        cover(m_runX, m_runX, top, bottom);
 }
 
-void PixelBatch::writeSpan(int y, int left, int right)
+PixelBatch::Layer& PixelBatch::openLayer()
 {
-    QRgb* row = reinterpret_cast<QRgb*>(m_pixels + y * m_stride);
-    std::fill(row + left, row + right + 1, m_color);
+    if (m_layers.size() <= m_waiting)
+        m_layers.emplace_back();
+    Layer& layer = m_layers[m_waiting];
+    if (layer.bits.empty())
+        layer.bits.assign(std::size_t(m_wordsPerRow) * std::size_t(m_image.height()), 0);
+    layer.color = m_color;
+    m_layer = &layer;
+    return layer;
 }
 
-void PixelBatch::closeSpans()
+void PixelBatch::cover(int left, int right, int top, int bottom)
 {
-    for (int y = m_spanTop; y <= m_spanBottom; ++y) {
-        Span& span = m_spans[std::size_t(y)];
-        if (span.right >= span.left && m_pixels)
-            writeSpan(y, span.left, span.right);
-        span = Span();
+    Layer& layer = m_layer ? *m_layer : openLayer();
+    const int firstWord = left / 64, lastWord = right / 64;
+    std::uint64_t* word = layer.bits.data() + std::size_t(top) * std::size_t(m_wordsPerRow) + firstWord;
+    if (firstWord == lastWord) {
+        const std::uint64_t bits = bitRange(left % 64, right - left + 1);
+        for (int y = top; y <= bottom; ++y, word += m_wordsPerRow)
+            *word |= bits;
+    } else {
+        const std::uint64_t leftBits = bitRange(left % 64, 64 - left % 64);
+        const std::uint64_t rightBits = bitRange(0, right % 64 + 1);
+        const int between = lastWord - firstWord - 1;
+        for (int y = top; y <= bottom; ++y, word += m_wordsPerRow) {
+            word[0] |= leftBits;
+            std::fill(word + 1, word + 1 + between, ~std::uint64_t(0));
+            word[between + 1] |= rightBits;
+        }
     }
-    m_spanTop = 0;
-    m_spanBottom = -1;
+    if (layer.empty()) {
+        layer.top = top;
+        layer.bottom = bottom;
+        layer.left = firstWord;
+        layer.right = lastWord;
+    } else {
+        layer.top = std::min(layer.top, top);
+        layer.bottom = std::max(layer.bottom, bottom);
+        layer.left = std::min(layer.left, firstWord);
+        layer.right = std::max(layer.right, lastWord);
+    }
 }
 
-void PixelBatch::flush()
+// Segments for the raster engine cannot wait: everything below them is written first.
+void PixelBatch::endColor()
 {
     if (!m_open)
         return;
     closeRun();
-    closeSpans();
+    m_open = false;
+    m_layer = nullptr;
+    const bool covered = m_waiting < m_layers.size() && !m_layers[m_waiting].empty();
+    if (covered)
+        ++m_waiting;
+    if (m_lines.empty() && m_waiting < LayerLimit)
+        return;
+    writeLayers();
     if (!m_lines.empty()) {
         QPainter painter(&m_image);
         QPen pen(QColor::fromRgba(m_color), 1);
@@ -146,17 +169,70 @@ void PixelBatch::flush()
         painter.drawLines(m_lines.data(), int(m_lines.size()));
         m_lines.clear();
     }
-    m_open = false;
-    m_pixels = nullptr;
+}
+
+void PixelBatch::writeLayers()
+{
+    if (m_waiting == 0)
+        return;
+    int top = m_layers[0].top, bottom = m_layers[0].bottom, left = m_layers[0].left, right = m_layers[0].right;
+    for (std::size_t i = 1; i < m_waiting; ++i) {
+        top = std::min(top, m_layers[i].top);
+        bottom = std::max(bottom, m_layers[i].bottom);
+        left = std::min(left, m_layers[i].left);
+        right = std::max(right, m_layers[i].right);
+    }
+    for (int y = top; y <= bottom; ++y)
+        for (int w = left; w <= right; ++w)
+            writeWord(y, w, m_layers.data(), m_waiting);
+    forgetLayers();
+}
+
+// A solid opaque colour needs no blending: pixels are written as they are.
+void PixelBatch::writeWord(int y, int word, const Layer* layers, std::size_t count)
+{
+    const std::size_t at = std::size_t(y) * std::size_t(m_wordsPerRow) + std::size_t(word);
+    QRgb* row = reinterpret_cast<QRgb*>(m_image.scanLine(y)) + word * 64;
+    std::uint64_t open = ~std::uint64_t(0);
+    for (std::size_t i = count; i-- > 0 && open != 0;) {
+        std::uint64_t bits = layers[i].bits[at] & open;
+        open &= ~bits;
+        const QRgb color = layers[i].color;
+        while (bits != 0) {
+            const int column = std::countr_zero(bits);
+            row[column] = color;
+            bits &= bits - 1;
+        }
+    }
+}
+
+void PixelBatch::forgetLayers()
+{
+    for (std::size_t i = 0; i < m_waiting || (i < m_layers.size() && !m_layers[i].empty()); ++i) {
+        Layer& layer = m_layers[i];
+        for (int y = layer.top; y <= layer.bottom; ++y) {
+            std::uint64_t* words = layer.bits.data() + std::size_t(y) * std::size_t(m_wordsPerRow);
+            std::fill(words + layer.left, words + layer.right + 1, 0);
+        }
+        layer.top = 0;
+        layer.bottom = -1;
+    }
+    m_waiting = 0;
+}
+
+void PixelBatch::flush()
+{
+    endColor();
+    writeLayers();
 }
 
 void PixelBatch::discard()
 {
     m_runOpen = false;
-    m_pixels = nullptr;
-    closeSpans();
-    m_lines.clear();
     m_open = false;
+    m_layer = nullptr;
+    forgetLayers();
+    m_lines.clear();
 }
 
 } // namespace plotvane

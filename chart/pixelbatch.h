@@ -4,15 +4,18 @@
 #include <QLine>
 #include <QRect>
 
+#include <cstdint>
 #include <vector>
 
 namespace plotvane {
 
 // The primitives of one colour, in device pixels, on their way to an image. Within one colour
-// the order of drawing cannot change a pixel, so fills are merged into row spans, vertical
-// segments into column runs, and only what is left goes to the raster engine, once per colour.
-// Segments that lead to the next column are drawn as two half runs once the run shows that
-// several points share a column (never so when there are fewer points than columns).
+// the order of drawing cannot change a pixel, so fills and vertical segments are marked in a
+// coverage bitmap, and the other segments go to the raster engine once per colour. The bitmaps
+// of consecutive colours wait in layers until something else must be drawn: then every
+// covered pixel is written once, in the colour of the topmost layer that covers it, row after
+// row. Segments that lead to the next column are drawn as two half runs once the run shows
+// that several points share a column (never so when there are fewer points than columns).
 class PixelBatch
 {
 public:
@@ -20,40 +23,52 @@ public:
 
     bool isOpen() const { return m_open; }
     QRgb color() const { return m_color; }
+    // Ends the colour before, keeping its layer waiting when it can.
     void begin(QRgb color);
     // Both corners belong to the rectangle.
     void addFill(const QRect& rect);
     // Both ends belong to the segment.
     void addLine(QPoint a, QPoint b);
-    // Writes everything gathered and closes the batch.
+    // Writes everything gathered into the image and closes the batch.
     void flush();
     // Forgets everything gathered, as when the surface is cleared.
     void discard();
 
 private:
+    // The covered pixels of one colour: rows of wordsPerRow words, bit 0 the leftmost column of
+    // its word, and the rows and words that hold any (last < first when none).
+    struct Layer
+    {
+        QRgb color = 0;
+        std::vector<std::uint64_t> bits;
+        int top = 0, bottom = -1, left = 0, right = -1;
+        bool empty() const { return bottom < top; }
+    };
+    // As many layers as a chart has series.
+    static constexpr std::size_t LayerLimit = 16;
+
+    void endColor();
     void addRun(int x, int top, int bottom);
     void closeRun();
-    void writeRun(int x, int top, int bottom);
-    void writeSpan(int y, int left, int right);
-    void closeSpans();
+    // Columns left..right of rows top..bottom, all inside the image.
+    void cover(int left, int right, int top, int bottom);
+    Layer& openLayer();
+    void writeLayers();
+    void writeWord(int y, int word, const Layer* layers, std::size_t count);
+    void forgetLayers();
 
     QImage& m_image;
     bool m_open = false;
     QRgb m_color = 0;
-    uchar* m_pixels = nullptr;
-    qsizetype m_stride = 0;
     bool m_dense = false;
     // The open column run.
     bool m_runOpen = false;
     int m_runX = 0, m_runTop = 0, m_runBottom = 0;
-    // The open span of every row (right < left when none), and the rows that have one.
-    struct Span
-    {
-        int left = 0;
-        int right = -1;
-    };
-    std::vector<Span> m_spans;
-    int m_spanTop = 0, m_spanBottom = -1;
+    std::vector<Layer> m_layers;
+    Layer* m_layer = nullptr; // the open colour's, once it covers anything
+    std::size_t m_waiting = 0; // layers before the open one, not yet written
+    int m_wordsPerRow = 0;
+    int m_height = 0;
     QRect m_lastRect;
     QLine m_lastLine;
     std::vector<QLine> m_lines;

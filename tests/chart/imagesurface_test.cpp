@@ -1,4 +1,5 @@
 #include "imagesurface.h"
+#include "olecolor.h"
 #include "plotvane.h"
 #include "plotvanedispatch.h"
 #include "plotvaneidentity.h"
@@ -60,6 +61,53 @@ qsizetype differingPixels(const QImage& a, const QImage& b)
     return count;
 }
 
+
+// Draws the same primitives on a fast and a reference surface, comparing what each shows at
+// every checkpoint: the fast path may gather work, never change the outcome.
+class TwinSurfaces
+{
+public:
+    TwinSurfaces(QSize size, double ratio)
+        : m_fast(size, 15, ratio)
+        , m_reference(size, 15, ratio)
+    {
+        m_reference.setFastPath(false);
+        each([](ImageSurface& s) {
+            s.setBackColor(0xFFFFFF);
+            s.Cls();
+        });
+    }
+    void fill(float x1, float y1, float x2, float y2, std::int32_t color)
+    {
+        each([&](ImageSurface& s) { s.fillBox(x1, y1, x2, y2, color); });
+    }
+    void line(float x1, float y1, float x2, float y2, std::int32_t color)
+    {
+        each([&](ImageSurface& s) { s.line(x1, y1, x2, y2, color); });
+    }
+    void clear()
+    {
+        each([](ImageSurface& s) { s.Cls(); });
+    }
+    qsizetype differing() const { return differingPixels(m_fast.image(), m_reference.image()); }
+    QImage image() const { return m_fast.image(); }
+
+private:
+    template <typename Draw> void each(Draw draw)
+    {
+        draw(m_fast);
+        draw(m_reference);
+    }
+    ImageSurface m_fast;
+    ImageSurface m_reference;
+};
+
+// Distinct opaque colours that are neither white nor black.
+std::int32_t shade(int i)
+{
+    return std::int32_t(0x102030 + i * 0x0A0B07);
+}
+
 } // namespace
 
 class ImageSurfaceTest : public QObject
@@ -95,6 +143,66 @@ private slots:
         const qsizetype differing = differingPixels(fast, reference);
         QVERIFY2(differing <= qsizetype(fast.width()) * fast.height() / 100, qPrintable(QString::number(differing)));
         qInfo("%lld of %lld pixels differ", qlonglong(differing), qlonglong(fast.width()) * fast.height());
+    }
+
+    void overlappingColoursKeepTheirOrder_data()
+    {
+        QTest::addColumn<double>("ratio");
+        // 130 pixels: rows end inside a word of the coverage bitmap.
+        QTest::newRow("ratio 1") << 1.0;
+        QTest::newRow("ratio 2") << 2.0;
+    }
+    void overlappingColoursKeepTheirOrder()
+    {
+        QFETCH(double, ratio);
+        TwinSurfaces twins(QSize(130, 90), ratio);
+        // More colours than can wait at once, each over the ones before.
+        for (int c = 0; c < 21; ++c) {
+            twins.fill(c * 45, c * 30, c * 45 + 900, c * 30 + 450, shade(c));
+            twins.line(c * 60 + 15, 0, c * 60 + 15, 1335, shade(c));
+            twins.line(c * 60 + 30, 1335, c * 60 + 30, 15, shade(c));
+        }
+        QCOMPARE(twins.differing(), qsizetype(0));
+        // The last colour lies on top where it covers, the one before it beside.
+        QCOMPARE(twins.image().pixelColor(QPoint(95, 65) * ratio), toQColor(shade(20)));
+        QCOMPARE(twins.image().pixelColor(QPoint(59, 65) * ratio), toQColor(shade(19)));
+
+        // Sloped lines go to the raster engine between colours that wait.
+        for (int c = 0; c < 6; ++c) {
+            twins.fill(0, c * 150, 1950, c * 150 + 300, shade(c + 30));
+            if (c % 2 == 0)
+                twins.line(0, 0, 1950, 1335 - c * 100, shade(c + 40));
+            twins.line(c * 300 + 7, 0, c * 300 + 7, 1335, shade(c + 50));
+        }
+        QCOMPARE(twins.differing(), qsizetype(0));
+    }
+
+    void clearingForgetsWhatWaits()
+    {
+        TwinSurfaces twins(QSize(100, 60), 1);
+        twins.fill(0, 0, 750, 450, shade(1));
+        twins.line(300, 0, 300, 885, shade(2));
+        twins.fill(150, 150, 600, 600, shade(3));
+        twins.clear();
+        twins.fill(900, 600, 1200, 750, shade(4));
+        QCOMPARE(twins.differing(), qsizetype(0));
+        const QImage image = twins.image();
+        QCOMPARE(image.pixelColor(10, 10), QColor(Qt::white));
+        QCOMPARE(image.pixelColor(20, 30), QColor(Qt::white));
+        QCOMPARE(image.pixelColor(70, 45), toQColor(shade(4)));
+    }
+
+    void imageMidDrawingShowsAllSoFar()
+    {
+        TwinSurfaces twins(QSize(100, 60), 2);
+        twins.fill(0, 0, 750, 450, shade(1));
+        twins.line(300, 0, 300, 885, shade(2));
+        QCOMPARE(twins.differing(), qsizetype(0));
+        // Drawing goes on over what was already shown.
+        twins.line(0, 300, 1485, 300, shade(2));
+        twins.fill(150, 150, 600, 600, shade(3));
+        twins.line(0, 0, 1485, 885, shade(4));
+        QCOMPARE(twins.differing(), qsizetype(0));
     }
 
     void twipsFollowTheResolution()
