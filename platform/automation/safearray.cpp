@@ -29,21 +29,9 @@ int SafeArray::upperBound(int dimension) const
     return dimension == 1 ? m_upper1 : m_upper2;
 }
 
-std::size_t SafeArray::slot(int i, int j) const
+void SafeArray::outOfRange()
 {
-    if (i < m_lower1 || i > m_upper1 || j < m_lower2 || j > m_upper2)
-        throw RuntimeError(ErrorNumber::SubscriptOutOfRange);
-    return std::size_t(i - m_lower1) * std::size_t(m_upper2 - m_lower2 + 1) + std::size_t(j - m_lower2);
-}
-
-Variant& SafeArray::operator()(int i, int j)
-{
-    return m_items[slot(i, j)];
-}
-
-const Variant& SafeArray::operator()(int i, int j) const
-{
-    return m_items[slot(i, j)];
+    throw RuntimeError(ErrorNumber::SubscriptOutOfRange);
 }
 
 std::shared_ptr<SafeArray> SafeArray::clone() const
