@@ -99,13 +99,13 @@ struct ImageSurface::Private
         image = std::move(next);
     }
 
-    // Nearest pixel, halves up; cheaper than std::floor where that is a library call.
+    // Nearest pixel, halves up. Shifted to be positive, truncation is the floor: cheaper than
+    // std::floor, which is a library call here.
     int device(float twips) const
     {
-        constexpr double Far = 1e9; // far outside any image, still inside an int
+        constexpr double Far = 4194304; // 2^22: far outside any image, with 2^-30 precision left
         const double t = std::clamp(double(twips) * scale + 0.5, -Far, Far);
-        const int whole = int(t);
-        return whole - (t < whole);
+        return int(std::int64_t(t + Far) - std::int64_t(Far));
     }
     QRect deviceRect(float x1, float y1, float x2, float y2) const
     {
