@@ -61,7 +61,6 @@ qsizetype differingPixels(const QImage& a, const QImage& b)
     return count;
 }
 
-
 // Draws the same primitives on a fast and a reference surface, comparing what each shows at
 // every checkpoint: the fast path may gather work, never change the outcome.
 class TwinSurfaces

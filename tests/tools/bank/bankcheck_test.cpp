@@ -25,6 +25,13 @@ struct Answerability
     const char* finding;
 };
 
+// Names each case by its options in the test list, instead of its bytes.
+void PrintTo(const Answerability& answerability, std::ostream* out)
+{
+    *out << "CorrectOptions " << answerability.correct[0] << ", " << answerability.correct[1] << ", "
+         << answerability.correct[2] << ", " << answerability.correct[3];
+}
+
 class CheckAnswerability : public DataFiles, public testing::WithParamInterface<Answerability>
 {
 };
