@@ -93,9 +93,13 @@ struct ImageSurface::Private
         next.setDotsPerMeterY(dotsPerMetre(logicalDpi * dpr));
         if (!image.isNull()) {
             flushLines();
+            // Pixel for pixel, whatever the ratios.
+            image.setDevicePixelRatio(1);
             QPainter p(&next);
             p.drawImage(0, 0, image);
         }
+        // Set once here: on an image someone holds, setting it would copy every pixel.
+        next.setDevicePixelRatio(dpr);
         image = std::move(next);
     }
 
@@ -156,9 +160,7 @@ QImage ImageSurface::image() const
 {
     d->flushLines();
     d->notified = false;
-    QImage shown = d->image;
-    shown.setDevicePixelRatio(d->ratio);
-    return shown;
+    return d->image;
 }
 
 QSize ImageSurface::logicalSize() const
@@ -229,7 +231,8 @@ void ImageSurface::line(float x1, float y1, float x2, float y2, std::int32_t col
         d->join(rgb);
         d->batch.addLine(a, b);
     } else {
-        QPainter p(&d->image);
+        QImage canvas = deviceCanvas(d->image);
+        QPainter p(&canvas);
         p.setPen(hairline(QColor::fromRgba(rgb)));
         p.drawLine(a, b);
     }
@@ -240,7 +243,8 @@ void ImageSurface::box(float x1, float y1, float x2, float y2, std::int32_t colo
 {
     d->flushLines();
     const QRect corners = d->deviceRect(x1, y1, x2, y2);
-    QPainter p(&d->image);
+    QImage canvas = deviceCanvas(d->image);
+    QPainter p(&canvas);
     p.setPen(hairline(toQColor(color)));
     p.drawRect(QRect(corners.topLeft(), corners.size() - QSize(1, 1)));
     d->changed();
@@ -254,7 +258,8 @@ void ImageSurface::fillBox(float x1, float y1, float x2, float y2, std::int32_t 
         d->join(rgb);
         d->batch.addFill(rect);
     } else {
-        QPainter p(&d->image);
+        QImage canvas = deviceCanvas(d->image);
+        QPainter p(&canvas);
         p.fillRect(rect, QColor::fromRgba(rgb));
     }
     d->changed();
@@ -272,10 +277,11 @@ void ImageSurface::drawText(float x, float y, const QString& text)
     d->flushLines();
     d->metricsFor(*Font());
     const QFont& font = d->font;
-    QPainter p(&d->image);
+    QImage canvas = deviceCanvas(d->image);
+    QPainter p(&canvas);
     p.setFont(font);
     p.setPen(toQColor(ForeColor()));
-    const double ascent = QFontMetricsF(font, &d->image).ascent();
+    const double ascent = QFontMetricsF(font, &canvas).ascent();
     p.drawText(QPointF(double(x) * d->scale, double(y) * d->scale + ascent), text);
     d->changed();
 }

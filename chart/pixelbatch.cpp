@@ -19,6 +19,14 @@ std::uint64_t bitRange(int first, int count)
 
 } // namespace
 
+QImage deviceCanvas(QImage& image)
+{
+    QImage canvas(image.bits(), image.width(), image.height(), image.bytesPerLine(), image.format());
+    canvas.setDotsPerMeterX(image.dotsPerMeterX());
+    canvas.setDotsPerMeterY(image.dotsPerMeterY());
+    return canvas;
+}
+
 PixelBatch::PixelBatch(QImage& image)
     : m_image(image)
 {
@@ -162,7 +170,8 @@ void PixelBatch::endColor()
         return;
     writeLayers();
     if (!m_lines.empty()) {
-        QPainter painter(&m_image);
+        QImage canvas = deviceCanvas(m_image);
+        QPainter painter(&canvas);
         QPen pen(QColor::fromRgba(m_color), 1);
         pen.setCosmetic(true);
         painter.setPen(pen);
@@ -208,8 +217,7 @@ void PixelBatch::writeWord(int y, int word, const Layer* layers, std::size_t cou
 
 void PixelBatch::forgetLayers()
 {
-    for (std::size_t i = 0; i < m_waiting || (i < m_layers.size() && !m_layers[i].empty()); ++i) {
-        Layer& layer = m_layers[i];
+    for (Layer& layer : m_layers) {
         for (int y = layer.top; y <= layer.bottom; ++y) {
             std::uint64_t* words = layer.bits.data() + std::size_t(y) * std::size_t(m_wordsPerRow);
             std::fill(words + layer.left, words + layer.right + 1, 0);

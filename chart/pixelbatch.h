@@ -9,6 +9,11 @@
 
 namespace plotvane {
 
+// The image's pixels as a paint device of ratio 1, so that a painter on it draws in device
+// pixels whatever ratio the image shows at. It writes into the image (detaching it first when
+// shared) and must not outlive the painter that uses it.
+QImage deviceCanvas(QImage& image);
+
 // The primitives of one colour, in device pixels, on their way to an image. Within one colour
 // the order of drawing cannot change a pixel, so fills and vertical segments are marked in a
 // coverage bitmap, and the other segments go to the raster engine once per colour. The bitmaps

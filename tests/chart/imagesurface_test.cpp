@@ -101,6 +101,13 @@ private:
     ImageSurface m_reference;
 };
 
+void addRatioRows()
+{
+    QTest::addColumn<double>("ratio");
+    QTest::newRow("ratio 1") << 1.0;
+    QTest::newRow("ratio 2") << 2.0;
+}
+
 // Distinct opaque colours that are neither white nor black.
 std::int32_t shade(int i)
 {
@@ -113,12 +120,7 @@ class ImageSurfaceTest : public QObject
 {
     Q_OBJECT
 private slots:
-    void fastPathMatchesOneCallPerPrimitive_data()
-    {
-        QTest::addColumn<double>("ratio");
-        QTest::newRow("ratio 1") << 1.0;
-        QTest::newRow("ratio 2") << 2.0;
-    }
+    void fastPathMatchesOneCallPerPrimitive_data() { addRatioRows(); }
     void fastPathMatchesOneCallPerPrimitive()
     {
         QFETCH(double, ratio);
@@ -144,16 +146,11 @@ private slots:
         qInfo("%lld of %lld pixels differ", qlonglong(differing), qlonglong(fast.width()) * fast.height());
     }
 
-    void overlappingColoursKeepTheirOrder_data()
-    {
-        QTest::addColumn<double>("ratio");
-        // 130 pixels: rows end inside a word of the coverage bitmap.
-        QTest::newRow("ratio 1") << 1.0;
-        QTest::newRow("ratio 2") << 2.0;
-    }
+    void overlappingColoursKeepTheirOrder_data() { addRatioRows(); }
     void overlappingColoursKeepTheirOrder()
     {
         QFETCH(double, ratio);
+        // 130 pixels wide: rows end inside a word of the coverage bitmap.
         TwinSurfaces twins(QSize(130, 90), ratio);
         // More colours than can wait at once, each over the ones before.
         for (int c = 0; c < 21; ++c) {
@@ -202,6 +199,44 @@ private slots:
         twins.fill(150, 150, 600, 600, shade(3));
         twins.line(0, 0, 1485, 885, shade(4));
         QCOMPARE(twins.differing(), qsizetype(0));
+    }
+
+    void shownImageIsSharedUntilDrawnOver()
+    {
+        ImageSurface surface(QSize(100, 50), 15, 2);
+        surface.setBackColor(0xFFFFFF);
+        surface.Cls();
+        surface.fillBox(0, 0, 150, 150, 0xFF0000);
+        const QImage first = surface.image();
+        // Showing the drawing again copies no pixels.
+        QCOMPARE(surface.image().constBits(), first.constBits());
+        QCOMPARE(surface.image().devicePixelRatio(), 2.0);
+        // Drawing on leaves what was shown as it was.
+        surface.fillBox(0, 0, 150, 150, 0xFF);
+        surface.line(300, 0, 300, 735, 0xFF00);
+        QCOMPARE(first.pixelColor(5, 5), QColor(Qt::blue));
+        QCOMPARE(first.pixelColor(40, 5), QColor(Qt::white));
+        const QImage second = surface.image();
+        QCOMPARE(second.pixelColor(5, 5), QColor(Qt::red));
+        QCOMPARE(second.pixelColor(40, 5), QColor(Qt::green));
+    }
+
+    void resizingKeepsTheDrawingPixelForPixel()
+    {
+        ImageSurface surface(QSize(60, 40), 15, 2);
+        surface.setBackColor(0xFFFFFF);
+        surface.Cls();
+        surface.fillBox(150, 150, 300, 300, 0xFF0000);
+        surface.resize(QSize(80, 50), 15, 2);
+        const QImage image = surface.image();
+        QCOMPARE(image.size(), QSize(160, 100));
+        QCOMPARE(image.devicePixelRatio(), 2.0);
+        QCOMPARE(image.pixelColor(20, 20), QColor(Qt::blue));
+        QCOMPARE(image.pixelColor(40, 40), QColor(Qt::blue));
+        QCOMPARE(image.pixelColor(41, 41), QColor(Qt::white));
+        // Drawing after the resize still lands on device pixels.
+        surface.line(0, 600, 1185, 600, 0xFF);
+        QCOMPARE(surface.image().pixelColor(150, 80), QColor(Qt::red));
     }
 
     void twipsFollowTheResolution()
