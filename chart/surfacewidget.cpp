@@ -61,9 +61,15 @@ void SurfaceWidget::paintEvent(QPaintEvent*)
     QPainter p(this);
     const int b = border();
     p.drawImage(QPoint(b, b), m_surface->image());
+    // Filled, so the border is a whole pixel wide at any ratio: a hairline would leave what lay
+    // below showing beside it.
     if (b) {
-        p.setPen(QPen(palette().color(QPalette::WindowText), 0));
-        p.drawRect(rect().adjusted(0, 0, -1, -1));
+        const QColor frame = palette().color(QPalette::WindowText);
+        const int w = width(), h = height();
+        p.fillRect(0, 0, w, b, frame);
+        p.fillRect(0, h - b, w, b, frame);
+        p.fillRect(0, b, b, h - 2 * b, frame);
+        p.fillRect(w - b, b, b, h - 2 * b, frame);
     }
 }
 
