@@ -38,8 +38,8 @@ void PixelBatch::begin(QRgb color)
     const int wordsPerRow = (m_image.width() + 63) / 64;
     if (wordsPerRow != m_wordsPerRow || m_image.height() != m_height) {
         // A new size: whatever waited was written into the image before it changed.
-        forgetLayers();
         m_layers.clear();
+        m_waiting = 0;
         m_wordsPerRow = wordsPerRow;
         m_height = m_image.height();
     }
@@ -191,25 +191,26 @@ void PixelBatch::writeLayers()
         left = std::min(left, m_layers[i].left);
         right = std::max(right, m_layers[i].right);
     }
-    for (int y = top; y <= bottom; ++y)
+    for (int y = top; y <= bottom; ++y) {
+        QRgb* row = reinterpret_cast<QRgb*>(m_image.scanLine(y));
+        const std::size_t rowStart = std::size_t(y) * std::size_t(m_wordsPerRow);
         for (int w = left; w <= right; ++w)
-            writeWord(y, w, m_layers.data(), m_waiting);
+            writeWord(row + w * 64, rowStart + std::size_t(w));
+    }
     forgetLayers();
 }
 
 // A solid opaque colour needs no blending: pixels are written as they are.
-void PixelBatch::writeWord(int y, int word, const Layer* layers, std::size_t count)
+void PixelBatch::writeWord(QRgb* pixels, std::size_t at)
 {
-    const std::size_t at = std::size_t(y) * std::size_t(m_wordsPerRow) + std::size_t(word);
-    QRgb* row = reinterpret_cast<QRgb*>(m_image.scanLine(y)) + word * 64;
     std::uint64_t open = ~std::uint64_t(0);
-    for (std::size_t i = count; i-- > 0 && open != 0;) {
-        std::uint64_t bits = layers[i].bits[at] & open;
+    for (std::size_t i = m_waiting; i-- > 0 && open != 0;) {
+        std::uint64_t bits = m_layers[i].bits[at] & open;
         open &= ~bits;
-        const QRgb color = layers[i].color;
+        const QRgb color = m_layers[i].color;
         while (bits != 0) {
             const int column = std::countr_zero(bits);
-            row[column] = color;
+            pixels[column] = color;
             bits &= bits - 1;
         }
     }

@@ -59,7 +59,8 @@ private:
     void cover(int left, int right, int top, int bottom);
     Layer& openLayer();
     void writeLayers();
-    void writeWord(int y, int word, const Layer* layers, std::size_t count);
+    // The 64 pixels of bitmap word at, from the topmost waiting layer down.
+    void writeWord(QRgb* pixels, std::size_t at);
     void forgetLayers();
 
     QImage& m_image;
