@@ -10,6 +10,8 @@ target_sources(quizmark_app PRIVATE
     ${CMAKE_CURRENT_LIST_DIR}/examselect.ui
     ${CMAKE_CURRENT_LIST_DIR}/questioncountrule.cpp
     ${CMAKE_CURRENT_LIST_DIR}/questioncountrule.h
+    ${CMAKE_CURRENT_LIST_DIR}/questiondraw.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/questiondraw.h
     ${CMAKE_CURRENT_LIST_DIR}/questionselect.cpp
     ${CMAKE_CURRENT_LIST_DIR}/questionselect.h
     ${CMAKE_CURRENT_LIST_DIR}/questionselect.ui

@@ -3,6 +3,7 @@
 
 #include "bankfilepath.h"
 #include "frmabout.h"
+#include "questiondraw.h"
 #include "review.h"
 
 #include "module1.h"
@@ -19,7 +20,6 @@
 #include "platform/webbrowser.h"
 
 #include <algorithm>
-#include <numeric>
 #include <vector>
 
 namespace quizmark {
@@ -127,14 +127,13 @@ bool exam::refuseBank(const QString& path, const QString& reason)
     return false;
 }
 
-// A uniform permutation of 1..N: an attempt always uses the first N records of the bank.
+// A random order of records 1..N: an attempt always uses the first N records of the bank.
 void exam::drawQuestionOrder()
 {
     platform::RandomSource& random = m_host.services().random;
     random.Randomize();
-    std::vector<std::int16_t> order(std::max<int>(Module1.QuestionsToTake, 1));
-    std::iota(order.begin(), order.end(), std::int16_t(1));
-    std::shuffle(order.begin(), order.end(), random);
+    const std::vector<std::int16_t> order
+        = QuestionDraw(random).firstRecords(std::max<int>(Module1.QuestionsToTake, 1));
     for (std::size_t i = 0; i < order.size(); ++i)
         Module1.QuestionOrder(static_cast<int>(i) + 1) = order[i];
 }

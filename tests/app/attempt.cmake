@@ -4,3 +4,5 @@ quizmark_qtest(attemptsetup_test SOURCES ${CMAKE_CURRENT_LIST_DIR}/attemptsetup_
     LIBS quizmark::app quizmark::test_support)
 quizmark_qtest(exam_test SOURCES ${CMAKE_CURRENT_LIST_DIR}/exam_test.cpp
     LIBS quizmark::app quizmark::test_support)
+quizmark_qtest(questiondraw_test SOURCES ${CMAKE_CURRENT_LIST_DIR}/questiondraw_test.cpp
+    LIBS quizmark::app quizmark::test_support)
