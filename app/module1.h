@@ -36,7 +36,13 @@ struct AttemptState {
     FixedArray<std::int16_t, 1, MaxPositions> CorrectCount;
     FixedArray2D<std::int16_t, 1, MaxPositions, 1, OptionSlots> Selections;
     FixedArray<bool, 1, MaxPositions> Completed;
+    // Positions the candidate marked to come back to; only the item review and End Exam read them.
+    FixedArray<bool, 1, MaxPositions> MarkedForReview;
     std::int16_t CurrentQuestion = 0;
+    // Set by the set-up screen: draw the questions from the whole bank, not only its first records.
+    bool DrawFromWholeBank = false;
+    // The attempt ended because its time ran out, not by End Exam.
+    bool TimeRanOut = false;
 };
 
 // The program's one module of shared state, alive from start to end and never cleared.

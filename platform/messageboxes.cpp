@@ -51,9 +51,15 @@ QtMessageBoxes::QtMessageBoxes(QString defaultTitle)
 
 int QtMessageBoxes::MsgBox(const QString& prompt, int buttons, const QString& title)
 {
+    return MsgBoxWithLine(prompt, {}, buttons, title);
+}
+
+int QtMessageBoxes::MsgBoxWithLine(const QString& prompt, const QString& line, int buttons, const QString& title)
+{
     QMessageBox box(iconFor(buttons), title.isEmpty() ? m_defaultTitle : title, prompt, QMessageBox::NoButton,
         m_parent);
     box.setTextFormat(Qt::PlainText);
+    box.setInformativeText(line);
     box.setProperty(OpenBoxProperty, true);
     switch (buttons & ButtonMask) {
     case MsgBoxStyle::OKCancel:

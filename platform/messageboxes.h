@@ -28,6 +28,12 @@ class MessageBoxes {
 public:
     virtual ~MessageBoxes() = default;
     virtual int MsgBox(const QString& prompt, int buttons = MsgBoxStyle::OKOnly, const QString& title = {}) = 0;
+    // The same box with an informative line below the prompt; without a place of its own for the
+    // line, a box adds it to the prompt.
+    virtual int MsgBoxWithLine(const QString& prompt, const QString& line, int buttons, const QString& title)
+    {
+        return MsgBox(line.isEmpty() ? prompt : prompt + QStringLiteral("\n\n") + line, buttons, title);
+    }
     // Closes every box still open, as if cancelled; the program uses this when an event ends the
     // step that asked.
     virtual void closeOpenBoxes() = 0;
@@ -38,6 +44,7 @@ public:
     explicit QtMessageBoxes(QString defaultTitle);
     void setParent(QWidget* parent) { m_parent = parent; }
     int MsgBox(const QString& prompt, int buttons, const QString& title) override;
+    int MsgBoxWithLine(const QString& prompt, const QString& line, int buttons, const QString& title) override;
     void closeOpenBoxes() override;
 
 private:

@@ -14,4 +14,10 @@ void QtSettingsStore::SaveSetting(const QString& application, const QString& sec
     settings.sync();
 }
 
+QString QtSettingsStore::GetSetting(const QString& application, const QString& section, const QString& key,
+                                    const QString& defaultValue) const
+{
+    const QSettings settings(QSettings::IniFormat, QSettings::UserScope, application, application);
+    return settings.value(section + u'/' + key, defaultValue).toString();
+}
 }

@@ -1,5 +1,7 @@
 # The screens of one attempt, from the exam selection to the end of the exam.
 target_sources(quizmark_app PRIVATE
+    ${CMAKE_CURRENT_LIST_DIR}/attemptprogress.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/attemptprogress.h
     ${CMAKE_CURRENT_LIST_DIR}/bankfilepath.cpp
     ${CMAKE_CURRENT_LIST_DIR}/bankfilepath.h
     ${CMAKE_CURRENT_LIST_DIR}/exam.cpp
@@ -18,4 +20,6 @@ target_sources(quizmark_app PRIVATE
     ${CMAKE_CURRENT_LIST_DIR}/review.cpp
     ${CMAKE_CURRENT_LIST_DIR}/review.h
     ${CMAKE_CURRENT_LIST_DIR}/review.ui
+    ${CMAKE_CURRENT_LIST_DIR}/wholebanksetting.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/wholebanksetting.h
 )

@@ -1,6 +1,7 @@
 #include "exam.h"
 #include "ui_exam.h"
 
+#include "attemptprogress.h"
 #include "bankfilepath.h"
 #include "frmabout.h"
 #include "questiondraw.h"
@@ -39,12 +40,15 @@ exam::exam(ScreenHost& host, QWidget* parent)
     connect(m_ui->Command2, &QPushButton::clicked, this, &exam::Command2_Click);
     connect(m_ui->Command3, &QPushButton::clicked, this, &exam::Command3_Click);
     connect(m_ui->Command4, &QPushButton::clicked, this, &exam::Command4_Click);
+    connect(m_ui->markForReview, &QCheckBox::toggled, this,
+            [](bool marked) { Module1.MarkedForReview(Module1.CurrentQuestion) = marked; });
     connect(m_ui->Exit, &QAction::triggered, this, [this] { m_host.endProgram(); });
     connect(m_ui->about, &QAction::triggered, this,
         [this] { frmAbout::showAbout(m_host.services(), m_host.window()); });
     connect(m_ui->Picture1, &BannerPicture::clicked, this,
         [this] { m_host.services().web.open(QString::fromLatin1(WebAddress::ExamBanner)); });
 
+    Module1.TimeRanOut = false;
     if (!openFiles()) {
         setProperty(ScreenHost::RefusedProperty, true);
         return;
@@ -55,9 +59,11 @@ exam::exam(ScreenHost& host, QWidget* parent)
     m_ui->ProgressBar1->setMaximum(SecondsLeft);
     m_ui->ProgressBar1->setValue(SecondsLeft);
     m_ui->Text1->setText(platform::integerText(SecondsLeft));
+    m_ui->minutesSecondsLabel->setText(AttemptProgress::clockText(SecondsLeft));
     TimeFloor = 0;
     ShowQuestion();
     Module1.CurrentQuestion = 1;
+    showPosition();
     Timer1.start();
 }
 
@@ -107,12 +113,14 @@ bool exam::openFiles()
                 ? QStringLiteral("The file was not found.")
                 : error.message());
     }
-    const qint64 needed = std::max<qint64>(Module1.QuestionsToTake, 1);
+    const qint64 needed = recordsToDrawFrom();
     if (length < needed * QuestionRecord::Length)
         return refuseBank(bank.path(),
-            QStringLiteral("It holds %1 whole questions; this attempt needs %2.")
-                .arg(length / QuestionRecord::Length)
-                .arg(needed));
+                          (Module1.DrawFromWholeBank
+                               ? QStringLiteral("It holds %1 whole questions; a draw from the whole bank needs %2.")
+                               : QStringLiteral("It holds %1 whole questions; this attempt needs %2."))
+                              .arg(length / QuestionRecord::Length)
+                              .arg(needed));
     return true;
 }
 
@@ -127,13 +135,21 @@ bool exam::refuseBank(const QString& path, const QString& reason)
     return false;
 }
 
-// A random order of records 1..N: an attempt always uses the first N records of the bank.
+// The records the draw takes from, 1 up to this: the catalogue's total for a whole-bank draw, and
+// never fewer than the attempt's questions.
+int exam::recordsToDrawFrom() const
+{
+    const int questions = std::max<int>(Module1.QuestionsToTake, 1);
+    return Module1.DrawFromWholeBank ? std::max<int>(Module1.CurrentExam.QuestionTotal, questions) : questions;
+}
+
+// N different records of the whole bank, or records 1..N; either way in random order.
 void exam::drawQuestionOrder()
 {
     platform::RandomSource& random = m_host.services().random;
     random.Randomize();
     const std::vector<std::int16_t> order
-        = QuestionDraw(random).firstRecords(std::max<int>(Module1.QuestionsToTake, 1));
+        = QuestionDraw(random).fromWholeBank(std::max<int>(Module1.QuestionsToTake, 1), recordsToDrawFrom());
     for (std::size_t i = 0; i < order.size(); ++i)
         Module1.QuestionOrder(static_cast<int>(i) + 1) = order[i];
 }
@@ -145,6 +161,7 @@ void exam::resetAttempt(std::int16_t questions)
         QuestionBuffer = QuestionRecord::read(bank, Module1.QuestionOrder(i));
         Module1.CorrectCount(i) = QuestionBuffer.correctCount();
         Module1.Completed(i) = false;
+        Module1.MarkedForReview(i) = false;
         for (int k = 1; k <= OptionSlots; ++k)
             Module1.Selections(i, k) = 0;
     }
@@ -159,6 +176,12 @@ void exam::ShowQuestion()
     m_ui->Check2->setCaption(QuestionBuffer.Option2);
     m_ui->Check3->setCaption(QuestionBuffer.Option3);
     m_ui->Check4->setCaption(QuestionBuffer.Option4);
+}
+
+void exam::showPosition()
+{
+    m_ui->positionLabel->setText(AttemptProgress::positionText(Module1.CurrentQuestion, Module1.QuestionsToTake));
+    m_ui->markForReview->setChecked(Module1.MarkedForReview(Module1.CurrentQuestion));
 }
 
 // Ticks are stored in box order; the slots left over are cleared, so an option the candidate
@@ -208,6 +231,7 @@ void exam::moveTo(std::int16_t position)
     Module1.CurrentQuestion = position;
     RestoreTicks();
     ShowQuestion();
+    showPosition();
 }
 
 void exam::Command1_Click()
@@ -229,19 +253,24 @@ void exam::Timer1_Timer()
     if (m_finished)
         return;
     if (SecondsLeft <= TimeFloor) {
+        Module1.TimeRanOut = true;
         FinishAttempt();
         return;
     }
     SecondsLeft = platform::subtractInteger(SecondsLeft, 1);
     m_ui->Text1->setText(platform::integerText(SecondsLeft));
+    m_ui->minutesSecondsLabel->setText(AttemptProgress::clockText(SecondsLeft));
     m_ui->ProgressBar1->setValue(SecondsLeft);
 }
 
 void exam::Command3_Click()
 {
     const QPointer<exam> self(this);
-    const int answer = m_host.services().messages.MsgBox(
-        QStringLiteral("Are you sure you want to end exam ?"), platform::MsgBoxStyle::OKCancel, QStringLiteral("End Exam"));
+    // The question on screen counts as it stands now.
+    StoreTicks();
+    const int answer = m_host.services().messages.MsgBoxWithLine(
+        QStringLiteral("Are you sure you want to end exam ?"), AttemptProgress(Module1).endExamLine(),
+        platform::MsgBoxStyle::OKCancel, QStringLiteral("End Exam"));
     // The time may have run out while the box was open: the attempt has then ended already.
     if (!self || m_finished || m_host.programEnded())
         return;
@@ -280,6 +309,7 @@ void exam::Command4_Click()
     untickAll();
     RestoreTicks();
     ShowQuestion();
+    showPosition();
     m_host.showScreen(this);
 }
 

@@ -36,10 +36,12 @@ public:
 private:
     bool openFiles();
     bool refuseBank(const QString& path, const QString& reason);
+    int recordsToDrawFrom() const;
     void drawQuestionOrder();
     void resetAttempt(std::int16_t questions);
 
     void ShowQuestion();
+    void showPosition();
     void StoreTicks();
     void untickAll();
     void RestoreTicks();

@@ -2,6 +2,7 @@
 #include "ui_questionselect.h"
 
 #include "questioncountrule.h"
+#include "wholebanksetting.h"
 
 #include "module1.h"
 #include "screenhost.h"
@@ -24,6 +25,9 @@ questionselect::questionselect(ScreenHost& host, QWidget* parent)
     ExamRecord = CatalogueRecord::read(catalogue, Module1.SelectedExam);
     m_ui->Label4->setText(platform::integerText(ExamRecord.QuestionTotal));
     m_ui->Label1->setText(ExamRecord.ExamName);
+    m_ui->wholeBankDraw->setChecked(WholeBankSetting::read(m_host.services().settings));
+    connect(m_ui->wholeBankDraw, &QCheckBox::toggled, this,
+            [this](bool ticked) { WholeBankSetting::write(m_host.services().settings, ticked); });
     connect(m_ui->Text2, &QLineEdit::textChanged, this, [this] { Text2_Change(); });
     connect(m_ui->Command1, &QPushButton::clicked, this, [this] { Command1_Click(); });
 }
@@ -48,6 +52,7 @@ void questionselect::Command1_Click()
         return;
     Module1.QuestionsToTake = *questions;
     Module1.ExamMinutes = TimeGiven;
+    Module1.DrawFromWholeBank = m_ui->wholeBankDraw->isChecked();
     m_host.services().files.close(FileNumber::Catalogue);
     Module1.CurrentQuestion = 1;
     QWidget* next = m_host.loadScreen(QStringLiteral("exam"));

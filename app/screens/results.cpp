@@ -85,6 +85,7 @@ void results::showScore()
     m_ui->Text2->setText(platform::singleText(m_score.passMark()));
     m_ui->Text3->setText(platform::integerText(m_score.maximumScore()));
     m_ui->Label6->setText(m_score.passed() ? QStringLiteral("Pass") : QStringLiteral("Fail"));
+    m_ui->timeOutLabel->setVisible(Module1.TimeRanOut);
 }
 
 // The one write of the score history. A history that cannot take the record costs the record, not

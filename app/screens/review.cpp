@@ -1,6 +1,8 @@
 #include "review.h"
 #include "ui_review.h"
 
+#include "attemptprogress.h"
+
 #include "module1.h"
 #include "screenhost.h"
 
@@ -20,6 +22,8 @@ review::review(ScreenHost& host, QWidget* parent)
     m_ui->setupUi(this);
     setProperty(ScreenHost::BorderlessProperty, true);
     fillList();
+    // After every other naming of the entries: the mark ends an entry's accessible name.
+    markEntries();
     // Selection, not the current row: the list makes its first row current on focus without a pick.
     connect(m_ui->List1, &QListWidget::itemSelectionChanged, this, [this] { List1_Click(); });
 }
@@ -30,14 +34,25 @@ void review::fillList()
 {
     const std::int16_t questions = Module1.QuestionsToTake;
     for (int i = 1; i <= questions; ++i) {
-        int stored = 0;
-        for (int j = 1; j <= OptionSlots; ++j)
-            if (Module1.Selections(i, j) > 0)
-                ++stored;
-        Module1.Completed(i) = stored == Module1.CorrectCount(i);
+        Module1.Completed(i) = AttemptProgress::isComplete(Module1, i);
         // The leading blank is the sign place of a positive number written as text.
         m_ui->List1->addItem(QLatin1Char(' ') + platform::integerText(i)
             + (Module1.Completed(i) ? QStringLiteral(" Completed") : QStringLiteral(" Incomplete")));
+    }
+}
+
+// A marked entry keeps its text; the flag shows the mark and its accessible name tells it.
+void review::markEntries()
+{
+    const QIcon flag(QStringLiteral(":/images/flag.png"));
+    for (int row = 0; row < m_ui->List1->count(); ++row) {
+        if (!Module1.MarkedForReview(row + 1))
+            continue;
+        QListWidgetItem* entry = m_ui->List1->item(row);
+        const QVariant named = entry->data(Qt::AccessibleTextRole);
+        entry->setIcon(flag);
+        entry->setData(Qt::AccessibleTextRole,
+                       (named.isValid() ? named.toString() : entry->text()) + QStringLiteral(", marked for review"));
     }
 }
 

@@ -13,8 +13,9 @@ namespace quizmark {
 
 class ScreenHost;
 
-// The item review: every question of the attempt, Completed or Incomplete, to jump to. The exam
-// screen waits while it is shown and reads the pick from ItemChosen and ChosenQuestion.
+// The item review: every question of the attempt, Completed or Incomplete and flagged where marked
+// for review, to jump to. The exam screen waits while it is shown and reads the pick from
+// ItemChosen and ChosenQuestion.
 class review : public QWidget {
     Q_OBJECT
 
@@ -31,6 +32,7 @@ protected:
 
 private:
     void fillList();
+    void markEntries();
     void List1_Click();
     void pick(std::int16_t position);
 

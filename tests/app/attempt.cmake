@@ -6,3 +6,5 @@ quizmark_qtest(exam_test SOURCES ${CMAKE_CURRENT_LIST_DIR}/exam_test.cpp
     LIBS quizmark::app quizmark::test_support)
 quizmark_qtest(questiondraw_test SOURCES ${CMAKE_CURRENT_LIST_DIR}/questiondraw_test.cpp
     LIBS quizmark::app quizmark::test_support)
+quizmark_qtest(attemptprogress_test SOURCES ${CMAKE_CURRENT_LIST_DIR}/attemptprogress_test.cpp
+    LIBS quizmark::app quizmark::test_support)

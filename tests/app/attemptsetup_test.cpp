@@ -6,6 +6,7 @@
 #include "support/fakeservices.h"
 #include "support/screentesting.h"
 
+#include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -233,6 +234,47 @@ private slots:
         QCOMPARE(Module1.QuestionsToTake, 7);
         QVERIFY(road.window.findChild<QWidget*>("questionselect"));
         QVERIFY(road.fakes.files.isOpen(FileNumber::Catalogue));
+    }
+
+    void theWholeBankChoiceIsRememberedAndHandedOn_data()
+    {
+        QTest::addColumn<QString>("stored");
+        QTest::addColumn<bool>("tickedAtLoad");
+        QTest::addColumn<bool>("clickBox");
+        QTest::addColumn<QString>("saved");
+        QTest::addColumn<bool>("wholeBank");
+        QTest::newRow("first start") << QString() << true << false << QString() << true;
+        QTest::newRow("first start, unticked") << QString() << true << true << "False" << false;
+        QTest::newRow("unticked before") << "False" << false << false << "False" << false;
+        QTest::newRow("unticked before, ticked again") << "False" << false << true << "True" << true;
+        QTest::newRow("ticked before") << "True" << true << false << "True" << true;
+    }
+
+    void theWholeBankChoiceIsRememberedAndHandedOn()
+    {
+        QFETCH(QString, stored);
+        QFETCH(bool, tickedAtLoad);
+        QFETCH(bool, clickBox);
+        QFETCH(QString, saved);
+        QFETCH(bool, wholeBank);
+        const QString key = QStringLiteral("quizmark/settings/Draw From Whole Bank");
+        Road road;
+        if (!stored.isNull())
+            road.fakes.settings.values.insert(key, stored);
+        Module1.DrawFromWholeBank = !wholeBank;
+        road.setUp(20);
+        auto* box = road.control<QCheckBox>("questionselect", "wholeBankDraw");
+        QVERIFY(box);
+        QCOMPARE(box->text(), QStringLiteral("&Draw from the whole bank"));
+        QCOMPARE(box->isChecked(), tickedAtLoad);
+        if (clickBox)
+            QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(6, box->height() / 2));
+        QCOMPARE(road.fakes.settings.values.value(key), saved);
+        QTest::keyClicks(road.control<QLineEdit>("questionselect", "Text2"), QStringLiteral("5"));
+        QTest::mouseClick(road.control<QPushButton>("questionselect", "Command1"), Qt::LeftButton);
+        flushDeletes();
+        QCOMPARE(road.examsLoaded, 1);
+        QCOMPARE(Module1.DrawFromWholeBank, wholeBank);
     }
 };
 

@@ -13,8 +13,12 @@
 #include "support/fakeservices.h"
 #include "support/screentesting.h"
 
+#include <QAccessible>
+#include <QApplication>
+#include <QCheckBox>
 #include <QDir>
 #include <QFile>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMdiSubWindow>
@@ -28,6 +32,7 @@
 #include <QTest>
 
 #include <algorithm>
+#include <functional>
 #include <set>
 
 using namespace quizmark;
@@ -86,6 +91,10 @@ class ExamTest : public QObject {
         MDIForm1 window { fakes.services() };
         int resultsLoaded = 0;
         bool ended = false;
+        // How start() sets the attempt up beyond its arguments: the draw, and a catalogue total
+        // other than the bank's records where it is not negative.
+        bool wholeBank = false;
+        int questionTotal = -1;
         Attempt()
         {
             registerScreens(window);
@@ -102,7 +111,9 @@ class ExamTest : public QObject {
         // Starts an attempt as the set-up screen does, on a catalogue of one exam.
         exam* start(const QByteArray& bank, int take, int minutes, const QString& bankName = QStringLiteral("bank.dat"))
         {
-            fakes.recordFiles.setFile(IndexPath, catalogueFor(bankName, bank.size() / QuestionRecord::Length));
+            fakes.recordFiles.setFile(
+                IndexPath,
+                catalogueFor(bankName, questionTotal >= 0 ? questionTotal : bank.size() / QuestionRecord::Length));
             if (!bank.isNull())
                 fakes.recordFiles.setFile(DataDir + bankName, bank);
             Module1.DataDirectory = DataDir;
@@ -111,6 +122,7 @@ class ExamTest : public QObject {
             Module1.QuestionsToTake = static_cast<std::int16_t>(take);
             Module1.ExamMinutes = static_cast<std::int16_t>(minutes);
             Module1.CurrentQuestion = 1;
+            Module1.DrawFromWholeBank = wholeBank;
             auto* screen = qobject_cast<exam*>(window.loadScreen(QStringLiteral("exam")));
             window.showScreen(screen);
             return screen;
@@ -119,6 +131,20 @@ class ExamTest : public QObject {
         {
             QWidget* form = window.findChild<QWidget*>(QStringLiteral("exam"));
             return form ? form->findChild<T*>(name) : nullptr;
+        }
+        QString label(const QString& name) { return control<QLabel>(name)->text(); }
+        QCheckBox* mark() { return control<QCheckBox>(QStringLiteral("markForReview")); }
+        // On its box, not the empty stretch right of its text.
+        void toggleMark() { QTest::mouseClick(mark(), Qt::LeftButton, {}, QPoint(6, mark()->height() / 2)); }
+        // Opens the item review, lets the test look at its list, then picks the entry of a position.
+        void review(std::function<void(QListWidget*)> look, int pick)
+        {
+            fakes.wait.actions.push_back([this, look, pick] {
+                auto* list = window.findChild<quizmark::review*>()->findChild<QListWidget*>("List1");
+                look(list);
+                list->setCurrentRow(pick - 1);
+            });
+            click(QStringLiteral("Command4"));
         }
         OptionCheckBox* box(int n) { return control<OptionCheckBox>(QStringLiteral("Check%1").arg(n)); }
         void click(const QString& button) { QTest::mouseClick(control<QPushButton>(button), Qt::LeftButton); }
@@ -561,6 +587,9 @@ private slots:
     void twoAttemptsInOneRunEachStartAfresh()
     {
         Attempt attempt;
+        // The candidate unticked the whole-bank draw in an earlier run.
+        attempt.fakes.settings.values.insert(QStringLiteral("quizmark/settings/Draw From Whole Bank"),
+                                             QStringLiteral("False"));
         attempt.fakes.recordFiles.setFile(BankPath, plainBank(12));
         attempt.fakes.recordFiles.setFile(IndexPath, catalogueFor(QStringLiteral("bank.dat"), 12));
         for (const int take : { 10, 5 }) {
@@ -604,6 +633,203 @@ private slots:
         const BankFilePath plain(data, padded(QStringLiteral("real.dat"), 80));
         QVERIFY(plain.isSafe());
         QCOMPARE(plain.path(), data + QStringLiteral("real.dat"));
+    }
+
+    void aWholeBankDrawTakesDifferentRecordsFromTheWholeBank()
+    {
+        std::set<int> seen;
+        for (int run = 0; run < 20; ++run) {
+            Attempt attempt;
+            attempt.wholeBank = true;
+            // Each run starts further on in the fake's fixed sequence, as a new seed would.
+            for (int skip = 0; skip < run * 7; ++skip)
+                attempt.fakes.random.next();
+            QVERIFY(attempt.start(plainBank(52), 10, 10));
+            std::set<int> drawn;
+            for (int i = 1; i <= 10; ++i) {
+                QVERIFY(Module1.QuestionOrder(i) >= 1 && Module1.QuestionOrder(i) <= 52);
+                drawn.insert(Module1.QuestionOrder(i));
+            }
+            QCOMPARE(int(drawn.size()), 10);
+            QCOMPARE(attempt.shownQuestion(), attempt.questionAt(1));
+            seen.insert(drawn.begin(), drawn.end());
+            flushDeletes();
+        }
+        // 200 records drawn of 52 reach far past the first ten.
+        QVERIFY2(*seen.rbegin() > 40 && seen.size() > 40, qPrintable(QString::number(seen.size())));
+    }
+
+    void anUntickedDrawUsesTheFirstRecordsOnly()
+    {
+        for (int run = 0; run < 20; ++run) {
+            Attempt attempt;
+            for (int skip = 0; skip < run * 7; ++skip)
+                attempt.fakes.random.next();
+            QVERIFY(attempt.start(plainBank(52), 10, 10));
+            std::set<int> drawn;
+            for (int i = 1; i <= 10; ++i)
+                drawn.insert(Module1.QuestionOrder(i));
+            QCOMPARE(drawn, (std::set<int>{ 1, 2, 3, 4, 5, 6, 7, 8, 9, 10 }));
+            flushDeletes();
+        }
+    }
+
+    // A whole-bank draw needs every record the catalogue counts, however few questions it takes.
+    void aWholeBankDrawRefusesABankShorterThanItsTotal()
+    {
+        Attempt attempt;
+        attempt.wholeBank = true;
+        attempt.questionTotal = 52;
+        exam* screen = attempt.start(plainBank(30), 10, 10);
+        QVERIFY(screen->property(ScreenHost::RefusedProperty).toBool());
+        QCOMPARE(attempt.fakes.messages.shown.size(), std::size_t(1));
+        QVERIFY2(attempt.fakes.messages.shown.front().prompt.endsWith(
+                     QStringLiteral("It holds 30 whole questions; a draw from the whole bank needs 52.")),
+                 qPrintable(attempt.fakes.messages.shown.front().prompt));
+        QVERIFY(!attempt.fakes.files.isOpen(FileNumber::QuestionBank));
+    }
+
+    void thePositionFollowsEveryMove()
+    {
+        Attempt attempt;
+        attempt.start(plainBank(5), 5, 5);
+        QCOMPARE(attempt.label("positionLabel"), QStringLiteral("Question 1 of 5"));
+        attempt.click("Command2");
+        QCOMPARE(attempt.label("positionLabel"), QStringLiteral("Question 1 of 5"));
+        attempt.click("Command1");
+        attempt.click("Command1");
+        QCOMPARE(attempt.label("positionLabel"), QStringLiteral("Question 3 of 5"));
+        attempt.click("Command2");
+        QCOMPARE(attempt.label("positionLabel"), QStringLiteral("Question 2 of 5"));
+        attempt.review([](QListWidget*) {}, 5);
+        QCOMPARE(attempt.label("positionLabel"), QStringLiteral("Question 5 of 5"));
+        QCOMPARE(attempt.shownQuestion(), attempt.questionAt(5));
+        attempt.click("Command1");
+        QCOMPARE(attempt.label("positionLabel"), QStringLiteral("Question 5 of 5"));
+    }
+
+    void theClockShowsTheSecondsAsMinutesAndSeconds()
+    {
+        Attempt attempt;
+        exam* screen = attempt.start(plainBank(10), 10, 10);
+        QCOMPARE(attempt.control<QLineEdit>("Text1")->text(), QStringLiteral("600"));
+        QCOMPARE(attempt.label("minutesSecondsLabel"), QStringLiteral("10:00"));
+        screen->Timer1_Timer();
+        QCOMPARE(attempt.control<QLineEdit>("Text1")->text(), QStringLiteral("599"));
+        QCOMPARE(attempt.label("minutesSecondsLabel"), QStringLiteral("9:59"));
+        for (int tick = 0; tick < 540; ++tick)
+            screen->Timer1_Timer();
+        QCOMPARE(attempt.label("minutesSecondsLabel"), QStringLiteral("0:59"));
+    }
+
+    void marksStayWithTheirPositionsAndShowInTheItemReview()
+    {
+        Attempt attempt;
+        for (int p = 1; p <= 4; ++p)
+            Module1.MarkedForReview(p) = true; // left over from an earlier attempt
+        attempt.start(plainBank(4), 4, 4);
+        QVERIFY(!attempt.mark()->isChecked());
+        for (int p = 1; p <= 4; ++p)
+            QVERIFY(!Module1.MarkedForReview(p));
+
+        attempt.tick(1);
+        attempt.toggleMark();
+        attempt.click("Command1");
+        QVERIFY(!attempt.mark()->isChecked());
+        attempt.click("Command1");
+        // The mark's key works as a click does, a moment later.
+        QApplication::setActiveWindow(&attempt.window);
+        QVERIFY(QTest::qWaitForWindowActive(&attempt.window));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_M, Qt::AltModifier);
+        QTRY_VERIFY(attempt.mark()->isChecked());
+        attempt.click("Command2");
+        attempt.click("Command2");
+        QVERIFY(attempt.mark()->isChecked());
+        QCOMPARE(attempt.ticked(), (QList<int>{ 1 })); // the mark leaves the ticks alone
+
+        QStringList texts;
+        QStringList names;
+        QList<bool> flagged;
+        attempt.review(
+            [&](QListWidget* list) {
+                for (int row = 0; row < list->count(); ++row) {
+                    texts.append(list->item(row)->text());
+                    flagged.append(!list->item(row)->icon().isNull());
+                    QAccessibleInterface* entry = QAccessible::queryAccessibleInterface(list)->child(row);
+                    names.append(entry ? entry->text(QAccessible::Name) : QString());
+                }
+            },
+            3);
+        QCOMPARE(texts, (QStringList{ " 1 Completed", " 2 Incomplete", " 3 Incomplete", " 4 Incomplete" }));
+        QCOMPARE(flagged, (QList<bool>{ true, false, true, false }));
+        for (int row = 0; row < names.size(); ++row)
+            QCOMPARE(names[row].endsWith(QStringLiteral(", marked for review")), flagged[row]);
+        QVERIFY(attempt.mark()->isChecked());
+        attempt.toggleMark();
+        QVERIFY(!Module1.MarkedForReview(3));
+        QCOMPARE(attempt.stored(1), (QList<int>{ 1, 0, 0, 0 }));
+    }
+
+    void endExamTellsWhatIsLeft_data()
+    {
+        QTest::addColumn<QList<int>>("ticked");
+        QTest::addColumn<QList<int>>("marked");
+        QTest::addColumn<QString>("line");
+        QTest::newRow("nothing answered") << QList<int>{} << QList<int>{} << "3 of 3 questions are incomplete.";
+        QTest::newRow("all answered") << QList<int>{ 1, 2, 3 } << QList<int>{} << "";
+        QTest::newRow("all answered, one marked")
+            << QList<int>{ 1, 2, 3 } << QList<int>{ 2 } << "1 question is marked for review.";
+        QTest::newRow("one left, two marked")
+            << QList<int>{ 1, 3 } << QList<int>{ 1, 3 } << "1 of 3 questions is incomplete. 2 are marked for review.";
+        QTest::newRow("two left, one marked")
+            << QList<int>{ 3 } << QList<int>{ 2 } << "2 of 3 questions are incomplete. 1 is marked for review.";
+    }
+
+    // The last question is still on screen when End Exam is pressed: its ticks count.
+    void endExamTellsWhatIsLeft()
+    {
+        QFETCH(QList<int>, ticked);
+        QFETCH(QList<int>, marked);
+        QFETCH(QString, line);
+        Attempt attempt;
+        attempt.start(plainBank(3), 3, 3);
+        for (int p = 1; p <= 3; ++p) {
+            if (ticked.contains(p))
+                attempt.tick(1);
+            if (marked.contains(p))
+                attempt.toggleMark();
+            if (p < 3)
+                attempt.click("Command1");
+        }
+        attempt.fakes.messages.answerNext(platform::MsgBoxResult::Cancel);
+        attempt.click("Command3");
+        QCOMPARE(attempt.fakes.messages.shown.size(), std::size_t(1));
+        const auto& box = attempt.fakes.messages.shown.front();
+        QCOMPARE(box.prompt, QStringLiteral("Are you sure you want to end exam ?"));
+        QCOMPARE(box.title, QStringLiteral("End Exam"));
+        QCOMPARE(box.buttons, platform::MsgBoxStyle::OKCancel);
+        QCOMPARE(box.line, line);
+        QCOMPARE(attempt.ticked(), ticked.contains(3) ? QList<int>{ 1 } : QList<int>{});
+        QCOMPARE(attempt.label("positionLabel"), QStringLiteral("Question 3 of 3"));
+    }
+
+    void onlyATimeOutSaysTheTimeRanOut()
+    {
+        {
+            Attempt attempt;
+            exam* screen = attempt.start(plainBank(2), 2, 0);
+            screen->Timer1_Timer();
+            flushDeletes();
+            QCOMPARE(attempt.resultsLoaded, 1);
+            QVERIFY(Module1.TimeRanOut);
+        }
+        Attempt attempt;
+        attempt.start(plainBank(2), 2, 1);
+        QVERIFY(!Module1.TimeRanOut);
+        attempt.click("Command3");
+        flushDeletes();
+        QCOMPARE(attempt.resultsLoaded, 1);
+        QVERIFY(!Module1.TimeRanOut);
     }
 };
 

@@ -757,6 +757,82 @@ private slots:
         QCOMPARE(road.window.menuTitles(), (QStringList{ "File", "Help" }));
         QCOMPARE(road.fakes.recordFiles.contents(HistoryPath).size(), ScoreRecord::Length);
     }
+    void aTimeOutIsToldAndTheScoreStillSaved_data()
+    {
+        QTest::addColumn<bool>("timedOut");
+        QTest::newRow("the time ran out") << true;
+        QTest::newRow("the candidate ended the exam") << false;
+    }
+
+    void aTimeOutIsToldAndTheScoreStillSaved()
+    {
+        QFETCH(bool, timedOut);
+        Road road;
+        road.attemptScoring(3, 2);
+        Module1.TimeRanOut = timedOut;
+        road.finish();
+        auto* line = road.control<QLabel>("timeOutLabel");
+        QVERIFY(line);
+        QCOMPARE(line->isVisible(), timedOut);
+        QCOMPARE(line->text(), QStringLiteral("Time ran out."));
+        QCOMPARE(road.fakes.recordFiles.contents(HistoryPath), scoreBytes(2, 3, 2, false));
+    }
+
+    // Record r of this bank has option (r - 1) mod 4 + 1 as its one correct option, so only the
+    // drawn records themselves score the candidate's ticks as right.
+    void aWholeBankAttemptIsScoredAndReviewedOnItsDrawnRecords()
+    {
+        Road road;
+        CatalogueRecord exam;
+        exam.ExamName = padded(QStringLiteral("Networks"), CatalogueRecord::ExamNameWidth);
+        exam.BankFile = padded(QStringLiteral("network.dat"), CatalogueRecord::BankFileWidth);
+        exam.QuestionTotal = 40;
+        road.fakes.recordFiles.setFile(IndexPath, CatalogueRecord().toBytes() + exam.toBytes());
+        QList<QuestionRecord> bank;
+        for (int r = 1; r <= 40; ++r)
+            bank.append(question(r, { std::int16_t((r - 1) % 4 + 1), 0, 0, 0 }));
+        road.fakes.recordFiles.setFile(BankPath, bytesOf(bank));
+        const auto on
+            = [&road](const char* screen) { return road.window.findChild<QWidget*>(QString::fromLatin1(screen)); };
+        const auto click = [](QWidget* screen, const char* name) {
+            QTest::mouseClick(screen->findChild<QPushButton*>(QString::fromLatin1(name)), Qt::LeftButton);
+            flushDeletes();
+        };
+
+        loadStartScreen(road.window);
+        auto* exams = on("examselect")->findChild<QListWidget*>(QStringLiteral("List1"));
+        QTest::mouseClick(exams->viewport(), Qt::LeftButton, {}, exams->visualItemRect(exams->item(1)).center());
+        click(on("examselect"), "Command1");
+        QVERIFY(on("questionselect")->findChild<QCheckBox*>(QStringLiteral("wholeBankDraw"))->isChecked());
+        QTest::keyClicks(on("questionselect")->findChild<QLineEdit*>(QStringLiteral("Text2")), QStringLiteral("3"));
+        click(on("questionselect"), "Command1");
+
+        QWidget* examScreen = on("exam");
+        QVERIFY(examScreen);
+        QVERIFY(Module1.DrawFromWholeBank);
+        QVERIFY(std::max({ Module1.QuestionOrder(1), Module1.QuestionOrder(2), Module1.QuestionOrder(3) }) > 3);
+        for (int p = 1; p <= 3; ++p) {
+            const int option = bank[Module1.QuestionOrder(p) - 1].correctOption(1);
+            QTest::mouseClick(examScreen->findChild<QCheckBox*>(QStringLiteral("Check%1").arg(option)), Qt::LeftButton);
+            click(examScreen, "Command1");
+        }
+        click(examScreen, "Command3");
+        QCoreApplication::processEvents();
+        flushDeletes();
+
+        QCOMPARE(road.lines(), (QStringList{ "Question 1  Correct", "Question 2  Correct", "Question 3  Correct" }));
+        QCOMPARE(road.text("Text1"), QStringLiteral("3"));
+        QCOMPARE(road.fakes.recordFiles.contents(HistoryPath), scoreBytes(2, 3, 3, true));
+        QVERIFY(!road.control<QLabel>("timeOutLabel")->isVisible());
+
+        for (int row = 0; row < 3; ++row) {
+            ReviewSeen seen;
+            road.whenReviewShows(seen, Road::pressBack);
+            road.clickLine(row);
+            QCOMPARE(seen.question, bank[Module1.QuestionOrder(row + 1) - 1].Question);
+            QCOMPARE(seen.yours, seen.correct);
+        }
+    }
 };
 
 int main(int argc, char** argv)

@@ -60,6 +60,22 @@ TEST(SettingsStore, ASecondWriteReplacesTheFirst)
     settings.clear();
 }
 
+TEST(SettingsStore, ReadsBackWhatWasWrittenAndTheDefaultOtherwise)
+{
+    QStandardPaths::setTestModeEnabled(true);
+    const QString application = QStringLiteral("quizmark-read-test");
+    const QString section = QStringLiteral("settings");
+    QtSettingsStore store;
+    EXPECT_EQ(store.GetSetting(application, section, QStringLiteral("Never Written"), QStringLiteral("True")),
+              QStringLiteral("True"));
+    store.SaveSetting(application, section, QStringLiteral("Draw From Whole Bank"), QStringLiteral("False"));
+    EXPECT_EQ(store.GetSetting(application, section, QStringLiteral("Draw From Whole Bank"), QStringLiteral("True")),
+              QStringLiteral("False"));
+    EXPECT_EQ(store.GetSetting(application, QStringLiteral("other"), QStringLiteral("Draw From Whole Bank"), QString()),
+              QString());
+    QSettings(QSettings::IniFormat, QSettings::UserScope, application, application).clear();
+}
+
 TEST(EventWait, RunsEventsUntilTheConditionHoldsAndNests)
 {
     int argc = 1;

@@ -11,9 +11,20 @@ void MemorySettingsStore::SaveSetting(const QString& application, const QString&
     ++writes;
 }
 
+QString MemorySettingsStore::GetSetting(const QString& application, const QString& section, const QString& key,
+                                        const QString& defaultValue) const
+{
+    return values.value(application + u'/' + section + u'/' + key, defaultValue);
+}
+
 int ScriptedMessageBoxes::MsgBox(const QString& prompt, int buttons, const QString& title)
 {
-    shown.push_back({ prompt, buttons, title });
+    return MsgBoxWithLine(prompt, {}, buttons, title);
+}
+
+int ScriptedMessageBoxes::MsgBoxWithLine(const QString& prompt, const QString& line, int buttons, const QString& title)
+{
+    shown.push_back({ prompt, buttons, title, line });
     if (!duringNext.empty()) {
         auto action = std::move(duringNext.front());
         duringNext.pop_front();

@@ -29,6 +29,8 @@ class MemorySettingsStore : public platform::SettingsStore {
 public:
     void SaveSetting(const QString& application, const QString& section, const QString& key,
         const QString& value) override;
+    QString GetSetting(const QString& application, const QString& section, const QString& key,
+                       const QString& defaultValue) const override;
     // "application/section/key" to value.
     QMap<QString, QString> values;
     int writes = 0;
@@ -41,8 +43,10 @@ public:
         QString prompt;
         int buttons;
         QString title;
+        QString line;
     };
     int MsgBox(const QString& prompt, int buttons, const QString& title) override;
+    int MsgBoxWithLine(const QString& prompt, const QString& line, int buttons, const QString& title) override;
     void closeOpenBoxes() override { ++closeRequests; }
 
     // The next box returns this; with nothing queued a box answers OK (or Yes for Yes/No).
