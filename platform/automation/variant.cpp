@@ -9,6 +9,7 @@
 
 #include <cmath>
 #include <limits>
+#include <optional>
 
 namespace platform {
 
@@ -19,20 +20,36 @@ namespace {
     throw RuntimeError(ErrorNumber::TypeMismatch);
 }
 
-double numberFromString(const QString& text)
+// The number a text holds, in the locale's form or the C one. "nan" and "inf" hold none: the
+// locale reads them, but the runtime knows no such numbers.
+std::optional<double> numberIn(const QString& text)
 {
     const QString trimmed = text.trimmed();
     bool ok = false;
     double value = QLocale().toDouble(trimmed, &ok);
     if (!ok)
         value = QLocale::c().toDouble(trimmed, &ok);
-    if (!ok)
-        typeMismatch();
+    if (!ok || !std::isfinite(value))
+        return std::nullopt;
     return value;
 }
 
+double numberFromString(const QString& text)
+{
+    const std::optional<double> value = numberIn(text);
+    if (!value)
+        typeMismatch();
+    return *value;
+}
+
 // The numeric kinds in the order arithmetic widens them.
-enum class Rank { Integer, Long, Single, Double };
+enum class Rank
+{
+    Integer,
+    Long,
+    Single,
+    Double
+};
 
 Rank rankOf(const Variant& v)
 {
@@ -63,8 +80,7 @@ Rank resultRank(const Variant& a, const Variant& b)
     return std::max(ra, rb);
 }
 
-template <typename Op>
-Variant arithmetic(const Variant& a, const Variant& b, Op op)
+template <typename Op> Variant arithmetic(const Variant& a, const Variant& b, Op op)
 {
     const double value = op(a.toDouble(), b.toDouble());
     switch (resultRank(a, b)) {
@@ -86,12 +102,12 @@ Variant arithmetic(const Variant& a, const Variant& b, Op op)
     return Variant(value);
 }
 
-}
+} // namespace
 
 Variant::Type Variant::type() const
 {
-    static constexpr Type types[] = { Type::Empty, Type::Integer, Type::Long, Type::Single, Type::Double, Type::String,
-        Type::Boolean, Type::Object, Type::Array };
+    static constexpr Type types[] = { Type::Empty,  Type::Integer, Type::Long,   Type::Single, Type::Double,
+                                      Type::String, Type::Boolean, Type::Object, Type::Array };
     return types[m_value.index()];
 }
 
@@ -105,13 +121,8 @@ bool Variant::isNumeric() const
     case Type::Double:
     case Type::Boolean:
         return true;
-    case Type::String: {
-        bool ok = false;
-        QLocale().toDouble(std::get<QString>(m_value).trimmed(), &ok);
-        if (!ok)
-            QLocale::c().toDouble(std::get<QString>(m_value).trimmed(), &ok);
-        return ok;
-    }
+    case Type::String:
+        return numberIn(std::get<QString>(m_value)).has_value();
     default:
         return false;
     }
@@ -247,4 +258,4 @@ Variant operator/(const Variant& a, const Variant& b)
     return Variant(value);
 }
 
-}
+} // namespace platform

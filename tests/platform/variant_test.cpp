@@ -23,12 +23,13 @@ int errorOf(const std::function<void()>& action)
     return 0;
 }
 
-class VariantTest : public ::testing::Test {
+class VariantTest : public ::testing::Test
+{
 protected:
     void SetUp() override { QLocale::setDefault(QLocale::c()); }
 };
 
-}
+} // namespace
 
 TEST_F(VariantTest, ConvertsAsTheRuntimeDoes)
 {
@@ -52,6 +53,25 @@ TEST_F(VariantTest, ConvertsAsTheRuntimeDoes)
     EXPECT_FALSE(Variant("x").isNumeric());
     EXPECT_TRUE(Variant("-3").isNumeric());
 }
+
+// Texts that spell a value no number has are text like any other: not numbers.
+class VariantNonFiniteTextTest : public VariantTest, public ::testing::WithParamInterface<const char*>
+{
+};
+
+TEST_P(VariantNonFiniteTextTest, IsATypeMismatch)
+{
+    const Variant text(GetParam());
+    EXPECT_FALSE(text.isNumeric());
+    EXPECT_EQ(errorOf([&] { text.toDouble(); }), ErrorNumber::TypeMismatch);
+    EXPECT_EQ(errorOf([&] { text.toLong(); }), ErrorNumber::TypeMismatch);
+    EXPECT_EQ(errorOf([&] { (void)(text + Variant(1.0)); }), ErrorNumber::TypeMismatch);
+    EXPECT_EQ(errorOf([&] { Variant::compare(text, Variant(1.0)); }), ErrorNumber::TypeMismatch);
+}
+
+INSTANTIATE_TEST_SUITE_P(Texts, VariantNonFiniteTextTest,
+                         ::testing::Values("nan", "NaN", " inf ", "-inf", "+inf", "Infinity", "-INFINITY", "1e999",
+                                           "-1e400"));
 
 TEST_F(VariantTest, ComparesWithEmptyAsZero)
 {
@@ -108,7 +128,8 @@ TEST_F(VariantTest, ArraysKeepTheirBoundsAndAreSharedUntilCloned)
 namespace {
 
 // An object with one read-write property (1) and one method (2) that fails like a control does.
-class Counter : public Dispatch {
+class Counter : public Dispatch
+{
 public:
     long GetIDsOfNames(const QString& name, int& dispid) const override
     {
@@ -121,7 +142,7 @@ public:
         return DispatchStatus::Ok;
     }
     long Invoke(int dispid, InvokeKind kind, std::vector<Variant>& arguments, Variant& result,
-        ExceptionInfo& exception) override
+                ExceptionInfo& exception) override
     {
         if (dispid == 1 && kind == InvokeKind::PropertyGet) {
             result = value;
@@ -142,7 +163,7 @@ public:
     Variant value;
 };
 
-}
+} // namespace
 
 TEST_F(VariantTest, DispatchFailuresBecomeRuntimeErrors)
 {
@@ -176,5 +197,5 @@ TEST_F(VariantTest, FontsAreSharedByReference)
     EXPECT_EQ(errorOf([] { FontObject::from(Variant(1.0)); }), ErrorNumber::ObjectRequired);
     auto other = std::make_shared<Counter>();
     EXPECT_EQ(errorOf([&] { FontObject::from(Variant(std::static_pointer_cast<AutomationObject>(other))); }),
-        ErrorNumber::TypeMismatch);
+              ErrorNumber::TypeMismatch);
 }
