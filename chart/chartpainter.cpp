@@ -31,11 +31,17 @@ constexpr double BarGap = 30;
 constexpr std::int16_t NarrowestBar = 15;
 
 // Runs step for every value-axis tick from first up to the scale's top, as a counted loop of
-// 64-bit floats whose end is taken once.
+// 64-bit floats whose end is taken once. An interval too small to move a value as large as the
+// scale's (1 added to 1e17 gives 1e17) is refused like any other interval that never ends.
 template <typename Step> void forEachTick(double first, double last, double interval, Step step)
 {
-    for (double t = first; t <= last; t += interval)
+    for (double t = first; t <= last;) {
         step(t);
+        const double next = t + interval;
+        if (!(next > t))
+            throw RuntimeError(ErrorNumber::InvalidProcedureCall);
+        t = next;
+    }
 }
 
 } // namespace

@@ -17,6 +17,9 @@ struct ChartState
 {
     static constexpr int SeriesLimit = 16;
     static constexpr std::int32_t NoColorChosen = -1;
+    // The most cells a data table may hold: far beyond any chart's needs; a larger table would be
+    // an allocation the machine cannot make.
+    static constexpr std::int64_t CellLimit = std::int64_t(1) << 22;
 
     std::shared_ptr<platform::FontObject> TitleFont;
     platform::Variant VerticalTickInterval;

@@ -1,5 +1,7 @@
 #include "drawingsurface.h"
 
+#include "platform/runtimeerror.h"
+
 namespace plotvane {
 
 DrawingSurface::DrawingSurface()
@@ -11,12 +13,17 @@ DrawingSurface::~DrawingSurface() = default;
 
 void DrawingSurface::setFont(std::shared_ptr<platform::FontObject> font)
 {
-    if (!font)
-        font = std::make_shared<platform::FontObject>();
     const bool changed = font != m_font;
     m_font = std::move(font);
-    if (changed)
+    if (changed && m_font)
         fontChanged();
+}
+
+const platform::FontObject& DrawingSurface::currentFont() const
+{
+    if (!m_font)
+        throw platform::RuntimeError(platform::ErrorNumber::ObjectVariableNotSet);
+    return *m_font;
 }
 
 void DrawingSurface::Cls()
@@ -48,6 +55,8 @@ bool DrawingSurface::printText(const platform::Variant& item, QString& text)
 
 void DrawingSurface::Print(const platform::Variant& item)
 {
+    // Without a font nothing is drawn, not even the first text.
+    currentFont();
     QString text;
     const bool draws = printText(item, text);
     if (draws)

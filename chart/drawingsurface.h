@@ -38,9 +38,11 @@ public:
     std::int16_t BorderStyle() const { return m_borderStyle; }
     virtual void setBorderStyle(std::int16_t style) { m_borderStyle = style; }
 
-    /// The surface's font, shared by reference with whoever set it.
+    /// The surface's font, shared by reference with whoever set it; null once set to Nothing.
     const std::shared_ptr<platform::FontObject>& Font() const { return m_font; }
     void setFont(std::shared_ptr<platform::FontObject> font);
+    /// The font text is measured and drawn in; error 91 while the font is Nothing.
+    const platform::FontObject& currentFont() const;
 
     float CurrentX() const { return m_currentX; }
     float CurrentY() const { return m_currentY; }

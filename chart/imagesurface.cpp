@@ -214,12 +214,12 @@ float ImageSurface::ScaleHeight() const
 
 float ImageSurface::TextWidth(const QString& text) const
 {
-    return float(d->metricsFor(*Font()).horizontalAdvance(text) * d->twipsPerPixel);
+    return float(d->metricsFor(currentFont()).horizontalAdvance(text) * d->twipsPerPixel);
 }
 
 float ImageSurface::TextHeight(const QString&) const
 {
-    return float(d->metricsFor(*Font()).height() * d->twipsPerPixel);
+    return float(d->metricsFor(currentFont()).height() * d->twipsPerPixel);
 }
 
 void ImageSurface::line(float x1, float y1, float x2, float y2, std::int32_t color)
@@ -275,7 +275,7 @@ void ImageSurface::clear(std::int32_t backColor)
 void ImageSurface::drawText(float x, float y, const QString& text)
 {
     d->flushLines();
-    d->metricsFor(*Font());
+    d->metricsFor(currentFont());
     const QFont& font = d->font;
     QImage canvas = deviceCanvas(d->image);
     QPainter p(&canvas);

@@ -28,8 +28,6 @@ constexpr std::int32_t QBColor[ChartState::SeriesLimit]
 
 // The table is copied with 16-bit counters, so its last index must fit one.
 constexpr int LastCountable = std::numeric_limits<std::int16_t>::max();
-// Far beyond any chart's needs; a larger table would be an allocation the machine cannot make.
-constexpr std::int64_t CellLimit = std::int64_t(1) << 22;
 
 const QString TooManySeries = QStringLiteral("Too many data series -- limit is 15");
 
@@ -87,7 +85,7 @@ void Plotvane::Private::registerData(const platform::SafeArray& source)
 {
     const int lastRow = source.upperBound(1);
     const int lastPoint = source.upperBound(2);
-    if (lastRow >= 0 && lastPoint >= 0 && std::int64_t(lastRow + 1) * (lastPoint + 1) > CellLimit)
+    if (lastRow >= 0 && lastPoint >= 0 && std::int64_t(lastRow + 1) * (lastPoint + 1) > ChartState::CellLimit)
         throw RuntimeError(ErrorNumber::OutOfMemory);
     // A table of the same shape that nobody else holds is overwritten rather than made anew;
     // whatever the copy does not reach is emptied, as in a new table.
@@ -208,8 +206,7 @@ void Plotvane::WriteProperties(PropertyBag& bag) const
     bag.write(QStringLiteral("Title"), s.Title, QString());
     bag.write(QStringLiteral("VerticalTickInterval"), s.VerticalTickInterval, std::int16_t(1));
     bag.write(QStringLiteral("HorizontalTickFrequency"), s.HorizontalTickFrequency, std::int16_t(1));
-    if (s.TitleFont)
-        bag.write(QStringLiteral("TitleFont"), object(s.TitleFont), ambient);
+    bag.write(QStringLiteral("TitleFont"), object(s.TitleFont), ambient);
 }
 
 void Plotvane::raiseEvent(int eventId, std::vector<Variant>& arguments)

@@ -114,7 +114,8 @@ long PlotvaneDispatch::get(int dispid, Variant& result)
     case DispTitleFont: {
         std::shared_ptr<platform::FontObject> font;
         dispid == DispFont ? c.get_Font(&font) : c.get_TitleFont(&font);
-        result = font ? object(std::move(font)) : Variant();
+        // Nothing comes back as Nothing, an object reference like any other.
+        result = object(std::move(font));
         break;
     }
     case DispChartType: {

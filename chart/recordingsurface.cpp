@@ -55,16 +55,18 @@ float RecordingSurface::ScaleHeight() const
 
 float RecordingSurface::TextWidth(const QString& text) const
 {
+    const platform::FontObject& font = currentFont();
     if (d->fixedMetrics)
         return float(d->fixedMetrics->width() * text.size());
-    return float(d->metrics(*Font()).horizontalAdvance(text) * TwipsPerPixel);
+    return float(d->metrics(font).horizontalAdvance(text) * TwipsPerPixel);
 }
 
 float RecordingSurface::TextHeight(const QString&) const
 {
+    const platform::FontObject& font = currentFont();
     if (d->fixedMetrics)
         return float(d->fixedMetrics->height());
-    return float(d->metrics(*Font()).height() * TwipsPerPixel);
+    return float(d->metrics(font).height() * TwipsPerPixel);
 }
 
 void RecordingSurface::line(float x1, float y1, float x2, float y2, std::int32_t c)

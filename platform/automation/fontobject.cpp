@@ -26,10 +26,13 @@ QFont FontObject::toQFont() const
 
 std::shared_ptr<FontObject> FontObject::from(const Variant& value)
 {
-    auto font = std::dynamic_pointer_cast<FontObject>(value.toObject());
+    const std::shared_ptr<AutomationObject> object = value.toObject();
+    if (!object)
+        return nullptr;
+    auto font = std::dynamic_pointer_cast<FontObject>(object);
     if (!font)
         throw RuntimeError(ErrorNumber::TypeMismatch);
     return font;
 }
 
-}
+} // namespace platform

@@ -70,6 +70,68 @@ TEST(Control, EveryLetAndSetNotifiesAndNothingRedraws)
     EXPECT_EQ(chart.get(DispTitleFont).toObject(), font);
 }
 
+// Setting a font to Nothing is stored like any other set; only drawing that needs the font fails.
+TEST(Control, FontsSetToNothingAreStoredAndDrawingThatNeedsThemFails)
+{
+    const Variant nothing{ std::shared_ptr<platform::AutomationObject>() };
+    const auto setNothing = [&](ChartFixture& chart, int dispid) {
+        platform::invoke(chart.dispatch, dispid, InvokeKind::PropertyPutRef, { nothing });
+    };
+    const auto data = ChartFixture::table({ { 1, 2 } });
+    {
+        ChartFixture chart;
+        setNothing(chart, DispTitleFont);
+        EXPECT_EQ(chart.sink.changed, QStringList(QStringLiteral("TitleFont")));
+        const Variant stored = chart.get(DispTitleFont);
+        EXPECT_EQ(stored.type(), Variant::Type::Object);
+        EXPECT_EQ(stored.toObject(), nullptr);
+        // Without a title the title font is never needed.
+        chart.registerData(data);
+        EXPECT_NO_THROW(chart.refresh());
+        chart.put(DispTitle, QStringLiteral("Scores"));
+        EXPECT_EQ(raisedError([&] { chart.refresh(); }), platform::ErrorNumber::ObjectVariableNotSet);
+    }
+    {
+        ChartFixture chart;
+        setNothing(chart, DispFont);
+        EXPECT_EQ(chart.sink.changed, QStringList(QStringLiteral("Font")));
+        EXPECT_EQ(chart.get(DispFont).toObject(), nullptr);
+        chart.registerData(data);
+        try {
+            chart.refresh();
+            ADD_FAILURE() << "Refresh drew text without a font";
+        } catch (const platform::RuntimeError& error) {
+            EXPECT_EQ(error.number(), 32007);
+            EXPECT_EQ(error.description(),
+                      QStringLiteral("Error 91 plotting graph: Object variable or With block variable not set"));
+        }
+        // A font set again draws as before.
+        platform::invoke(chart.dispatch, DispFont, InvokeKind::PropertyPutRef,
+                         { Variant(std::shared_ptr<platform::AutomationObject>(
+                             std::make_shared<platform::FontObject>(QStringLiteral("Serif"), 10))) });
+        EXPECT_NO_THROW(chart.refresh());
+    }
+    {
+        // Saved and loaded again, Nothing stays Nothing.
+        ChartFixture chart;
+        setNothing(chart, DispFont);
+        setNothing(chart, DispTitleFont);
+        PropertyBag bag;
+        chart.control.WriteProperties(bag);
+        ChartFixture loaded(&bag);
+        EXPECT_EQ(loaded.get(DispFont).toObject(), nullptr);
+        EXPECT_EQ(loaded.get(DispTitleFont).toObject(), nullptr);
+    }
+    {
+        // An object that is not a font is still refused.
+        ChartFixture chart;
+        const Variant other{ std::make_shared<platform::AutomationObject>() };
+        EXPECT_EQ(
+            raisedError([&] { platform::invoke(chart.dispatch, DispFont, InvokeKind::PropertyPutRef, { other }); }),
+            platform::ErrorNumber::TypeMismatch);
+    }
+}
+
 TEST(Control, SavingANewInstanceStoresOnlyTheBorder)
 {
     ChartFixture chart;

@@ -304,6 +304,27 @@ TEST(Refresh, DrawingErrorsReachTheContainerAsTheControlsOwnError)
               chart.registerData(table);
           },
           "Error 13 plotting graph: Type mismatch" },
+        { "text that only a locale reads as a number",
+          [&](ChartFixture& chart) {
+              auto table = ChartFixture::table({ { 1, 2, 3 } });
+              (*table)(1, 1) = QStringLiteral("nan");
+              (*table)(1, 2) = QStringLiteral("inf");
+              chart.registerData(table);
+          },
+          "Error 13 plotting graph: Type mismatch" },
+        { "interval too small to move the values",
+          [&](ChartFixture& chart) {
+              chart.put(DispLowScale, 1e17);
+              chart.registerData(ChartFixture::table({ { 1e17, 1e17 + 4992 } }));
+          },
+          "Error 5 plotting graph: Invalid procedure call or argument" },
+        { "interval that stops moving partway up the scale",
+          [&](ChartFixture& chart) {
+              // Below 2^53 a step of 1 moves the value; above it, 1 is half a step and rounds away.
+              chart.put(DispLowScale, 9007199254740990.0);
+              chart.registerData(ChartFixture::table({ { 9007199254740990.0, 9007199254741000.0 } }));
+          },
+          "Error 5 plotting graph: Invalid procedure call or argument" },
     };
     for (const Case& c : cases) {
         ChartFixture chart;

@@ -1,5 +1,6 @@
 #include "scriptvalue.h"
 
+#include "chartstate.h"
 #include "recordingsurface.h"
 
 #include "platform/automation/fontobject.h"
@@ -40,6 +41,9 @@ Variant tableFromJson(const QJsonArray& rows)
     }
     if (rows.isEmpty() || points == 0)
         typeMismatch();
+    // Refused as the chart would refuse it, before the cells are made.
+    if (std::int64_t(rows.size()) * points > plotvane::ChartState::CellLimit)
+        throw platform::RuntimeError(platform::ErrorNumber::OutOfMemory);
     auto table = std::make_shared<platform::SafeArray>(0, int(rows.size()) - 1, 0, points - 1);
     for (int i = 0; i < rows.size(); ++i) {
         const QJsonArray row = rows.at(i).toArray();

@@ -94,6 +94,32 @@ TEST(ChartScript, MalformedScriptsAreRefused)
                             QStringLiteral("error 5 plotvane-render \"Invalid procedure call or argument\"") }));
 }
 
+// A script table is as large as its row count times its longest row. One beyond the chart's cell
+// limit is refused as the chart refuses it, before any of it is made: a small ragged script
+// must not become an array of hundreds of millions of cells. (The chart refuses the table at the
+// limit too, for its series count; but that table is made and handed over.)
+TEST(ChartScript, TablesBeyondTheCellLimitAreRefusedBeforeTheyAreMade)
+{
+    struct Case
+    {
+        int rows;
+        int longestRow;
+        bool refused;
+    };
+    const QString refusal = QStringLiteral("error 7 plotvane-render \"Out of memory\"");
+    for (const Case c : { Case{ 2048, 2048, false }, Case{ 2049, 2049, true }, Case{ 10000, 30000, true } }) {
+        QByteArray table = "[";
+        for (int i = 0; i < c.rows - 1; ++i)
+            table += "[],";
+        table += "[" + QByteArray("0,").repeated(c.longestRow - 1) + "0]]";
+        const QByteArray script = R"({"calls": [{"call": "RegisterData", "args": [{"table": )" + table + "}]}]}";
+        const QStringList log = runScript(script.constData());
+        const QStringList errors = log.filter(QStringLiteral("error"));
+        EXPECT_EQ(errors.contains(refusal), c.refused) << c.rows << " x " << c.longestRow;
+        EXPECT_EQ(errors.size(), 1) << c.rows << " x " << c.longestRow;
+    }
+}
+
 TEST(RenderCommandLine, OptionsAreRead)
 {
     QString error;
