@@ -11,6 +11,10 @@
 #include "platform/services.h"
 
 #include <QCloseEvent>
+#include <QPixmap>
+
+#include <algorithm>
+#include <ranges>
 
 namespace quizmark {
 
@@ -41,14 +45,25 @@ void review::fillList()
     }
 }
 
-// A marked entry keeps its text; the flag shows the mark and its accessible name tells it.
+// A marked entry keeps its text; the flag shows the mark and its accessible name tells it. Once
+// any entry is flagged, every entry keeps a flag's room, so the texts stay in line.
 void review::markEntries()
 {
+    QListWidget* list = m_ui->List1;
+    const auto marked = [](int row) { return Module1.MarkedForReview(row + 1); };
+    if (std::ranges::none_of(std::views::iota(0, list->count()), marked))
+        return;
+    const int side = list->fontMetrics().height();
+    list->setIconSize(QSize(side, side));
+    QPixmap room(side, side);
+    room.fill(Qt::transparent);
     const QIcon flag(QStringLiteral(":/images/flag.png"));
-    for (int row = 0; row < m_ui->List1->count(); ++row) {
-        if (!Module1.MarkedForReview(row + 1))
+    for (int row = 0; row < list->count(); ++row) {
+        QListWidgetItem* entry = list->item(row);
+        if (!marked(row)) {
+            entry->setIcon(QIcon(room));
             continue;
-        QListWidgetItem* entry = m_ui->List1->item(row);
+        }
         const QVariant named = entry->data(Qt::AccessibleTextRole);
         entry->setIcon(flag);
         entry->setData(Qt::AccessibleTextRole,

@@ -18,6 +18,8 @@
 #include <QCheckBox>
 #include <QDir>
 #include <QFile>
+#include <QIcon>
+#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -71,6 +73,17 @@ QByteArray bankOf(const std::vector<QuestionRecord>& records)
     for (const QuestionRecord& record : records)
         bytes += record.toBytes();
     return bytes;
+}
+
+// True when the icon draws any pixel that is not fully transparent.
+bool showsSomething(const QIcon& icon)
+{
+    const QImage image = icon.pixmap(16, 16).toImage().convertToFormat(QImage::Format_ARGB32);
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            if (qAlpha(image.pixel(x, y)) > 0)
+                return true;
+    return false;
 }
 
 QByteArray plainBank(int count)
@@ -750,20 +763,25 @@ private slots:
         QStringList texts;
         QStringList names;
         QList<bool> flagged;
+        bool sameRowHeights = false;
         attempt.review(
             [&](QListWidget* list) {
                 for (int row = 0; row < list->count(); ++row) {
                     texts.append(list->item(row)->text());
-                    flagged.append(!list->item(row)->icon().isNull());
+                    flagged.append(showsSomething(list->item(row)->icon()));
                     QAccessibleInterface* entry = QAccessible::queryAccessibleInterface(list)->child(row);
                     names.append(entry ? entry->text(QAccessible::Name) : QString());
                 }
+                // A flag leaves every row as tall as the others.
+                sameRowHeights
+                    = list->visualItemRect(list->item(0)).height() == list->visualItemRect(list->item(1)).height();
             },
             3);
         QCOMPARE(texts, (QStringList{ " 1 Completed", " 2 Incomplete", " 3 Incomplete", " 4 Incomplete" }));
         QCOMPARE(flagged, (QList<bool>{ true, false, true, false }));
         for (int row = 0; row < names.size(); ++row)
             QCOMPARE(names[row].endsWith(QStringLiteral(", marked for review")), flagged[row]);
+        QVERIFY(sameRowHeights);
         QVERIFY(attempt.mark()->isChecked());
         attempt.toggleMark();
         QVERIFY(!Module1.MarkedForReview(3));
