@@ -11,7 +11,15 @@
 namespace quizmark {
 
 BankBuilder::BankBuilder(QList<BankExam> exams)
-    : m_exams(std::move(exams))
+    : m_banks(std::move(exams))
+{
+    for (const BankExam& exam : m_banks)
+        m_catalogue.append(exam.catalogue);
+}
+
+BankBuilder::BankBuilder(QList<CatalogueRecord> catalogue, QList<BankExam> banks)
+    : m_catalogue(std::move(catalogue))
+    , m_banks(std::move(banks))
 {
 }
 
@@ -19,9 +27,10 @@ QMap<QString, QByteArray> BankBuilder::files() const
 {
     QMap<QString, QByteArray> files;
     QByteArray& index = files[DataDirectory::IndexFile];
-    index.reserve(qsizetype(m_exams.size()) * CatalogueRecord::Length);
-    for (const BankExam& exam : m_exams) {
-        index.append(exam.catalogue.toBytes());
+    index.reserve(qsizetype(m_catalogue.size()) * CatalogueRecord::Length);
+    for (const CatalogueRecord& record : m_catalogue)
+        index.append(record.toBytes());
+    for (const BankExam& exam : m_banks) {
         QByteArray bank;
         bank.reserve(qsizetype(exam.questions.size()) * QuestionRecord::Length);
         for (const QuestionRecord& question : exam.questions)

@@ -14,6 +14,8 @@ class BankBuilder
 {
 public:
     explicit BankBuilder(QList<BankExam> exams);
+    // A catalogue as given, of which only the banks of the exams given are written.
+    BankBuilder(QList<CatalogueRecord> catalogue, QList<BankExam> banks);
 
     // Every file to write, index.dat included, by file name.
     QMap<QString, QByteArray> files() const;
@@ -22,7 +24,8 @@ public:
     bool write(const QString& directory, QString* error) const;
 
 private:
-    QList<BankExam> m_exams;
+    QList<CatalogueRecord> m_catalogue;
+    QList<BankExam> m_banks;
 };
 
 } // namespace quizmark

@@ -4,6 +4,9 @@
 #include "data/fixedfield.h"
 #include "data/questionrecord.h"
 #include "data/scorerecord.h"
+#include "examrules.h"
+
+#include "platform/runtimeerror.h"
 
 #include <limits>
 
@@ -33,14 +36,16 @@ std::optional<QStringList> BankChecker::check()
         return std::nullopt;
     }
     QString error;
-    const auto index = m_directory.read(DataDirectory::IndexFile, &error);
+    auto index = m_directory.open(DataDirectory::IndexFile, CatalogueRecord::Length, &error);
     if (!index) {
         m_failure = QStringLiteral("%1 %2").arg(m_directory.filePath(DataDirectory::IndexFile), error);
         return std::nullopt;
     }
     m_findings.clear();
-    checkFragment(DataDirectory::IndexFile, index->size(), CatalogueRecord::Length);
-    qint64 count = DataDirectory::recordCount(index->size(), CatalogueRecord::Length);
+    m_named.clear();
+    m_names.clear();
+    checkFragment(DataDirectory::IndexFile, *index);
+    qint64 count = index->roundedRecords();
     if (count > CountLimit) {
         m_findings.append(QStringLiteral("%1: %2 records; the program counts at most %3")
                               .arg(DataDirectory::IndexFile)
@@ -49,8 +54,9 @@ std::optional<QStringList> BankChecker::check()
         count = CountLimit;
     }
     for (qint64 n = 1; n <= count; ++n)
-        checkExam(n, CatalogueRecord::fromBytes(DataDirectory::record(*index, n, CatalogueRecord::Length)));
+        checkExam(n, CatalogueRecord::fromBytes(index->record(n)));
     checkResults();
+    checkUnnamedBanks();
     return m_findings;
 }
 
@@ -92,6 +98,15 @@ QString BankChecker::answerProblem(const QuestionRecord& record)
 void BankChecker::checkExam(qint64 number, const CatalogueRecord& record)
 {
     const QString exam = QStringLiteral("exam %1 \"%2\"").arg(number).arg(FixedField::trimmedRight(record.ExamName));
+    if (record.QuestionTotal < 1)
+        m_findings.append(QStringLiteral("%1: QuestionTotal %2 is below 1: the program refuses the exam")
+                              .arg(exam)
+                              .arg(record.QuestionTotal));
+    const QString name = FixedField::trimmedRight(record.ExamName);
+    if (const auto first = m_names.constFind(name); first != m_names.cend())
+        m_findings.append(QStringLiteral("%1: exam %2 has the same name").arg(exam).arg(*first));
+    else
+        m_names.insert(name, number);
     const QString bank = record.bankFileName();
     const QString problem = DataDirectory::bankNameProblem(bank);
     if (!problem.isEmpty()) {
@@ -99,6 +114,7 @@ void BankChecker::checkExam(qint64 number, const CatalogueRecord& record)
                               .arg(exam, bank, problem));
         return;
     }
+    m_named.insert(bank);
     checkBank(exam, record);
 }
 
@@ -106,55 +122,77 @@ void BankChecker::checkBank(const QString& exam, const CatalogueRecord& record)
 {
     const QString bank = record.bankFileName();
     QString error;
-    const auto bytes = m_directory.read(bank, &error);
-    if (!bytes) {
+    auto records = m_directory.open(bank, QuestionRecord::Length, &error);
+    if (!records) {
         m_findings.append(QStringLiteral("%1: bank file %2 %3").arg(exam, bank, error));
         return;
     }
-    checkFragment(bank, bytes->size(), QuestionRecord::Length);
-    const qint64 records = DataDirectory::recordCount(bytes->size(), QuestionRecord::Length);
-    if (record.QuestionTotal > records)
-        m_findings.append(QStringLiteral("%1: QuestionTotal %2 is above the %3 records of %4")
+    checkFragment(bank, *records);
+    // The program draws from whole records only and refuses an attempt that would reach a fragment.
+    const qint64 whole = records->wholeRecords();
+    if (record.QuestionTotal > whole)
+        m_findings.append(QStringLiteral("%1: QuestionTotal %2 is above the %3 whole records of %4")
                               .arg(exam)
                               .arg(record.QuestionTotal)
-                              .arg(records)
+                              .arg(whole)
                               .arg(bank));
     // The draw takes records 1 to QuestionTotal at most; a candidate never meets the others.
-    const qint64 drawn = std::min<qint64>(record.QuestionTotal, records);
+    const qint64 drawn = std::min<qint64>(record.QuestionTotal, whole);
     for (qint64 r = 1; r <= drawn; ++r) {
-        const QuestionRecord question
-            = QuestionRecord::fromBytes(DataDirectory::record(*bytes, r, QuestionRecord::Length));
+        const QuestionRecord question = QuestionRecord::fromBytes(records->record(r));
         const QString where = QStringLiteral("%1 question %2").arg(bank).arg(r);
         if (question.correctCount() == 0)
             m_findings.append(
                 QStringLiteral("%1: no correct option (CorrectOptions %2)").arg(where, elements(question)));
         else if (const QString problem = answerProblem(question); !problem.isEmpty())
             m_findings.append(QStringLiteral("%1: cannot be answered correctly: %2").arg(where, problem));
+        for (const QString& empty : ExamRules::emptyTexts(question))
+            m_findings.append(QStringLiteral("%1: %2").arg(where, empty));
     }
 }
 
-void BankChecker::checkFragment(const QString& file, qint64 length, int recordLength)
+void BankChecker::checkFragment(const QString& file, const RecordStream& records)
 {
-    const qint64 fragment = length % recordLength;
-    if (fragment != 0)
+    if (records.fragment() != 0)
         m_findings.append(QStringLiteral("%1: trailing fragment of %2 bytes at offset %3 (records are %4 bytes)")
                               .arg(file)
-                              .arg(fragment)
-                              .arg(length - fragment)
-                              .arg(recordLength));
+                              .arg(records.fragment())
+                              .arg(records.length() - records.fragment())
+                              .arg(records.recordLength()));
 }
 
 void BankChecker::checkResults()
 {
-    if (!m_directory.hasFile(DataDirectory::ResultsFile))
+    if (!m_directory.isPresent(DataDirectory::ResultsFile))
         return;
     QString error;
-    const auto bytes = m_directory.read(DataDirectory::ResultsFile, &error);
-    if (!bytes) {
-        m_findings.append(QStringLiteral("%1 %2").arg(DataDirectory::ResultsFile, error));
+    const auto records = m_directory.open(DataDirectory::ResultsFile, ScoreRecord::Length, &error);
+    if (!records) {
+        m_findings.append(
+            QStringLiteral("%1 %2: the program cannot keep scores").arg(DataDirectory::ResultsFile, error));
         return;
     }
-    checkFragment(DataDirectory::ResultsFile, bytes->size(), ScoreRecord::Length);
+    checkFragment(DataDirectory::ResultsFile, *records);
+    try {
+        if (ScoreRecord::count(records->length()) == CountLimit)
+            m_findings.append(
+                QStringLiteral("%1: holds %2 records, the most the program keeps: no further score can be saved")
+                    .arg(DataDirectory::ResultsFile)
+                    .arg(CountLimit));
+    } catch (const platform::RuntimeError&) {
+        m_findings.append(QStringLiteral("%1: %2 bytes hold more than the %3 records the program can count")
+                              .arg(DataDirectory::ResultsFile)
+                              .arg(records->length())
+                              .arg(CountLimit));
+    }
+}
+
+void BankChecker::checkUnnamedBanks()
+{
+    for (const QString& file : m_directory.bankFiles())
+        if (!m_named.contains(file))
+            m_findings.append(
+                QStringLiteral("%1: no exam of %2 names this bank file").arg(file, DataDirectory::IndexFile));
 }
 
 } // namespace quizmark

@@ -2,6 +2,8 @@
 
 #include "datadirectory.h"
 
+#include <QHash>
+#include <QSet>
 #include <QStringList>
 
 #include <optional>
@@ -28,11 +30,16 @@ public:
 private:
     void checkExam(qint64 number, const CatalogueRecord& record);
     void checkBank(const QString& exam, const CatalogueRecord& record);
-    void checkFragment(const QString& file, qint64 length, int recordLength);
+    void checkFragment(const QString& file, const RecordStream& records);
     void checkResults();
+    void checkUnnamedBanks();
 
     DataDirectory m_directory;
     QStringList m_findings;
+    // The bank files the catalogue names, to find those it does not.
+    QSet<QString> m_named;
+    // Each exam name met so far, with the number of the first exam that bore it.
+    QHash<QString, qint64> m_names;
     QString m_failure;
 };
 

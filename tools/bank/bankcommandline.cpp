@@ -137,12 +137,11 @@ int BankCommandLine::dump(const QStringList& arguments)
         return *answered;
 
     BankDumper dumper{ DataDirectory(parser.positionalArguments().at(1)) };
-    const auto document = dumper.dump();
+    const bool dumped = dumper.dump(m_out);
     for (const QString& warning : dumper.warnings())
         m_err << warning << u'\n';
-    if (!document)
+    if (!dumped)
         return Unusable;
-    m_out << QString::fromUtf8(document->toJson(QJsonDocument::Indented));
     return dumper.warnings().isEmpty() ? Success : Problems;
 }
 

@@ -5,11 +5,29 @@
 #include "data/questionrecord.h"
 
 #include <QJsonArray>
+#include <QJsonDocument>
 #include <QJsonObject>
 
 namespace quizmark {
 
 namespace {
+// The nesting depths of the document: {"exams": [ {exam, "questions": [ {question} ]} ]}.
+constexpr int ExamDepth = 2;
+constexpr int QuestionDepth = 4;
+
+QString indent(int depth)
+{
+    return QString(depth * 4, u' ');
+}
+
+// An object laid out as an indented document lays it out at that depth.
+QString indented(const QJsonObject& object, int depth)
+{
+    QString text = QString::fromUtf8(QJsonDocument(object).toJson(QJsonDocument::Indented));
+    text.chop(1);
+    return indent(depth) + text.replace(u'\n', u'\n' + indent(depth));
+}
+
 QJsonArray correctList(const QuestionRecord& record)
 {
     qsizetype used = QuestionRecord::OptionCount;
@@ -40,52 +58,62 @@ BankDumper::BankDumper(DataDirectory directory)
 {
 }
 
-std::optional<QJsonDocument> BankDumper::dump()
+bool BankDumper::dump(QTextStream& out)
 {
     QString error;
-    const auto index = m_directory.read(DataDirectory::IndexFile, &error);
+    auto index = m_directory.open(DataDirectory::IndexFile, CatalogueRecord::Length, &error);
     if (!index) {
         m_warnings.append(QStringLiteral("%1 %2").arg(m_directory.filePath(DataDirectory::IndexFile), error));
-        return std::nullopt;
+        return false;
     }
-    QJsonArray exams;
-    const qint64 count = DataDirectory::recordCount(index->size(), CatalogueRecord::Length);
+    // The same layout as an indented JSON document, written exam by exam and question by question.
+    const qint64 count = index->roundedRecords();
+    out << "{\n" << indent(1) << "\"exams\": [\n";
     for (qint64 n = 1; n <= count; ++n) {
-        const CatalogueRecord record
-            = CatalogueRecord::fromBytes(DataDirectory::record(*index, n, CatalogueRecord::Length));
-        const QString name = FixedField::trimmedRight(record.ExamName);
-        exams.append(QJsonObject{
-            { QStringLiteral("name"), name },
-            { QStringLiteral("bank"), record.bankFileName() },
-            { QStringLiteral("description"), FixedField::trimmedRight(record.Description) },
-            { QStringLiteral("questionTotal"), int(record.QuestionTotal) },
-            { QStringLiteral("questions"),
-              questions(record.bankFileName(), QStringLiteral("exam %1 \"%2\"").arg(n).arg(name)) },
-        });
+        writeExam(out, n, CatalogueRecord::fromBytes(index->record(n)));
+        out << (n < count ? ",\n" : "\n");
     }
-    return QJsonDocument(QJsonObject{ { QStringLiteral("exams"), exams } });
+    out << indent(1) << "]\n}\n";
+    return true;
 }
 
-QJsonArray BankDumper::questions(const QString& bank, const QString& exam)
+void BankDumper::writeExam(QTextStream& out, qint64 number, const CatalogueRecord& record)
+{
+    const QString name = FixedField::trimmedRight(record.ExamName);
+    const QJsonObject fields{
+        { QStringLiteral("name"), name },
+        { QStringLiteral("bank"), record.bankFileName() },
+        { QStringLiteral("description"), FixedField::trimmedRight(record.Description) },
+        { QStringLiteral("questionTotal"), int(record.QuestionTotal) },
+    };
+    // "questions" sorts after every other key, so it follows them as the last member.
+    QString head = indented(fields, ExamDepth);
+    head.chop(1 + ExamDepth * 4 + 1);
+    out << head << ",\n" << indent(ExamDepth + 1) << "\"questions\": [\n";
+    writeQuestions(out, record.bankFileName(), QStringLiteral("exam %1 \"%2\"").arg(number).arg(name));
+    out << indent(ExamDepth + 1) << "]\n" << indent(ExamDepth) << '}';
+}
+
+void BankDumper::writeQuestions(QTextStream& out, const QString& bank, const QString& exam)
 {
     const QString problem = DataDirectory::bankNameProblem(bank);
     if (!problem.isEmpty()) {
         m_warnings.append(
             QStringLiteral("%1: bank name \"%2\" %3; its questions are left out").arg(exam, bank, problem));
-        return {};
+        return;
     }
     QString error;
-    const auto bytes = m_directory.read(bank, &error);
-    if (!bytes) {
-        m_warnings.append(QStringLiteral("%1: bank file %2 %3").arg(exam, m_directory.filePath(bank), error));
-        return {};
+    auto records = m_directory.open(bank, QuestionRecord::Length, &error);
+    if (!records) {
+        m_warnings.append(QStringLiteral("%1: bank file %2 %3; its questions are left out")
+                              .arg(exam, m_directory.filePath(bank), error));
+        return;
     }
-    QJsonArray list;
-    const qint64 count = DataDirectory::recordCount(bytes->size(), QuestionRecord::Length);
-    for (qint64 r = 1; r <= count; ++r)
-        list.append(
-            questionObject(QuestionRecord::fromBytes(DataDirectory::record(*bytes, r, QuestionRecord::Length))));
-    return list;
+    const qint64 count = records->roundedRecords();
+    for (qint64 r = 1; r <= count; ++r) {
+        out << indented(questionObject(QuestionRecord::fromBytes(records->record(r))), QuestionDepth);
+        out << (r < count ? ",\n" : "\n");
+    }
 }
 
 } // namespace quizmark

@@ -1,6 +1,7 @@
 #include "banksource.h"
 
 #include "datadirectory.h"
+#include "examrules.h"
 
 #include "data/codepage.h"
 
@@ -105,6 +106,11 @@ std::optional<BankExam> BankSource::exam(const QJsonObject& object, const QStrin
               .value_or(QString());
     const int count = questions(object.value(u"questions"), where, exam.questions);
     exam.catalogue.QuestionTotal = questionTotal(object, count, where);
+    if (m_errors.size() == errorsBefore)
+        if (const QString empty = ExamRules::noQuestions(exam); !empty.isEmpty())
+            refuse(where, empty);
+    if (!exam.catalogue.ExamName.isEmpty())
+        examNameFree(exam.catalogue.ExamName, where);
 
     if (m_errors.size() != errorsBefore)
         return std::nullopt;
@@ -184,6 +190,9 @@ std::optional<QuestionRecord> BankSource::question(const QJsonObject& object, co
     correctOptions(object.value(u"correct"), record, field(where, QStringLiteral("correct")));
     record.Explanation = optionalText(object, QStringLiteral("explanation"), QuestionRecord::ExplanationWidth, where)
                              .value_or(QString());
+    if (m_errors.size() == errorsBefore)
+        for (const QString& empty : ExamRules::emptyTexts(record))
+            refuse(where, empty);
 
     if (m_errors.size() != errorsBefore)
         return std::nullopt;
@@ -275,6 +284,18 @@ bool BankSource::bankNameFree(const QString& bank, const QString& where)
             return false;
         }
     m_banks.append({ bank, where });
+    return true;
+}
+
+bool BankSource::examNameFree(const QString& name, const QString& where)
+{
+    for (const auto& [taken, owner] : m_names)
+        if (ExamRules::sameName(taken, name)) {
+            refuse(field(where, QStringLiteral("name")),
+                   QStringLiteral("\"%1\" is already the name of %2").arg(name, owner));
+            return false;
+        }
+    m_names.append({ name, where });
     return true;
 }
 

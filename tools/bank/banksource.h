@@ -39,11 +39,14 @@ private:
     bool onlyKeys(const QJsonObject& object, const QStringList& keys, const QString& where);
     bool encodable(const QString& text);
     bool bankNameFree(const QString& bank, const QString& where);
+    bool examNameFree(const QString& name, const QString& where);
     void refuse(const QString& where, const QString& problem);
 
     QList<BankExam> m_exams;
     // Each bank name taken so far, with the exam that took it.
     QList<std::pair<QString, QString>> m_banks;
+    // Each exam name taken so far, with the exam that took it.
+    QList<std::pair<QString, QString>> m_names;
     QStringList m_errors;
     // Held for the whole read: opening a converter costs far more than converting one text.
     QStringEncoder m_encoder{ "windows-1252", QStringConverter::Flag::Stateless };

@@ -1,7 +1,6 @@
 #include "datadirectory.h"
 
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 
 namespace quizmark {
@@ -21,21 +20,53 @@ QString DataDirectory::filePath(const QString& name) const
     return QDir(m_path).filePath(name);
 }
 
-bool DataDirectory::hasFile(const QString& name) const
+bool DataDirectory::isPresent(const QString& name) const
 {
-    return QFileInfo(filePath(name)).isFile();
+    const QFileInfo info(filePath(name));
+    return info.exists() || info.isSymLink();
 }
 
-std::optional<QByteArray> DataDirectory::read(const QString& name, QString* error) const
+std::optional<RecordStream> DataDirectory::open(const QString& name, int recordLength, QString* error) const
 {
     const QString path = filePath(name);
-    QFile file(path);
-    if (!QFileInfo(path).isFile() || !file.open(QIODevice::ReadOnly)) {
+    const QFileInfo info(path);
+    QString reason;
+    auto file = std::make_unique<QFile>(path);
+    if (!isPresent(name))
+        reason = QStringLiteral("is missing");
+    else if (!resolvesInside(name))
+        reason = QStringLiteral("is a link that leads outside the data directory");
+    // A folder, a pipe or a device is no record file: a pipe would block the reader for ever.
+    else if (!info.isFile())
+        reason = QStringLiteral("is not a regular file");
+    else if (!file->open(QIODevice::ReadOnly))
+        reason = QStringLiteral("cannot be read: %1").arg(file->errorString());
+    if (!reason.isEmpty()) {
         if (error)
-            *error = QFileInfo::exists(path) ? QStringLiteral("cannot be read") : QStringLiteral("is missing");
+            *error = reason;
         return std::nullopt;
     }
-    return file.readAll();
+    return RecordStream(std::move(file), recordLength);
+}
+
+QStringList DataDirectory::bankFiles() const
+{
+    QStringList banks;
+    const QStringList names = QDir(m_path).entryList({ QStringLiteral("*.dat") }, QDir::Files | QDir::Hidden);
+    for (const QString& name : names)
+        if (name != IndexFile && name != ResultsFile)
+            banks.append(name);
+    return banks;
+}
+
+bool DataDirectory::resolvesInside(const QString& name) const
+{
+    const QFileInfo info(filePath(name));
+    if (!info.isSymLink())
+        return true;
+    const QString target = info.canonicalFilePath();
+    const QString directory = QDir(m_path).canonicalPath();
+    return !target.isEmpty() && !directory.isEmpty() && target.startsWith(directory + u'/');
 }
 
 QString DataDirectory::bankNameProblem(const QString& name)
@@ -57,16 +88,6 @@ QString DataDirectory::bankNameProblem(const QString& name)
     if (name.compare(IndexFile, Qt::CaseInsensitive) == 0 || name.compare(ResultsFile, Qt::CaseInsensitive) == 0)
         return QStringLiteral("is the name of the catalogue or the score history");
     return {};
-}
-
-QByteArray DataDirectory::record(const QByteArray& file, qint64 n, int length)
-{
-    return file.mid((n - 1) * length, length);
-}
-
-qint64 DataDirectory::recordCount(qint64 length, int recordLength)
-{
-    return (length + recordLength / 2) / recordLength;
 }
 
 } // namespace quizmark

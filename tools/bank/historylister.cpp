@@ -7,8 +7,6 @@
 #include "platform/conversions.h"
 #include "platform/runtimeerror.h"
 
-#include <QFileInfo>
-
 namespace quizmark {
 
 namespace {
@@ -27,17 +25,17 @@ std::optional<QStringList> HistoryLister::lines()
         return std::nullopt;
     }
     // No history yet is an empty history: the first finished attempt creates the file.
-    if (!QFileInfo::exists(m_directory.filePath(DataDirectory::ResultsFile)))
+    if (!m_directory.isPresent(DataDirectory::ResultsFile))
         return QStringList();
     QString error;
-    const auto bytes = m_directory.read(DataDirectory::ResultsFile, &error);
-    if (!bytes) {
+    auto records = m_directory.open(DataDirectory::ResultsFile, ScoreRecord::Length, &error);
+    if (!records) {
         m_failure = QStringLiteral("%1 %2").arg(m_directory.filePath(DataDirectory::ResultsFile), error);
         return std::nullopt;
     }
     std::int16_t count = 0;
     try {
-        count = ScoreRecord::count(bytes->size());
+        count = ScoreRecord::count(records->length());
     } catch (const platform::RuntimeError&) {
         m_failure = QStringLiteral("%1 holds more records than the program can count").arg(DataDirectory::ResultsFile);
         return std::nullopt;
@@ -45,7 +43,7 @@ std::optional<QStringList> HistoryLister::lines()
     const QStringList names = examNames();
     QStringList lines;
     for (qint64 n = 1; n <= count; ++n) {
-        const ScoreRecord record = ScoreRecord::fromBytes(DataDirectory::record(*bytes, n, ScoreRecord::Length));
+        const ScoreRecord record = ScoreRecord::fromBytes(records->record(n));
         lines.append(QStringList{
             QString::number(n),
             QString::number(record.ExamNumber),
@@ -68,13 +66,12 @@ QString HistoryLister::passMark(std::int16_t maximumScore)
 QStringList HistoryLister::examNames() const
 {
     QStringList names;
-    const auto index = m_directory.read(DataDirectory::IndexFile);
+    auto index = m_directory.open(DataDirectory::IndexFile, CatalogueRecord::Length);
     if (!index)
         return names;
-    const qint64 count = DataDirectory::recordCount(index->size(), CatalogueRecord::Length);
+    const qint64 count = index->roundedRecords();
     for (qint64 n = 1; n <= count; ++n)
-        names.append(FixedField::trimmedRight(
-            CatalogueRecord::fromBytes(DataDirectory::record(*index, n, CatalogueRecord::Length)).ExamName));
+        names.append(FixedField::trimmedRight(CatalogueRecord::fromBytes(index->record(n)).ExamName));
     return names;
 }
 

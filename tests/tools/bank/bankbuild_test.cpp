@@ -196,7 +196,7 @@ TEST(Build, WritesTheRecordsOfEverySourceInOrder)
     second.remove(QStringLiteral("description"));
     const QString a = writeSource(dir, QStringLiteral("a.json"), { first });
     const QString b = writeSource(dir, QStringLiteral("b.json"),
-                                  { second, exam(QStringLiteral("Caf\u00e9"), QStringLiteral("third.dat"), 0) });
+                                  { second, exam(QStringLiteral("Caf\u00e9"), QStringLiteral("third.dat"), 1) });
     const QString out = dir.filePath(QStringLiteral("new/dat"));
 
     const Outcome outcome = run({ QStringLiteral("build"), a, b, QStringLiteral("-o"), out });
@@ -214,7 +214,7 @@ TEST(Build, WritesTheRecordsOfEverySourceInOrder)
     EXPECT_EQ(index.mid(307 + 105, 2), QByteArray("\x01\x00", 2));
     EXPECT_EQ(index.mid(307 + 107, 200), QByteArray(200, ' '));
     EXPECT_EQ(index.mid(614, 25), QByteArray("Caf\xe9").leftJustified(25, ' '));
-    EXPECT_EQ(index.mid(614 + 105, 2), QByteArray("\x00\x00", 2));
+    EXPECT_EQ(index.mid(614 + 105, 2), QByteArray("\x01\x00", 2));
 
     const QByteArray bank = readFile(out + QStringLiteral("/first.dat"));
     ASSERT_EQ(bank.size(), 3 * QuestionRecord::Length);
@@ -226,7 +226,7 @@ TEST(Build, WritesTheRecordsOfEverySourceInOrder)
     EXPECT_EQ(readFile(out + QStringLiteral("/ second.dat")).mid(1522, 8),
               QByteArray("\x01\x00\x02\x00\x03\x00\x04\x00", 8));
     EXPECT_TRUE(QFileInfo(out + QStringLiteral("/third.dat")).isFile());
-    EXPECT_EQ(QFileInfo(out + QStringLiteral("/third.dat")).size(), 0);
+    EXPECT_EQ(QFileInfo(out + QStringLiteral("/third.dat")).size(), QuestionRecord::Length);
     EXPECT_EQ(QDir(out).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot).size(), 4)
         << "staging left behind";
 }

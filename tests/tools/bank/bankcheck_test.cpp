@@ -90,30 +90,32 @@ TEST_F(DataFiles, CheckReportsTotalsAboveTheBankAndLooksOnlyAtTheQuestionsDrawn)
     write(QStringLiteral("short.dat"), questionRecord({ 1, 0, 0, 0 }) + questionRecord({ 2, 0, 0, 0 }));
     // The draw never reaches the second record, so its fault cannot reach a candidate.
     write(QStringLiteral("partly.dat"), questionRecord({ 1, 0, 0, 0 }) + questionRecord({ 0, 0, 0, 0 }));
-    EXPECT_EQ(findings(),
-              QStringList{ QStringLiteral("exam 1 \"Short\": QuestionTotal 3 is above the 2 records of short.dat") });
+    EXPECT_EQ(
+        findings(),
+        QStringList{ QStringLiteral("exam 1 \"Short\": QuestionTotal 3 is above the 2 whole records of short.dat") });
     EXPECT_EQ(check().code, 1);
 }
 
 TEST_F(DataFiles, CheckReportsMissingBanksAndNamesThatLeaveTheDirectory)
 {
     QByteArray index;
+    int number = 0;
     for (const char* bank : { "missing.dat", "../outside.dat", "/abs.dat", "sub/inner.dat", "", "index.dat" })
-        index += catalogueRecord(QStringLiteral("E"), QString::fromUtf8(bank), 1);
+        index += catalogueRecord(QStringLiteral("E%1").arg(++number), QString::fromUtf8(bank), 1);
     write(QStringLiteral("index.dat"), index);
     QDir(m_dir.path()).mkpath(QStringLiteral("sub"));
     write(QStringLiteral("sub/inner.dat"), questionRecord({ 1, 0, 0, 0 }));
     EXPECT_EQ(findings(),
               QStringList({
-                  QStringLiteral("exam 1 \"E\": bank file missing.dat is missing"),
-                  QStringLiteral("exam 2 \"E\": bank name \"../outside.dat\" holds a path separator: not a plain file "
+                  QStringLiteral("exam 1 \"E1\": bank file missing.dat is missing"),
+                  QStringLiteral("exam 2 \"E2\": bank name \"../outside.dat\" holds a path separator: not a plain file "
                                  "name in the data directory"),
-                  QStringLiteral("exam 3 \"E\": bank name \"/abs.dat\" holds a path separator: not a plain file name "
+                  QStringLiteral("exam 3 \"E3\": bank name \"/abs.dat\" holds a path separator: not a plain file name "
                                  "in the data directory"),
-                  QStringLiteral("exam 4 \"E\": bank name \"sub/inner.dat\" holds a path separator: not a plain file "
+                  QStringLiteral("exam 4 \"E4\": bank name \"sub/inner.dat\" holds a path separator: not a plain file "
                                  "name in the data directory"),
-                  QStringLiteral("exam 5 \"E\": bank name \"\" is empty: not a plain file name in the data directory"),
-                  QStringLiteral("exam 6 \"E\": bank name \"index.dat\" is the name of the catalogue or the score "
+                  QStringLiteral("exam 5 \"E5\": bank name \"\" is empty: not a plain file name in the data directory"),
+                  QStringLiteral("exam 6 \"E6\": bank name \"index.dat\" is the name of the catalogue or the score "
                                  "history: not a plain file name in the data directory"),
               }));
     EXPECT_FALSE(QFileInfo::exists(path(QStringLiteral("missing.dat")))) << "check must not create what it looks for";
@@ -125,15 +127,15 @@ TEST_F(DataFiles, CheckReportsTrailingFragmentsInEveryFile)
     write(QStringLiteral("index.dat"),
           catalogueRecord(QStringLiteral("One"), QStringLiteral("one.dat"), 2)
               + catalogueRecord(QStringLiteral("Two"), QStringLiteral("two.dat"), 1).left(160));
-    // The second question record is a fragment long enough to count; its CorrectOptions are there.
+    // The second question record is a fragment of more than half a record: the program still
+    // counts only the whole one, and never reads the fragment.
     write(QStringLiteral("one.dat"), questionRecord({ 1, 0, 0, 0 }) + questionRecord({ 0, 2, 0, 0 }).left(1600));
     write(QStringLiteral("results.dat"), QByteArray(8 * 3 + 5, '\0'));
     EXPECT_EQ(findings(),
               QStringList({
                   QStringLiteral("index.dat: trailing fragment of 160 bytes at offset 307 (records are 307 bytes)"),
                   QStringLiteral("one.dat: trailing fragment of 1600 bytes at offset 2030 (records are 2030 bytes)"),
-                  QStringLiteral("one.dat question 2: cannot be answered correctly: CorrectOptions 0, 2, 0, 0: the "
-                                 "correct options do not come first"),
+                  QStringLiteral("exam 1 \"One\": QuestionTotal 2 is above the 1 whole records of one.dat"),
                   QStringLiteral("exam 2 \"Two\": bank file two.dat is missing"),
                   QStringLiteral("results.dat: trailing fragment of 5 bytes at offset 24 (records are 8 bytes)"),
               }));
@@ -150,7 +152,7 @@ TEST_F(DataFiles, CheckReadsNothingBeyondTheEndOfDamagedFiles)
               QStringList({
                   QStringLiteral("index.dat: trailing fragment of 153 bytes at offset 307 (records are 307 bytes)"),
                   QStringLiteral("cut.dat: trailing fragment of 1014 bytes at offset 2030 (records are 2030 bytes)"),
-                  QStringLiteral("exam 1 \"Cut\": QuestionTotal 2 is above the 1 records of cut.dat"),
+                  QStringLiteral("exam 1 \"Cut\": QuestionTotal 2 is above the 1 whole records of cut.dat"),
               }));
 }
 

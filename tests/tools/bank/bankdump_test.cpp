@@ -69,7 +69,7 @@ TEST(Dump, BuildingTheDumpGivesTheSameBytes)
     QJsonObject second = exam(QString(25, u'x'), QStringLiteral(" lead.dat"), 1);
     second.insert(QStringLiteral("description"), QString(200, u'd'));
     const QString source = writeSource(dir, QStringLiteral("s.json"),
-                                       { first, second, exam(QStringLiteral("Empty"), QStringLiteral("e.dat"), 0) });
+                                       { first, second, exam(QStringLiteral("Single"), QStringLiteral("e.dat"), 1) });
     const QString original = dir.filePath(QStringLiteral("original"));
     ASSERT_EQ(run({ QStringLiteral("build"), source, QStringLiteral("-o"), original }).code, 0);
 
