@@ -25,6 +25,8 @@ void OptionCheckBox::setCaption(const QString& caption)
     m_caption = caption;
     // The button's own text only serves accessibility; doubling '&' keeps it from becoming a shortcut.
     setText(QString(caption).replace(u'&', QStringLiteral("&&")));
+    // An option without text is no choice (a true/false question leaves two blank): no box for it.
+    setHidden(caption.trimmed().isEmpty());
     updateGeometry();
     update();
 }

@@ -540,6 +540,29 @@ private slots:
         QVERIFY(QKeySequence::mnemonic(attempt.box(2)->text()).isEmpty());
     }
 
+    void optionsWithoutTextShowNoBox()
+    {
+        Attempt attempt;
+        QuestionRecord trueFalse = question(1);
+        trueFalse.Option1 = padded(QStringLiteral("True"), QuestionRecord::OptionWidth);
+        trueFalse.Option2 = padded(QStringLiteral("False"), QuestionRecord::OptionWidth);
+        trueFalse.Option3 = padded(QString(), QuestionRecord::OptionWidth);
+        trueFalse.Option4 = padded(QString(), QuestionRecord::OptionWidth);
+        attempt.start(bankOf({ trueFalse, question(2) }), 2, 2);
+        const bool trueFalseFirst = Module1.QuestionOrder(1) == 1;
+        const QList<bool> trueFalseBoxes { true, true, false, false };
+        const QList<bool> fourBoxes { true, true, true, true };
+        auto shown = [&attempt] {
+            QList<bool> visible;
+            for (int n = 1; n <= 4; ++n)
+                visible.append(attempt.box(n)->isVisible());
+            return visible;
+        };
+        QCOMPARE(shown(), trueFalseFirst ? trueFalseBoxes : fourBoxes);
+        attempt.click(QStringLiteral("Command1"));
+        QCOMPARE(shown(), trueFalseFirst ? fourBoxes : trueFalseBoxes);
+    }
+
     void aBankThatCannotServeTheAttemptIsRefused_data()
     {
         QTest::addColumn<QByteArray>("bank");
