@@ -4,7 +4,11 @@
 #include "bankchecker.h"
 #include "bankdumper.h"
 #include "banksource.h"
+#include "catalogueedit.h"
+#include "examexporter.h"
 #include "historylister.h"
+
+#include <QSaveFile>
 
 namespace quizmark {
 
@@ -25,6 +29,12 @@ int BankCommandLine::run(const QStringList& arguments)
     const QString command = arguments.value(1);
     if (command == u"build")
         return build(arguments);
+    if (command == u"add")
+        return add(arguments);
+    if (command == u"remove")
+        return remove(arguments);
+    if (command == u"export")
+        return exportExam(arguments);
     if (command == u"dump")
         return dump(arguments);
     if (command == u"check")
@@ -47,7 +57,12 @@ QString BankCommandLine::toolHelp() const
                           "Writes, prints and checks the exam catalogue, the question banks and the score history.\n"
                           "\n"
                           "Commands:\n"
-                          "  build SOURCE.json... -o DIR  Write DIR/index.dat and one bank file per exam.\n"
+                          "  build SOURCE... -o DIR        Write DIR/index.dat and one bank file per exam.\n"
+                          "  add DIR SOURCE...            Add exams after those in DIR, with their banks.\n"
+                          "  remove DIR EXAM              Remove one exam, by number or name, and its bank.\n"
+                          "  export DIR EXAM --format F   Write one exam as json, gift, moodle-xml, aiken or csv.\n"
+                          "\n"
+                          "Sources: JSON (.json), GIFT (.gift), Moodle XML (.xml), Aiken (.aiken) and CSV (.csv).\n"
                           "  dump DIR                     Print the catalogue and its banks as JSON.\n"
                           "  check DIR                    List every problem a candidate would meet.\n"
                           "  history DIR                  List the attempts in DIR/results.dat.\n"
@@ -91,16 +106,17 @@ int BankCommandLine::build(const QStringList& arguments)
 {
     QCommandLineParser parser;
     parser.setApplicationDescription(
-        QStringLiteral("Checks the exams of the JSON sources against every limit of the record formats and writes\n"
+        QStringLiteral("Checks the exams of the sources against every limit of the record formats and writes\n"
                        "DIR/index.dat and one bank file per exam. The exams of several sources follow one another\n"
                        "in the catalogue. Nothing is written when anything is refused."));
     parser.addPositionalArgument(QStringLiteral("build"), QStringLiteral("The command."));
-    parser.addPositionalArgument(QStringLiteral("SOURCE.json"), QStringLiteral("Exam sources, in catalogue order."),
-                                 QStringLiteral("SOURCE.json..."));
+    parser.addPositionalArgument(QStringLiteral("SOURCE"), QStringLiteral("Exam sources, in catalogue order."),
+                                 QStringLiteral("SOURCE..."));
     const QCommandLineOption output({ QStringLiteral("o"), QStringLiteral("output") },
                                     QStringLiteral("The data directory to write; created when missing."),
                                     DirectoryOperand);
     parser.addOption(output);
+    addSourceOptions(parser);
     if (const auto answered = parse(parser, arguments, 1, true))
         return *answered;
     if (!parser.isSet(output)) {
@@ -108,18 +124,159 @@ int BankCommandLine::build(const QStringList& arguments)
         return Unusable;
     }
 
-    BankSource source;
-    for (const QString& path : parser.positionalArguments().mid(1))
-        source.read(path);
-    if (!source.errors().isEmpty()) {
-        for (const QString& error : source.errors())
-            m_err << error << u'\n';
-        m_err << QStringLiteral("Nothing written.\n");
+    const auto exams = readSources(parser, 1);
+    if (!exams)
+        return Problems;
+    QString error;
+    if (!BankBuilder(*exams).write(parser.value(output), &error)) {
+        m_err << error << u'\n';
         return Problems;
     }
-    QString error;
-    if (!BankBuilder(source.exams()).write(parser.value(output), &error)) {
+    return Success;
+}
+
+int BankCommandLine::add(const QStringList& arguments)
+{
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral(
+        "Adds the exams of the sources after the exams in DIR and writes their banks; DIR is created when\n"
+        "missing. An exam whose bank name DIR already uses is refused, or replaced in its place with\n"
+        "--replace. Nothing is written when anything is refused."));
+    parser.addPositionalArgument(QStringLiteral("add"), QStringLiteral("The command."));
+    parser.addPositionalArgument(DirectoryOperand, QStringLiteral("The data directory to add to."));
+    parser.addPositionalArgument(QStringLiteral("SOURCE"), QStringLiteral("Exam sources, in catalogue order."),
+                                 QStringLiteral("SOURCE..."));
+    const QCommandLineOption replace(QStringLiteral("replace"),
+                                     QStringLiteral("Replace the exam that holds a bank name, in its place."));
+    parser.addOption(replace);
+    addSourceOptions(parser);
+    if (const auto answered = parse(parser, arguments, 2, true))
+        return *answered;
+
+    const auto exams = readSources(parser, 2);
+    if (!exams)
+        return Problems;
+    CatalogueEdit edit(directoryOperand(parser, 1));
+    if (!edit.load() || !edit.add(*exams, parser.isSet(replace)) || !edit.write()) {
+        report(edit.errors());
+        return Problems;
+    }
+    for (const QString& note : edit.notes())
+        m_out << note << u'\n';
+    return Success;
+}
+
+int BankCommandLine::remove(const QStringList& arguments)
+{
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral(
+        "Removes one exam, by number or name, from the catalogue of DIR, and its bank file unless another\n"
+        "exam names it. The exams after it move up one place, while the score history keeps the numbers\n"
+        "they had: its attempts at later exams then count for the exam before."));
+    parser.addPositionalArgument(QStringLiteral("remove"), QStringLiteral("The command."));
+    parser.addPositionalArgument(DirectoryOperand, DirectoryHelp);
+    parser.addPositionalArgument(QStringLiteral("EXAM"), QStringLiteral("The exam's number (from 1) or name."));
+    if (const auto answered = parse(parser, arguments, 2))
+        return *answered;
+
+    CatalogueEdit edit(directoryOperand(parser, 1));
+    if (!edit.load() || !edit.remove(parser.positionalArguments().at(2)) || !edit.write()) {
+        report(edit.errors());
+        return Problems;
+    }
+    for (const QString& note : edit.notes())
+        m_out << note << u'\n';
+    return Success;
+}
+
+void BankCommandLine::addSourceOptions(QCommandLineParser& parser)
+{
+    parser.addOptions({
+        { QStringLiteral("format"), QStringLiteral("Read every source as json, gift, moodle-xml, aiken or csv."),
+          QStringLiteral("FORMAT") },
+        { QStringLiteral("name"), QStringLiteral("The exam name of a source that names none."),
+          QStringLiteral("NAME") },
+        { QStringLiteral("bank"), QStringLiteral("The bank file of a source that names none."),
+          QStringLiteral("FILE") },
+        { QStringLiteral("description"), QStringLiteral("The description of a source that gives none."),
+          QStringLiteral("TEXT") },
+        { QStringLiteral("skip-unfit"), QStringLiteral("Leave out, and list, the questions that cannot be records.") },
+    });
+}
+
+std::optional<QList<BankExam>> BankCommandLine::readSources(const QCommandLineParser& parser, qsizetype first)
+{
+    SourceOptions options;
+    options.format = parser.value(QStringLiteral("format"));
+    options.name = parser.value(QStringLiteral("name"));
+    options.bank = parser.value(QStringLiteral("bank"));
+    options.description = parser.value(QStringLiteral("description"));
+    options.skipUnfit = parser.isSet(QStringLiteral("skip-unfit"));
+    BankSource source;
+    for (const QString& path : parser.positionalArguments().mid(first))
+        source.read(path, options);
+    if (!report(source.errors()))
+        return std::nullopt;
+    for (const QString& question : source.leftOut())
+        m_err << QStringLiteral("left out: ") << question << u'\n';
+    return source.exams();
+}
+
+DataDirectory BankCommandLine::directoryOperand(const QCommandLineParser& parser, qsizetype at)
+{
+    return DataDirectory(parser.positionalArguments().at(at));
+}
+
+bool BankCommandLine::report(const QStringList& errors)
+{
+    if (errors.isEmpty())
+        return true;
+    for (const QString& error : errors)
         m_err << error << u'\n';
+    m_err << QStringLiteral("Nothing written.\n");
+    return false;
+}
+
+int BankCommandLine::exportExam(const QStringList& arguments)
+{
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral(
+        "Writes one exam of DIR, with every whole record of its bank, in a format another program imports\n"
+        "as it stands. The export is read back first: a format that would not give back the same records\n"
+        "is refused. Aiken holds only questions with one correct option, and no explanations."));
+    parser.addPositionalArgument(QStringLiteral("export"), QStringLiteral("The command."));
+    parser.addPositionalArgument(DirectoryOperand, DirectoryHelp);
+    parser.addPositionalArgument(QStringLiteral("EXAM"), QStringLiteral("The exam's number (from 1) or name."));
+    const QCommandLineOption format(QStringLiteral("format"), QStringLiteral("json, gift, moodle-xml, aiken or csv."),
+                                    QStringLiteral("FORMAT"));
+    const QCommandLineOption output({ QStringLiteral("o"), QStringLiteral("output") },
+                                    QStringLiteral("The file to write; standard output without it."),
+                                    QStringLiteral("FILE"));
+    parser.addOptions({ format, output });
+    if (const auto answered = parse(parser, arguments, 2))
+        return *answered;
+    if (!ExamExporter::Formats.contains(parser.value(format))) {
+        m_err << QStringLiteral("export needs --format %1.\n").arg(ExamExporter::Formats.join(u'|'))
+              << commandHelp(parser);
+        return Unusable;
+    }
+
+    ExamExporter exporter(directoryOperand(parser, 1));
+    const auto exam = exporter.load(parser.positionalArguments().at(2));
+    const auto bytes = exam ? exporter.write(*exam, parser.value(format)) : std::nullopt;
+    if (!bytes) {
+        m_err << exporter.failure() << u'\n';
+        return Problems;
+    }
+    for (const QString& note : exporter.notes())
+        m_err << note << u'\n';
+    if (!parser.isSet(output)) {
+        m_out << QString::fromUtf8(*bytes);
+        return Success;
+    }
+    QSaveFile file(parser.value(output));
+    if (!file.open(QIODevice::WriteOnly) || file.write(*bytes) != bytes->size() || !file.commit()) {
+        m_err << QStringLiteral("cannot write %1: %2\n").arg(parser.value(output), file.errorString());
         return Problems;
     }
     return Success;
@@ -136,7 +293,7 @@ int BankCommandLine::dump(const QStringList& arguments)
     if (const auto answered = parse(parser, arguments, 1))
         return *answered;
 
-    BankDumper dumper{ DataDirectory(parser.positionalArguments().at(1)) };
+    BankDumper dumper{ directoryOperand(parser, 1) };
     const bool dumped = dumper.dump(m_out);
     for (const QString& warning : dumper.warnings())
         m_err << warning << u'\n';
@@ -156,7 +313,7 @@ int BankCommandLine::check(const QStringList& arguments)
     if (const auto answered = parse(parser, arguments, 1))
         return *answered;
 
-    BankChecker checker{ DataDirectory(parser.positionalArguments().at(1)) };
+    BankChecker checker{ directoryOperand(parser, 1) };
     const auto findings = checker.check();
     if (!findings) {
         m_err << checker.failure() << u'\n';
@@ -178,7 +335,7 @@ int BankCommandLine::history(const QStringList& arguments)
     if (const auto answered = parse(parser, arguments, 1))
         return *answered;
 
-    HistoryLister lister{ DataDirectory(parser.positionalArguments().at(1)) };
+    HistoryLister lister{ directoryOperand(parser, 1) };
     const auto lines = lister.lines();
     if (!lines) {
         m_err << lister.failure() << u'\n';

@@ -1,5 +1,8 @@
 #pragma once
 
+#include "bankexam.h"
+#include "datadirectory.h"
+
 #include <QCommandLineParser>
 #include <QStringList>
 #include <QTextStream>
@@ -8,7 +11,7 @@
 
 namespace quizmark {
 
-// The commands of quizmark-bank: build, dump, check and history, each with its own --help.
+// The commands of quizmark-bank: build, add, remove, dump, check and history, each with its own --help.
 class BankCommandLine
 {
 public:
@@ -25,12 +28,22 @@ public:
 
 private:
     int build(const QStringList& arguments);
+    int add(const QStringList& arguments);
+    int remove(const QStringList& arguments);
+    int exportExam(const QStringList& arguments);
     int dump(const QStringList& arguments);
     int check(const QStringList& arguments);
     int history(const QStringList& arguments);
     // The exit code when the command has been answered already: help shown, or misuse.
     std::optional<int> parse(QCommandLineParser& parser, const QStringList& arguments, qsizetype operands,
                              bool moreOperands = false);
+    // The exams of the source operands after the command, or nothing when any was refused.
+    std::optional<QList<BankExam>> readSources(const QCommandLineParser& parser, qsizetype first);
+    // The options that say how to read sources of other formats.
+    static void addSourceOptions(QCommandLineParser& parser);
+    // The data directory operand at that place among the positional arguments.
+    static DataDirectory directoryOperand(const QCommandLineParser& parser, qsizetype at);
+    bool report(const QStringList& errors);
     QString toolHelp() const;
     static QString commandHelp(const QCommandLineParser& parser);
 

@@ -1,10 +1,11 @@
 #include "bankdumper.h"
 
+#include "jsonrecords.h"
+
 #include "data/cataloguerecord.h"
 #include "data/fixedfield.h"
 #include "data/questionrecord.h"
 
-#include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 
@@ -28,29 +29,6 @@ QString indented(const QJsonObject& object, int depth)
     return indent(depth) + text.replace(u'\n', u'\n' + indent(depth));
 }
 
-QJsonArray correctList(const QuestionRecord& record)
-{
-    qsizetype used = QuestionRecord::OptionCount;
-    while (used > 0 && record.CorrectOptions[std::size_t(used - 1)] == 0)
-        --used;
-    QJsonArray list;
-    for (qsizetype k = 0; k < used; ++k)
-        list.append(int(record.CorrectOptions[std::size_t(k)]));
-    return list;
-}
-
-QJsonObject questionObject(const QuestionRecord& record)
-{
-    QJsonArray options;
-    for (int k = 1; k <= QuestionRecord::OptionCount; ++k)
-        options.append(FixedField::trimmedRight(record.option(k)));
-    return {
-        { QStringLiteral("question"), FixedField::trimmedRight(record.Question) },
-        { QStringLiteral("options"), options },
-        { QStringLiteral("correct"), correctList(record) },
-        { QStringLiteral("explanation"), FixedField::trimmedRight(record.Explanation) },
-    };
-}
 } // namespace
 
 BankDumper::BankDumper(DataDirectory directory)
@@ -80,12 +58,7 @@ bool BankDumper::dump(QTextStream& out)
 void BankDumper::writeExam(QTextStream& out, qint64 number, const CatalogueRecord& record)
 {
     const QString name = FixedField::trimmedRight(record.ExamName);
-    const QJsonObject fields{
-        { QStringLiteral("name"), name },
-        { QStringLiteral("bank"), record.bankFileName() },
-        { QStringLiteral("description"), FixedField::trimmedRight(record.Description) },
-        { QStringLiteral("questionTotal"), int(record.QuestionTotal) },
-    };
+    const QJsonObject fields = JsonRecords::exam(record);
     // "questions" sorts after every other key, so it follows them as the last member.
     QString head = indented(fields, ExamDepth);
     head.chop(1 + ExamDepth * 4 + 1);
@@ -111,7 +84,7 @@ void BankDumper::writeQuestions(QTextStream& out, const QString& bank, const QSt
     }
     const qint64 count = records->roundedRecords();
     for (qint64 r = 1; r <= count; ++r) {
-        out << indented(questionObject(QuestionRecord::fromBytes(records->record(r))), QuestionDepth);
+        out << indented(JsonRecords::question(QuestionRecord::fromBytes(records->record(r))), QuestionDepth);
         out << (r < count ? ",\n" : "\n");
     }
 }

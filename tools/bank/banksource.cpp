@@ -1,11 +1,16 @@
 #include "banksource.h"
 
+#include "aikenformat.h"
+#include "csvformat.h"
 #include "datadirectory.h"
 #include "examrules.h"
+#include "giftformat.h"
+#include "moodlexmlformat.h"
 
 #include "data/codepage.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
 
@@ -16,6 +21,9 @@ namespace quizmark {
 
 namespace {
 constexpr int MaximumRecords = std::numeric_limits<std::int16_t>::max();
+
+const QStringList Formats = { QStringLiteral("json"), QStringLiteral("gift"), QStringLiteral("moodle-xml"),
+                              QStringLiteral("aiken"), QStringLiteral("csv") };
 
 const QStringList RootKeys = { QStringLiteral("exams") };
 const QStringList ExamKeys = { QStringLiteral("name"), QStringLiteral("bank"), QStringLiteral("description"),
@@ -48,14 +56,144 @@ QString unencodable(const QString& text, qsizetype at)
 }
 } // namespace
 
-bool BankSource::read(const QString& path)
+bool BankSource::read(const QString& path, const SourceOptions& options)
 {
+    const QString format = options.format.isEmpty() ? formatOf(path) : options.format;
+    if (!Formats.contains(format)) {
+        refuse(path, QStringLiteral("no known format; name it with --format %1").arg(Formats.join(u'|')));
+        return false;
+    }
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
         refuse(path, QStringLiteral("cannot be read: %1").arg(file.errorString()));
         return false;
     }
-    return parse(file.readAll(), path);
+    const QByteArray bytes = file.readAll();
+    if (format == u"json")
+        return parse(bytes, path);
+    if (format == u"gift")
+        return addImported(GiftFormat::read(bytes, path), path, options);
+    if (format == u"moodle-xml")
+        return addImported(MoodleXmlFormat::read(bytes, path), path, options);
+    if (format == u"aiken")
+        return addImported(AikenFormat::read(bytes, path), path, options);
+    return addImported(CsvFormat::read(bytes, path), path, options);
+}
+
+QString BankSource::formatOf(const QString& path)
+{
+    const QString suffix = QFileInfo(path).suffix().toLower();
+    if (suffix == u"xml")
+        return QStringLiteral("moodle-xml");
+    return Formats.contains(suffix) ? suffix : QString();
+}
+
+QString BankSource::bankNameFor(const QString& examName)
+{
+    QString bank;
+    for (QChar c : examName.toLower()) {
+        if ((c >= u'a' && c <= u'z') || (c >= u'0' && c <= u'9'))
+            bank += c;
+        else if (!bank.isEmpty() && !bank.endsWith(u'-'))
+            bank += u'-';
+    }
+    while (bank.endsWith(u'-'))
+        bank.chop(1);
+    return (bank.isEmpty() ? QStringLiteral("exam") : bank) + QStringLiteral(".dat");
+}
+
+bool BankSource::addImported(const ImportedExam& imported, const QString& origin, const SourceOptions& options)
+{
+    const qsizetype errorsBefore = m_errors.size();
+    for (const QString& error : imported.errors)
+        m_errors.append(error);
+    BankExam exam;
+    const QString name = !imported.name.isEmpty() ? imported.name
+        : !options.name.isEmpty()                 ? options.name
+                                                  : QFileInfo(origin).completeBaseName();
+    const QString where = QStringLiteral("%1: exam \"%2\"").arg(origin, name);
+    const QString bank = !imported.bank.isEmpty() ? imported.bank
+        : !options.bank.isEmpty()                 ? options.bank
+                                                  : bankNameFor(name);
+    const QString description = !imported.description.isEmpty() ? imported.description : options.description;
+    exam.catalogue.ExamName = checkedText(name, CatalogueRecord::ExamNameWidth, field(where, QStringLiteral("name")));
+    exam.catalogue.Description
+        = checkedText(description, CatalogueRecord::DescriptionWidth, field(where, QStringLiteral("description")));
+    exam.catalogue.BankFile = checkedText(bank, CatalogueRecord::BankFileWidth, field(where, QStringLiteral("bank")));
+    if (const QString problem = DataDirectory::bankNameProblem(bank); !problem.isEmpty())
+        refuse(field(where, QStringLiteral("bank")),
+               QStringLiteral("\"%1\" is not a plain file name: it %2").arg(bank, problem));
+    else
+        bankNameFree(bank, where);
+    examNameFree(name, where);
+
+    for (const ImportedQuestion& question : imported.questions) {
+        QStringList problems;
+        auto record = importedRecord(question, problems);
+        if (problems.isEmpty())
+            exam.questions.append(std::move(record));
+        else if (options.skipUnfit)
+            m_leftOut.append(QStringLiteral("%1: %2").arg(question.where, problems.join(QStringLiteral("; "))));
+        else
+            refuse(question.where, problems.join(QStringLiteral("; ")));
+    }
+    const qsizetype count = exam.questions.size();
+    if (count > MaximumRecords)
+        refuse(where, QStringLiteral("%1 questions; a bank holds at most %2").arg(count).arg(MaximumRecords));
+    const int total = imported.questionTotal.value_or(int(count));
+    if (total < 0 || total > count)
+        refuse(field(where, QStringLiteral("questionTotal")),
+               QStringLiteral("expected a whole number from 1 to the %1 questions given").arg(count));
+    exam.catalogue.QuestionTotal = std::int16_t(std::clamp<qsizetype>(total, 0, MaximumRecords));
+    if (m_errors.size() == errorsBefore)
+        if (const QString empty = ExamRules::noQuestions(exam); !empty.isEmpty())
+            refuse(where, empty);
+    if (m_errors.size() != errorsBefore)
+        return false;
+    m_exams.append(std::move(exam));
+    if (m_exams.size() > MaximumRecords)
+        refuse(origin, QStringLiteral("a catalogue holds at most %1 exams").arg(MaximumRecords));
+    return m_errors.size() == errorsBefore;
+}
+
+QuestionRecord BankSource::importedRecord(const ImportedQuestion& question, QStringList& problems)
+{
+    QuestionRecord record;
+    if (!question.unfit.isEmpty()) {
+        problems.append(question.unfit);
+        return record;
+    }
+    if (question.options.size() != QuestionRecord::OptionCount)
+        problems.append(QStringLiteral("%1 options; a record holds exactly %2")
+                            .arg(question.options.size())
+                            .arg(QuestionRecord::OptionCount));
+    if (question.correct.isEmpty())
+        problems.append(QStringLiteral("no correct option"));
+    auto fill = [&](QString& target, const QString& text, int width, const QString& what) {
+        if (const QString problem = textProblem(text, width); !problem.isEmpty())
+            problems.append(QStringLiteral("%1: %2").arg(what, problem));
+        else
+            target = text;
+    };
+    fill(record.Question, question.question, QuestionRecord::QuestionWidth, QStringLiteral("question"));
+    for (int k = 1; k <= QuestionRecord::OptionCount && question.options.size() == QuestionRecord::OptionCount; ++k)
+        fill(record.option(k), question.options[k - 1], QuestionRecord::OptionWidth,
+             QStringLiteral("option %1").arg(k));
+    fill(record.Explanation, question.explanation, QuestionRecord::ExplanationWidth, QStringLiteral("explanation"));
+    for (qsizetype k = 0; k < question.correct.size() && k < QuestionRecord::OptionCount; ++k)
+        record.CorrectOptions[std::size_t(k)] = std::int16_t(question.correct[k]);
+    if (problems.isEmpty())
+        problems.append(ExamRules::emptyTexts(record));
+    return record;
+}
+
+QString BankSource::checkedText(const QString& text, int width, const QString& field)
+{
+    if (const QString problem = textProblem(text, width); !problem.isEmpty()) {
+        refuse(field, problem);
+        return {};
+    }
+    return text;
 }
 
 bool BankSource::parse(const QByteArray& json, const QString& origin)
@@ -214,15 +352,20 @@ std::optional<QString> BankSource::text(const QJsonValue& value, int width, cons
         return std::nullopt;
     }
     const QString text = value.toString();
-    if (!encodable(text)) {
-        refuse(field, unencodable(text, Codepage::firstUnencodable(text)));
-        return std::nullopt;
-    }
-    if (text.size() > width) {
-        refuse(field, QStringLiteral("%1 characters; the field holds %2").arg(text.size()).arg(width));
+    if (const QString problem = textProblem(text, width); !problem.isEmpty()) {
+        refuse(field, problem);
         return std::nullopt;
     }
     return text;
+}
+
+QString BankSource::textProblem(const QString& text, int width)
+{
+    if (!encodable(text))
+        return unencodable(text, Codepage::firstUnencodable(text));
+    if (text.size() > width)
+        return QStringLiteral("%1 characters; the field holds %2").arg(text.size()).arg(width);
+    return {};
 }
 
 bool BankSource::correctOptions(const QJsonValue& value, QuestionRecord& record, const QString& where)

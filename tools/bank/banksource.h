@@ -1,6 +1,7 @@
 #pragma once
 
 #include "bankexam.h"
+#include "importedexam.h"
 
 #include <QJsonObject>
 #include <QJsonValue>
@@ -12,18 +13,38 @@
 
 namespace quizmark {
 
-// The readable form of exams: JSON files, each {"exams": [...]}, read and checked against every
-// limit of the record formats. The exams of several files follow one another in one catalogue.
+// How to read the sources that are not in the tool's own JSON form.
+struct SourceOptions
+{
+    // json, gift, moodle-xml, aiken or csv; empty to go by the file name's extension.
+    QString format;
+    // For a source that does not name its exam, bank or description itself.
+    QString name;
+    QString bank;
+    QString description;
+    // Leave out the questions that cannot become records, instead of refusing the source.
+    bool skipUnfit = false;
+};
+
+// The readable forms of exams, read and checked against every limit of the record formats: the
+// tool's JSON files, each {"exams": [...]}, and one exam a file in GIFT, Moodle XML, Aiken or CSV.
+// The exams of several files follow one another in one catalogue.
 class BankSource
 {
 public:
     // Appends the exams of one file; false when the file or anything in it is refused.
-    bool read(const QString& path);
+    bool read(const QString& path, const SourceOptions& options = {});
     bool parse(const QByteArray& json, const QString& origin);
+    bool addImported(const ImportedExam& imported, const QString& origin, const SourceOptions& options);
 
     const QList<BankExam>& exams() const { return m_exams; }
     // One message per refusal, naming the file, the exam, the question and the field.
     const QStringList& errors() const { return m_errors; }
+    // The questions left out under SourceOptions::skipUnfit, with their places and reasons.
+    const QStringList& leftOut() const { return m_leftOut; }
+
+    // A bank file name made of the exam's name: its letters and digits, words joined by '-'.
+    static QString bankNameFor(const QString& examName);
 
 private:
     std::optional<BankExam> exam(const QJsonObject& object, const QString& where);
@@ -33,6 +54,12 @@ private:
     std::int16_t questionTotal(const QJsonObject& object, int count, const QString& where);
     std::optional<QuestionRecord> question(const QJsonObject& object, const QString& where);
     std::optional<QString> text(const QJsonValue& value, int width, const QString& field);
+    // Why the text does not fit a field of that width, or empty when it does.
+    QString textProblem(const QString& text, int width);
+    // The text, or empty after refusing it.
+    QString checkedText(const QString& text, int width, const QString& field);
+    QuestionRecord importedRecord(const ImportedQuestion& question, QStringList& problems);
+    static QString formatOf(const QString& path);
     // An optional text: empty when the field is absent.
     std::optional<QString> optionalText(const QJsonObject& object, const QString& key, int width, const QString& where);
     bool correctOptions(const QJsonValue& value, QuestionRecord& record, const QString& where);
@@ -48,6 +75,7 @@ private:
     // Each exam name taken so far, with the exam that took it.
     QList<std::pair<QString, QString>> m_names;
     QStringList m_errors;
+    QStringList m_leftOut;
     // Held for the whole read: opening a converter costs far more than converting one text.
     QStringEncoder m_encoder{ "windows-1252", QStringConverter::Flag::Stateless };
     QStringDecoder m_decoder{ "windows-1252", QStringConverter::Flag::Stateless };

@@ -1,0 +1,141 @@
+#include "catalogueedit.h"
+
+#include "bankbuilder.h"
+#include "examrules.h"
+
+#include "data/fixedfield.h"
+
+#include <QFile>
+
+#include <limits>
+
+namespace quizmark {
+
+namespace {
+constexpr qint64 MaximumRecords = std::numeric_limits<std::int16_t>::max();
+
+QString examName(const CatalogueRecord& record)
+{
+    return FixedField::trimmedRight(record.ExamName);
+}
+} // namespace
+
+CatalogueEdit::CatalogueEdit(DataDirectory directory)
+    : m_directory(std::move(directory))
+{
+}
+
+bool CatalogueEdit::load()
+{
+    // A directory without a catalogue starts an empty one.
+    if (!m_directory.isPresent(DataDirectory::IndexFile))
+        return true;
+    QString error;
+    auto index = m_directory.open(DataDirectory::IndexFile, CatalogueRecord::Length, &error);
+    if (!index) {
+        m_errors.append(QStringLiteral("%1 %2").arg(m_directory.filePath(DataDirectory::IndexFile), error));
+        return false;
+    }
+    if (index->fragment() != 0 || index->wholeRecords() > MaximumRecords) {
+        m_errors.append(
+            QStringLiteral("%1 is damaged: %2 bytes are not whole records of %3 bytes each, at most %4 of them")
+                .arg(m_directory.filePath(DataDirectory::IndexFile))
+                .arg(index->length())
+                .arg(CatalogueRecord::Length)
+                .arg(MaximumRecords));
+        return false;
+    }
+    for (qint64 n = 1; n <= index->wholeRecords(); ++n)
+        m_catalogue.append(CatalogueRecord::fromBytes(index->record(n)));
+    return true;
+}
+
+bool CatalogueEdit::add(const QList<BankExam>& exams, bool replace)
+{
+    const qsizetype errorsBefore = m_errors.size();
+    for (const BankExam& exam : exams) {
+        const QString bank = exam.catalogue.bankFileName();
+        const qsizetype taken = bankIndex(bank);
+        if (taken >= 0 && !replace) {
+            m_errors.append(QStringLiteral("%1: bank %2 is already used by exam %3 \"%4\"; --replace replaces it")
+                                .arg(examName(exam.catalogue), bank)
+                                .arg(taken + 1)
+                                .arg(examName(m_catalogue[taken])));
+            continue;
+        }
+        const qsizetype sameName = nameIndex(exam.catalogue.ExamName);
+        if (sameName >= 0 && sameName != taken) {
+            m_errors.append(
+                QStringLiteral("%1: exam %2 already has this name").arg(examName(exam.catalogue)).arg(sameName + 1));
+            continue;
+        }
+        // A replaced exam keeps its place, so the score history's exam numbers still name it.
+        if (taken >= 0) {
+            m_catalogue[taken] = exam.catalogue;
+            m_notes.append(QStringLiteral("exam %1 \"%2\" replaced").arg(taken + 1).arg(examName(exam.catalogue)));
+        } else {
+            m_catalogue.append(exam.catalogue);
+            m_notes.append(
+                QStringLiteral("exam %1 \"%2\" added").arg(m_catalogue.size()).arg(examName(exam.catalogue)));
+        }
+        m_added.append(exam);
+    }
+    if (m_catalogue.size() > MaximumRecords)
+        m_errors.append(QStringLiteral("a catalogue holds at most %1 exams").arg(MaximumRecords));
+    return m_errors.size() == errorsBefore;
+}
+
+bool CatalogueEdit::remove(const QString& exam)
+{
+    const qsizetype index = examIndex(exam);
+    if (index < 0) {
+        m_errors.append(QStringLiteral("no exam %1 in %2").arg(exam, m_directory.filePath(DataDirectory::IndexFile)));
+        return false;
+    }
+    const CatalogueRecord removed = m_catalogue.takeAt(index);
+    m_notes.append(QStringLiteral("exam %1 \"%2\" removed").arg(index + 1).arg(examName(removed)));
+    // A bank that another exam still names stays.
+    if (bankIndex(removed.bankFileName()) < 0 && DataDirectory::bankNameProblem(removed.bankFileName()).isEmpty())
+        m_removedBank = removed.bankFileName();
+    return true;
+}
+
+bool CatalogueEdit::write()
+{
+    QString error;
+    if (!BankBuilder(m_catalogue, m_added).write(m_directory.path(), &error)) {
+        m_errors.append(error);
+        return false;
+    }
+    if (!m_removedBank.isEmpty() && m_directory.isPresent(m_removedBank)
+        && !QFile::remove(m_directory.filePath(m_removedBank)))
+        m_notes.append(QStringLiteral("the bank file %1 could not be removed").arg(m_removedBank));
+    return true;
+}
+
+qsizetype CatalogueEdit::examIndex(const QString& exam) const
+{
+    bool isNumber = false;
+    const qsizetype number = exam.toLongLong(&isNumber);
+    if (isNumber)
+        return number >= 1 && number <= m_catalogue.size() ? number - 1 : -1;
+    return nameIndex(exam);
+}
+
+qsizetype CatalogueEdit::bankIndex(const QString& bank) const
+{
+    for (qsizetype i = 0; i < m_catalogue.size(); ++i)
+        if (m_catalogue[i].bankFileName().compare(bank, Qt::CaseInsensitive) == 0)
+            return i;
+    return -1;
+}
+
+qsizetype CatalogueEdit::nameIndex(const QString& name) const
+{
+    for (qsizetype i = 0; i < m_catalogue.size(); ++i)
+        if (ExamRules::sameName(m_catalogue[i].ExamName, name))
+            return i;
+    return -1;
+}
+
+} // namespace quizmark

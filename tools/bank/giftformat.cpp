@@ -1,0 +1,303 @@
+#include "giftformat.h"
+
+#include "markup.h"
+#include "sourcetext.h"
+
+#include "data/fixedfield.h"
+
+#include <QRegularExpression>
+
+namespace quizmark {
+
+namespace {
+const QString Specials = QStringLiteral("~=#{}:");
+
+// The position of the first unescaped occurrence of text at or after from, or -1.
+qsizetype findUnescaped(const QString& text, const QString& what, qsizetype from = 0)
+{
+    for (qsizetype i = from; i < text.size(); ++i) {
+        if (text[i] == u'\\') {
+            ++i;
+            continue;
+        }
+        if (QStringView(text).mid(i).startsWith(what))
+            return i;
+    }
+    return -1;
+}
+
+qsizetype findLastUnescaped(const QString& text, QChar what)
+{
+    qsizetype last = -1;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (text[i] == u'\\')
+            ++i;
+        else if (text[i] == what)
+            last = i;
+    }
+    return last;
+}
+
+QString unescaped(const QString& text)
+{
+    QString plain;
+    plain.reserve(text.size());
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (text[i] == u'\\' && i + 1 < text.size()) {
+            const QChar next = text[++i];
+            if (next == u'n')
+                plain += u'\n';
+            else if (Specials.contains(next) || next == u'\\')
+                plain += next;
+            else
+                plain += QStringLiteral("\\") + next;
+        } else {
+            plain += text[i];
+        }
+    }
+    return plain;
+}
+
+QString escaped(const QString& text)
+{
+    QString gift;
+    for (QChar c : text) {
+        if (c == u'\n')
+            gift += QStringLiteral("\\n");
+        else if (Specials.contains(c) || c == u'\\')
+            gift += QStringLiteral("\\") + c;
+        else
+            gift += c;
+    }
+    return gift;
+}
+
+enum class TextFormat
+{
+    Plain,
+    Html,
+    Markdown
+};
+
+// A text of the question: unescaped and freed of its markup.
+QString plainText(const QString& raw, TextFormat format)
+{
+    const QString text = unescaped(raw.trimmed());
+    switch (format) {
+    case TextFormat::Html:
+        return Markup::htmlToPlain(text);
+    case TextFormat::Markdown:
+        return Markup::markdownToPlain(text);
+    case TextFormat::Plain:
+        break;
+    }
+    return text;
+}
+
+// Splits the answers between the braces into their texts, each starting with its = or ~.
+QStringList answerTexts(const QString& answers)
+{
+    QStringList list;
+    for (qsizetype i = 0; i < answers.size(); ++i) {
+        if (answers[i] == u'\\') {
+            if (!list.isEmpty())
+                list.last() += answers.mid(i, 2);
+            ++i;
+        } else if (answers[i] == u'=' || answers[i] == u'~') {
+            list.append(QString(answers[i]));
+        } else if (!list.isEmpty()) {
+            list.last() += answers[i];
+        }
+    }
+    return list;
+}
+
+// The category's last part; Moodle writes a slash within a name as two.
+QString categoryName(const QString& category)
+{
+    static const QRegularExpression separator(QStringLiteral("(?<!/)/(?!/)"));
+    return category.split(separator).last().replace(QStringLiteral("//"), QStringLiteral("/")).trimmed();
+}
+
+class GiftReader
+{
+public:
+    GiftReader(const QString& origin)
+        : m_origin(origin)
+    {
+    }
+
+    ImportedExam read(const QString& text)
+    {
+        const QStringList lines = text.split(u'\n');
+        QStringList block;
+        int blockLine = 0;
+        for (int n = 0; n <= lines.size(); ++n) {
+            const QString line = n < lines.size() ? lines[n] : QString();
+            if (line.trimmed().isEmpty()) {
+                if (!block.isEmpty())
+                    paragraph(block.join(u'\n'), blockLine);
+                block.clear();
+            } else if (line.trimmed().startsWith(QStringLiteral("//"))) {
+                comment(line.trimmed().mid(2).trimmed(), n + 1);
+            } else {
+                if (block.isEmpty())
+                    blockLine = n + 1;
+                block.append(line);
+            }
+        }
+        return m_exam;
+    }
+
+private:
+    void comment(const QString& text, int line)
+    {
+        static const QRegularExpression directive(QStringLiteral("^(bank|description|questionTotal):\\s*(.*)$"));
+        const auto match = directive.match(text);
+        if (!match.hasMatch())
+            return;
+        const QString value = match.captured(2).trimmed();
+        if (match.captured(1) == u"bank") {
+            m_exam.bank = value;
+        } else if (match.captured(1) == u"description") {
+            m_exam.description = unescaped(value);
+        } else {
+            bool whole = false;
+            m_exam.questionTotal = value.toInt(&whole);
+            if (!whole)
+                m_exam.errors.append(QStringLiteral("%1:%2: questionTotal \"%3\" is not a whole number")
+                                         .arg(m_origin)
+                                         .arg(line)
+                                         .arg(value));
+        }
+    }
+
+    void paragraph(const QString& text, int line)
+    {
+        if (text.startsWith(QStringLiteral("$CATEGORY:"))) {
+            if (m_exam.name.isEmpty())
+                m_exam.name = categoryName(text.mid(10).trimmed());
+            return;
+        }
+        ImportedQuestion question;
+        question.where = QStringLiteral("%1:%2").arg(m_origin).arg(line);
+        QString body = text.trimmed();
+        if (body.startsWith(QStringLiteral("::"))) {
+            const qsizetype end = findUnescaped(body, QStringLiteral("::"), 2);
+            body = end < 0 ? body : body.mid(end + 2).trimmed();
+        }
+        TextFormat format = TextFormat::Plain;
+        static const QRegularExpression marker(QStringLiteral("^\\[(html|markdown|plain|moodle)\\]"));
+        if (const auto match = marker.match(body); match.hasMatch()) {
+            format = match.captured(1) == u"html"  ? TextFormat::Html
+                : match.captured(1) == u"markdown" ? TextFormat::Markdown
+                                                   : TextFormat::Plain;
+            body = body.mid(match.capturedLength());
+        }
+        const qsizetype open = findUnescaped(body, QStringLiteral("{"));
+        const qsizetype close = findLastUnescaped(body, u'}');
+        if (open < 0 || close < open) {
+            question.unfit = QStringLiteral("no answers in braces");
+            m_exam.questions.append(question);
+            return;
+        }
+        const QString after = body.mid(close + 1).trimmed();
+        question.question = plainText(body.left(open), format);
+        if (!after.isEmpty())
+            question.question += QStringLiteral(" _____ ") + plainText(after, format);
+        answers(body.mid(open + 1, close - open - 1), format, question);
+        m_exam.questions.append(question);
+    }
+
+    void answers(QString text, TextFormat format, ImportedQuestion& question)
+    {
+        const qsizetype general = findUnescaped(text, QStringLiteral("####"));
+        if (general >= 0) {
+            question.explanation = plainText(text.mid(general + 4), format);
+            text.truncate(general);
+        }
+        const QString trimmed = text.trimmed();
+        static const QRegularExpression trueFalse(QStringLiteral("^(T|F|TRUE|FALSE)\\s*(#|$)"),
+                                                  QRegularExpression::CaseInsensitiveOption);
+        if (trimmed.isEmpty())
+            question.unfit = QStringLiteral("an essay question");
+        else if (trimmed.startsWith(u'#'))
+            question.unfit = QStringLiteral("a numerical question");
+        else if (trueFalse.match(trimmed).hasMatch())
+            question.unfit = QStringLiteral("a true/false question");
+        else if (findUnescaped(trimmed, QStringLiteral("->")) >= 0)
+            question.unfit = QStringLiteral("a matching question");
+        else if (findUnescaped(trimmed, QStringLiteral("~")) < 0)
+            question.unfit = QStringLiteral("a short-answer question");
+        if (!question.unfit.isEmpty())
+            return;
+        QStringList correctFeedback;
+        for (const QString& answer : answerTexts(trimmed)) {
+            QString body = answer.mid(1);
+            bool correct = answer[0] == u'=';
+            static const QRegularExpression weight(QStringLiteral("^\\s*%(-?[0-9.]+)%"));
+            if (const auto match = weight.match(body); match.hasMatch()) {
+                correct = match.captured(1).toDouble() > 0;
+                body = body.mid(match.capturedLength());
+            }
+            const qsizetype hash = findUnescaped(body, QStringLiteral("#"));
+            const QString feedback = hash < 0 ? QString() : plainText(body.mid(hash + 1), format);
+            question.options.append(plainText(hash < 0 ? body : body.left(hash), format));
+            if (correct) {
+                question.correct.append(int(question.options.size()));
+                if (!feedback.isEmpty())
+                    correctFeedback.append(feedback);
+            }
+        }
+        if (question.explanation.isEmpty())
+            question.explanation = correctFeedback.join(u'\n');
+    }
+
+    QString m_origin;
+    ImportedExam m_exam;
+};
+
+QString weight(qsizetype correct)
+{
+    return QString::number(100.0 / double(correct), 'f', 5).remove(QRegularExpression(QStringLiteral("\\.?0+$")));
+}
+} // namespace
+
+ImportedExam GiftFormat::read(const QByteArray& bytes, const QString& origin)
+{
+    return GiftReader(origin).read(SourceText::decode(bytes));
+}
+
+QByteArray GiftFormat::write(const BankExam& exam)
+{
+    const CatalogueRecord& catalogue = exam.catalogue;
+    QString gift;
+    gift += QStringLiteral("// bank: %1\n").arg(catalogue.bankFileName());
+    const QString description = FixedField::trimmedRight(catalogue.Description);
+    if (!description.isEmpty())
+        gift += QStringLiteral("// description: %1\n").arg(escaped(description));
+    if (catalogue.QuestionTotal != exam.questions.size())
+        gift += QStringLiteral("// questionTotal: %1\n").arg(catalogue.QuestionTotal);
+    gift += QStringLiteral("\n$CATEGORY: %1\n")
+                .arg(FixedField::trimmedRight(catalogue.ExamName).replace(u'/', QStringLiteral("//")));
+    for (const QuestionRecord& record : exam.questions) {
+        const qsizetype correct = record.correctCount();
+        gift += u'\n' + escaped(FixedField::trimmedRight(record.Question)) + QStringLiteral(" {\n");
+        for (int k = 1; k <= QuestionRecord::OptionCount; ++k) {
+            const bool isCorrect = std::find(record.CorrectOptions.begin(), record.CorrectOptions.end(), k)
+                != record.CorrectOptions.end();
+            const QString text = escaped(FixedField::trimmedRight(record.option(k)));
+            if (correct == 1)
+                gift += QStringLiteral("    %1%2\n").arg(isCorrect ? QChar(u'=') : QChar(u'~')).arg(text);
+            else
+                gift += QStringLiteral("    ~%%1%%2\n").arg(isCorrect ? weight(correct) : QStringLiteral("0"), text);
+        }
+        const QString explanation = FixedField::trimmedRight(record.Explanation);
+        if (!explanation.isEmpty())
+            gift += QStringLiteral("    ####%1\n").arg(escaped(explanation));
+        gift += QStringLiteral("}\n");
+    }
+    return gift.toUtf8();
+}
+
+} // namespace quizmark

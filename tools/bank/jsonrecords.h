@@ -1,0 +1,20 @@
+#pragma once
+
+#include <QJsonObject>
+
+namespace quizmark {
+
+struct CatalogueRecord;
+struct QuestionRecord;
+
+// Records in the tool's JSON source form: texts without their trailing blanks, "correct" the
+// stored elements with trailing zeros dropped.
+class JsonRecords
+{
+public:
+    static QJsonObject question(const QuestionRecord& record);
+    // The exam without its "questions" member.
+    static QJsonObject exam(const CatalogueRecord& record);
+};
+
+} // namespace quizmark

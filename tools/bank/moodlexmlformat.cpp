@@ -1,0 +1,221 @@
+#include "moodlexmlformat.h"
+
+#include "markup.h"
+
+#include "data/fixedfield.h"
+
+#include <QRegularExpression>
+#include <QXmlStreamReader>
+#include <QXmlStreamWriter>
+
+namespace quizmark {
+
+namespace {
+// Moodle writes questions and answers as HTML unless a format attribute says otherwise.
+QString plainText(const QString& text, QStringView format)
+{
+    if (format == u"plain_text" || format == u"moodle_auto_format")
+        return text;
+    if (format == u"markdown")
+        return Markup::markdownToPlain(text);
+    return Markup::htmlToPlain(text);
+}
+
+class MoodleXmlReader
+{
+public:
+    MoodleXmlReader(const QByteArray& bytes, const QString& origin)
+        : m_xml(bytes)
+        , m_origin(origin)
+    {
+    }
+
+    ImportedExam read()
+    {
+        if (!m_xml.readNextStartElement() || m_xml.name() != u"quiz")
+            m_xml.raiseError(QStringLiteral("expected <quiz>"));
+        while (!m_xml.hasError() && m_xml.readNextStartElement()) {
+            if (m_xml.name() == u"question")
+                question();
+            else
+                m_xml.skipCurrentElement();
+        }
+        if (m_xml.hasError())
+            m_exam.errors.append(QStringLiteral("%1:%2: not valid Moodle XML: %3")
+                                     .arg(m_origin)
+                                     .arg(m_xml.lineNumber())
+                                     .arg(m_xml.errorString()));
+        return m_exam;
+    }
+
+private:
+    // The plain text of a <text> child of the element at hand, in the element's format.
+    // The element's format, or, as Moodle reads it, the question text's when it names none.
+    QString format() const
+    {
+        const QString format = m_xml.attributes().value(QLatin1String("format")).toString();
+        return format.isEmpty() ? m_questionFormat : format;
+    }
+
+    QString formattedText()
+    {
+        const QString format = this->format();
+        QString text;
+        while (m_xml.readNextStartElement()) {
+            if (m_xml.name() == u"text")
+                text = m_xml.readElementText();
+            else
+                m_xml.skipCurrentElement();
+        }
+        return plainText(text, format);
+    }
+
+    void question()
+    {
+        const QString type = m_xml.attributes().value(QLatin1String("type")).toString();
+        if (type == u"category") {
+            category();
+            return;
+        }
+        ++m_number;
+        m_questionFormat.clear();
+        ImportedQuestion question;
+        question.where
+            = QStringLiteral("%1: question %2 (line %3)").arg(m_origin).arg(m_number).arg(m_xml.lineNumber());
+        if (type != u"multichoice")
+            question.unfit = QStringLiteral("a question of type \"%1\"").arg(type);
+        QStringList correctFeedback;
+        while (m_xml.readNextStartElement()) {
+            if (m_xml.name() == u"questiontext") {
+                m_questionFormat = m_xml.attributes().value(QLatin1String("format")).toString();
+                question.question = formattedText();
+            } else if (m_xml.name() == u"generalfeedback") {
+                question.explanation = formattedText();
+            } else if (m_xml.name() == u"answer") {
+                const bool correct = m_xml.attributes().value(QLatin1String("fraction")).toDouble() > 0;
+                answer(question, correct, correctFeedback);
+            } else {
+                m_xml.skipCurrentElement();
+            }
+        }
+        if (question.explanation.isEmpty())
+            question.explanation = correctFeedback.join(u'\n');
+        m_exam.questions.append(question);
+    }
+
+    void answer(ImportedQuestion& question, bool correct, QStringList& correctFeedback)
+    {
+        const QString format = this->format();
+        QString text;
+        QString feedback;
+        while (m_xml.readNextStartElement()) {
+            if (m_xml.name() == u"text")
+                text = m_xml.readElementText();
+            else if (m_xml.name() == u"feedback")
+                feedback = formattedText();
+            else
+                m_xml.skipCurrentElement();
+        }
+        question.options.append(plainText(text, format));
+        if (correct) {
+            question.correct.append(int(question.options.size()));
+            if (!feedback.isEmpty())
+                correctFeedback.append(feedback);
+        }
+    }
+
+    void category()
+    {
+        while (m_xml.readNextStartElement()) {
+            if (m_xml.name() == u"category") {
+                const QString path = formattedText();
+                static const QRegularExpression separator(QStringLiteral("(?<!/)/(?!/)"));
+                if (m_exam.name.isEmpty())
+                    m_exam.name
+                        = path.split(separator).last().replace(QStringLiteral("//"), QStringLiteral("/")).trimmed();
+            } else if (m_xml.name() == u"info") {
+                if (m_exam.description.isEmpty())
+                    m_exam.description = formattedText();
+                else
+                    m_xml.skipCurrentElement();
+            } else {
+                m_xml.skipCurrentElement();
+            }
+        }
+    }
+
+    QXmlStreamReader m_xml;
+    QString m_origin;
+    ImportedExam m_exam;
+    int m_number = 0;
+    QString m_questionFormat;
+};
+
+void writeText(QXmlStreamWriter& xml, const QString& element, const QString& text)
+{
+    xml.writeStartElement(element);
+    xml.writeAttribute(QStringLiteral("format"), QStringLiteral("plain_text"));
+    xml.writeTextElement(QStringLiteral("text"), text);
+    xml.writeEndElement();
+}
+
+QString fraction(qsizetype correct)
+{
+    return QString::number(100.0 / double(correct), 'f', 5).remove(QRegularExpression(QStringLiteral("\\.?0+$")));
+}
+} // namespace
+
+ImportedExam MoodleXmlFormat::read(const QByteArray& bytes, const QString& origin)
+{
+    return MoodleXmlReader(bytes, origin).read();
+}
+
+QByteArray MoodleXmlFormat::write(const BankExam& exam)
+{
+    QByteArray bytes;
+    QXmlStreamWriter xml(&bytes);
+    xml.setAutoFormatting(true);
+    xml.writeStartDocument();
+    xml.writeStartElement(QStringLiteral("quiz"));
+
+    xml.writeStartElement(QStringLiteral("question"));
+    xml.writeAttribute(QStringLiteral("type"), QStringLiteral("category"));
+    xml.writeStartElement(QStringLiteral("category"));
+    xml.writeTextElement(QStringLiteral("text"),
+                         QStringLiteral("$course$/top/")
+                             + FixedField::trimmedRight(exam.catalogue.ExamName).replace(u'/', QStringLiteral("//")));
+    xml.writeEndElement();
+    writeText(xml, QStringLiteral("info"), FixedField::trimmedRight(exam.catalogue.Description));
+    xml.writeEndElement();
+
+    int number = 0;
+    for (const QuestionRecord& record : exam.questions) {
+        const qsizetype correct = record.correctCount();
+        xml.writeStartElement(QStringLiteral("question"));
+        xml.writeAttribute(QStringLiteral("type"), QStringLiteral("multichoice"));
+        xml.writeStartElement(QStringLiteral("name"));
+        xml.writeTextElement(QStringLiteral("text"), QStringLiteral("Question %1").arg(++number));
+        xml.writeEndElement();
+        writeText(xml, QStringLiteral("questiontext"), FixedField::trimmedRight(record.Question));
+        writeText(xml, QStringLiteral("generalfeedback"), FixedField::trimmedRight(record.Explanation));
+        xml.writeTextElement(QStringLiteral("defaultgrade"), QStringLiteral("1"));
+        xml.writeTextElement(QStringLiteral("single"), correct == 1 ? QStringLiteral("true") : QStringLiteral("false"));
+        xml.writeTextElement(QStringLiteral("shuffleanswers"), QStringLiteral("0"));
+        xml.writeTextElement(QStringLiteral("answernumbering"), QStringLiteral("abc"));
+        for (int k = 1; k <= QuestionRecord::OptionCount; ++k) {
+            const bool isCorrect = std::find(record.CorrectOptions.begin(), record.CorrectOptions.end(), k)
+                != record.CorrectOptions.end();
+            xml.writeStartElement(QStringLiteral("answer"));
+            xml.writeAttribute(QStringLiteral("fraction"), isCorrect ? fraction(correct) : QStringLiteral("0"));
+            xml.writeAttribute(QStringLiteral("format"), QStringLiteral("plain_text"));
+            xml.writeTextElement(QStringLiteral("text"), FixedField::trimmedRight(record.option(k)));
+            xml.writeEndElement();
+        }
+        xml.writeEndElement();
+    }
+    xml.writeEndElement();
+    xml.writeEndDocument();
+    return bytes;
+}
+
+} // namespace quizmark
