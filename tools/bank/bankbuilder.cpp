@@ -61,13 +61,17 @@ bool BankBuilder::write(const QString& directory, QString* error) const
             return false;
         }
     }
-    for (auto it = contents.cbegin(); it != contents.cend(); ++it) {
+    // The catalogue goes last, so that it never names a bank that is not in place yet.
+    QStringList order = contents.keys();
+    order.removeOne(DataDirectory::IndexFile);
+    order.append(DataDirectory::IndexFile);
+    for (const QString& name : order) {
         std::error_code failure;
-        std::filesystem::rename(QFile::encodeName(staging.filePath(it.key())).toStdString(),
-                                QFile::encodeName(QDir(directory).filePath(it.key())).toStdString(), failure);
+        std::filesystem::rename(QFile::encodeName(staging.filePath(name)).toStdString(),
+                                QFile::encodeName(QDir(directory).filePath(name)).toStdString(), failure);
         if (failure) {
             *error = QStringLiteral("cannot replace %1: %2")
-                         .arg(QDir(directory).filePath(it.key()), QString::fromStdString(failure.message()));
+                         .arg(QDir(directory).filePath(name), QString::fromStdString(failure.message()));
             return false;
         }
     }
