@@ -4,6 +4,9 @@
 
 #include "platform/conversions.h"
 #include "platform/recordfile.h"
+#include "platform/runtimeerror.h"
+
+#include <limits>
 
 namespace quizmark {
 
@@ -64,7 +67,13 @@ std::int16_t ScoreRecord::appendNumber(qint64 fileLength)
 {
     if (fileLength == 0)
         return 1;
-    return platform::CInt(double(fileLength) / Length + 1);
+    const double number = double(fileLength) / Length + 1;
+    // Record numbers are Integers: the file ends at record 32,767.
+    if (number >= std::numeric_limits<std::int16_t>::max() + 0.5)
+        throw platform::RuntimeError(
+            platform::ErrorNumber::Overflow,
+            QStringLiteral("the score history already holds 32,767 records, the most it can hold"));
+    return platform::CInt(number);
 }
 
 std::int16_t ScoreRecord::append(platform::RecordFile& file, const ScoreRecord& record)

@@ -1,6 +1,9 @@
 #include "history.h"
 #include "ui_history.h"
 
+#include "bankfilepath.h"
+#include "valuetickinterval.h"
+
 #include "chartloader.h"
 #include "module1.h"
 #include "screenhost.h"
@@ -13,13 +16,17 @@
 #include "platform/automation/safearray.h"
 #include "platform/filetable.h"
 #include "platform/messageboxes.h"
+#include "platform/runtimeerror.h"
 #include "platform/services.h"
 #include "platform/webbrowser.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>
+#include <QFontMetricsF>
 #include <QResizeEvent>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace quizmark {
 
@@ -31,13 +38,17 @@ using platform::Variant;
 constexpr std::int32_t White = 0xFFFFFF;
 constexpr std::int32_t Blue = 0xFF0000;
 constexpr std::int32_t Red = 0x0000FF;
+// The top of an empty chart's scale: the axes need a range to stand on.
+constexpr double EmptyScaleTop = 1.0;
+// Title above the plot and two lines of category labels below it take this many text heights.
+constexpr int TextLinesBesidePlot = 3;
 
 std::shared_ptr<platform::FontObject> formFont()
 {
     return std::make_shared<platform::FontObject>(QStringLiteral("MS Sans Serif"), 8.25);
 }
 
-}
+} // namespace
 
 history::history(ScreenHost& host, ChartLoader& charts, QWidget* parent)
     : QWidget(parent)
@@ -47,14 +58,11 @@ history::history(ScreenHost& host, ChartLoader& charts, QWidget* parent)
     m_ui->setupUi(this);
     connect(m_ui->Command1, &QPushButton::clicked, this, &history::Command1_Click);
     connect(m_ui->Picture1, &BannerPicture::clicked, this,
-        [this] { m_host.services().web.open(QString::fromLatin1(WebAddress::HistoryBanner)); });
-    if (!placeChart(charts)) {
+            [this] { m_host.services().web.open(QString::fromLatin1(WebAddress::HistoryBanner)); });
+    if (!placeChart(charts) || !showScores()) {
         setProperty(ScreenHost::RefusedProperty, true);
         return;
     }
-    platform::RecordFile& scores = m_host.services().files.open(
-        FileNumber::ScoreHistory, Module1.ResultsFilePath, ScoreRecord::Length, platform::RecordAccess::ReadWrite);
-    configureChart(Plotvane1->dispatch(), readChartData(scores, Module1.SelectedExam));
 }
 
 history::~history() = default;
@@ -95,20 +103,77 @@ bool history::placeChart(ChartLoader& charts)
     return true;
 }
 
+// Every road out of here either shows the chart or has told the candidate why it cannot.
+bool history::showScores()
+{
+    platform::Services& services = m_host.services();
+    std::shared_ptr<platform::SafeArray> data;
+    try {
+        data = readScoreHistory();
+    } catch (const platform::RuntimeError& error) {
+        services.files.close(FileNumber::ScoreHistory);
+        services.messages.MsgBox(QStringLiteral("The score history could not be read:\n%1\n\n%2")
+                                     .arg(Module1.ResultsFilePath, error.message()),
+                                 platform::MsgBoxStyle::Exclamation);
+        return false;
+    }
+    try {
+        configureChart(Plotvane1->dispatch(), data, valueTickInterval(*data));
+    } catch (const platform::RuntimeError& error) {
+        services.files.close(FileNumber::ScoreHistory);
+        services.messages.MsgBox(
+            QStringLiteral("The score history chart could not be drawn.\n\n%1").arg(error.message()),
+            platform::MsgBoxStyle::Exclamation);
+        return false;
+    }
+    return true;
+}
+
+// The screen only reads the history; one that does not exist yet holds no attempts.
+std::shared_ptr<platform::SafeArray> history::readScoreHistory()
+{
+    platform::FileTable& files = m_host.services().files;
+    const BankFilePath target = BankFilePath::inFolderOf(Module1.ResultsFilePath);
+    if (!target.isSafe())
+        throw platform::RuntimeError(platform::ErrorNumber::PathFileAccessError, target.problem());
+    try {
+        files.open(FileNumber::ScoreHistory, Module1.ResultsFilePath, ScoreRecord::Length,
+                   platform::RecordAccess::ReadOnly);
+    } catch (const platform::RuntimeError& error) {
+        if (error.number() != platform::ErrorNumber::FileNotFound)
+            throw;
+        return newChartData(0);
+    }
+    return readChartData(files.file(FileNumber::ScoreHistory), Module1.SelectedExam);
+}
+
+std::shared_ptr<platform::SafeArray> history::newChartData(std::int16_t attempts)
+{
+    // A line needs two points: without attempts the chart still gets its frame from a second zero point.
+    const int points = std::max<int>(attempts, 1);
+    auto data = std::make_shared<platform::SafeArray>(0, 2, 0, points);
+    (*data)(1, 0) = std::int16_t(0);
+    (*data)(2, 0) = std::int16_t(0);
+    if (attempts == 0) {
+        (*data)(1, 1) = std::int16_t(0);
+        (*data)(2, 1) = std::int16_t(0);
+    }
+    return data;
+}
+
 std::shared_ptr<platform::SafeArray> history::readChartData(platform::RecordFile& scores, std::int16_t exam)
 {
     // A counted fragment at the end reads as its bytes followed by zeros, as the file layer reads it.
+    // The counter is wider than the count, so a full file of 32,767 records ends the loop.
     const std::int16_t records = ScoreRecord::count(scores.length());
     std::int16_t n = 0;
-    for (std::int16_t r = 1; r <= records; ++r)
+    for (int r = 1; r <= records; ++r)
         if (ScoreRecord::read(scores, r).ExamNumber == exam)
             ++n;
 
-    auto data = std::make_shared<platform::SafeArray>(0, 2, 0, n);
-    (*data)(1, 0) = std::int16_t(0);
-    (*data)(2, 0) = std::int16_t(0);
+    auto data = newChartData(n);
     n = 0;
-    for (std::int16_t r = 1; r <= records; ++r) {
+    for (int r = 1; r <= records; ++r) {
         const ScoreRecord record = ScoreRecord::read(scores, r);
         if (record.ExamNumber != exam)
             continue;
@@ -119,20 +184,41 @@ std::shared_ptr<platform::SafeArray> history::readChartData(platform::RecordFile
     return data;
 }
 
-void history::configureChart(platform::Dispatch& chart, const std::shared_ptr<platform::SafeArray>& data)
+double history::highestValue(const platform::SafeArray& data)
+{
+    double highest = 0;
+    for (int row = 1; row <= data.upperBound(1); ++row)
+        for (int point = data.lowerBound(2); point <= data.upperBound(2); ++point)
+            highest = std::max(highest, data(row, point).toDouble());
+    return highest;
+}
+
+std::int16_t history::valueTickInterval(const platform::SafeArray& data) const
+{
+    const QFontMetricsF metrics(formFont()->toQFont());
+    const double labelHeight = metrics.height();
+    const double axisHeight = m_ui->chartArea->height() - TextLinesBesidePlot * labelHeight;
+    return ValueTickInterval::forScale(highestValue(data), axisHeight, labelHeight);
+}
+
+void history::configureChart(platform::Dispatch& chart, const std::shared_ptr<platform::SafeArray>& data,
+                             std::int16_t tickInterval)
 {
     using namespace plotvane;
     platform::invoke(chart, DispChartType, InvokeKind::PropertyPut, { std::int32_t(ChartTypes::Line) });
     platform::invoke(chart, DispRegisterData, InvokeKind::Method, { data });
+    // Nothing above zero leaves the chart no scale; an empty one still shows its axes.
+    if (!(highestValue(*data) > 0))
+        platform::invoke(chart, DispHighScale, InvokeKind::PropertyPut, { EmptyScaleTop });
     platform::invoke(chart, DispRefresh, InvokeKind::Method);
     platform::invoke(chart, DispBackColor, InvokeKind::PropertyPut, { White });
     platform::invoke(chart, DispSetSeriesOptions, InvokeKind::Method,
-        { std::int16_t(0), Blue, QStringLiteral("Your Score") });
+                     { std::int16_t(0), Blue, QStringLiteral("Your Score") });
     platform::invoke(chart, DispSetSeriesOptions, InvokeKind::Method,
-        { std::int16_t(1), Red, QStringLiteral("Passing Score") });
+                     { std::int16_t(1), Red, QStringLiteral("Passing Score") });
     platform::invoke(chart, DispTitle, InvokeKind::PropertyPut, { QStringLiteral("Exam History") });
     platform::invoke(chart, DispLowScale, InvokeKind::PropertyPut, { 0.0 });
-    platform::invoke(chart, DispVerticalTickInterval, InvokeKind::PropertyPut, { std::int16_t(1) });
+    platform::invoke(chart, DispVerticalTickInterval, InvokeKind::PropertyPut, { tickInterval });
     platform::invoke(chart, DispHorizontalTickFrequency, InvokeKind::PropertyPut, { std::int16_t(1) });
     platform::invoke(chart, DispDisplayLegend, InvokeKind::PropertyPut, { true });
     platform::invoke(chart, DispRefresh, InvokeKind::Method);
@@ -161,4 +247,4 @@ void history::closeEvent(QCloseEvent* event)
     event->accept();
 }
 
-}
+} // namespace quizmark

@@ -34,8 +34,13 @@ public:
     static plotvane::PropertyBag savedChartProperties();
     // The table the chart draws: row 1 the scores, row 2 the pass marks, from a zero point.
     static std::shared_ptr<platform::SafeArray> readChartData(platform::RecordFile& scores, std::int16_t exam);
+    // A table for that many attempts, its zero point set; without attempts it has two zero points.
+    static std::shared_ptr<platform::SafeArray> newChartData(std::int16_t attempts);
+    // The largest score or pass mark in the table, 0 when there is none.
+    static double highestValue(const platform::SafeArray& data);
     // Sets the chart up for the table, member by member in a fixed order.
-    static void configureChart(platform::Dispatch& chart, const std::shared_ptr<platform::SafeArray>& data);
+    static void configureChart(platform::Dispatch& chart, const std::shared_ptr<platform::SafeArray>& data,
+                               std::int16_t tickInterval);
 
 protected:
     // Closing the window frame returns to the results as the button does.
@@ -43,6 +48,9 @@ protected:
 
 private:
     bool placeChart(ChartLoader& charts);
+    bool showScores();
+    std::shared_ptr<platform::SafeArray> readScoreHistory();
+    std::int16_t valueTickInterval(const platform::SafeArray& data) const;
     void Command1_Click();
     void returnToResults();
 

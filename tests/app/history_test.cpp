@@ -2,6 +2,7 @@
 #include "mdiform1.h"
 #include "module1.h"
 #include "screens/history.h"
+#include "screens/valuetickinterval.h"
 #include "startup.h"
 
 #include "chart/plotvanefactory.h"
@@ -10,6 +11,7 @@
 #include "platform/automation/dispatch.h"
 #include "platform/automation/fontobject.h"
 #include "platform/automation/safearray.h"
+#include "platform/runtimeerror.h"
 #include "support/fakeservices.h"
 #include "support/screentesting.h"
 
@@ -85,8 +87,15 @@ public:
         calls.append(parts.join(u'|'));
         if (!arguments.empty() && arguments.front().type() == Variant::Type::Array)
             tables.push_back(arguments.front().toArray());
+        if (dispid == failing) {
+            exception = { 32007, QStringLiteral("PlotvaneProject.Plotvane"),
+                          QStringLiteral("Error 6 plotting graph: Overflow") };
+            return platform::DispatchStatus::Exception;
+        }
         return m_inner.Invoke(dispid, kind, arguments, result, exception);
     }
+    // A member that raises the chart's drawing error instead of running; 0 for none.
+    int failing = 0;
     QStringList& calls;
     std::vector<std::shared_ptr<platform::SafeArray>>& tables;
 
@@ -130,12 +139,15 @@ public:
         calls.clear();
         tables.clear();
         drawing.clear();
-        return std::make_unique<Control>(
+        auto control = std::make_unique<Control>(
             factory->createRecording(QSizeF(7200, 4800), &saved, messages, nullptr, &drawing, QSizeF(100, 200)), *this);
+        control->recorder.failing = failing;
+        return control;
     }
     QString libraryPath() const override { return QCoreApplication::applicationDirPath() + QStringLiteral("/libplotvane.so"); }
 
     bool fails = false;
+    int failing = 0;
     QPluginLoader loader;
     plotvane::PlotvaneFactory* factory = nullptr;
     plotvane::PropertyBag savedGiven;
@@ -342,6 +354,153 @@ private slots:
         QTest::mouseClick(screen->findChild<QWidget*>("Picture1"), Qt::LeftButton);
         QCOMPARE(road.fakes.web.opened.size(), 1);
         QVERIFY(road.fakes.web.opened.front().contains("history"));
+    }
+
+    void everyCountTheFileCanHoldOpens_data()
+    {
+        QTest::addColumn<int>("records");
+        QTest::newRow("one") << 1;
+        QTest::newRow("32,766") << 32766;
+        QTest::newRow("32,767, the most it holds") << 32767;
+    }
+
+    void everyCountTheFileCanHoldOpens()
+    {
+        QFETCH(int, records);
+        Road road;
+        std::vector<std::array<int, 3>> attempts(records, { 2, 10, 6 });
+        attempts.back() = { 1, 10, 9 };
+        road.fakes.recordFiles.setFile(ResultsPath, scores(attempts));
+        QVERIFY(road.open(1));
+        QVERIFY(road.fakes.messages.shown.empty());
+        QCOMPARE(row(*road.charts.tables.front(), 1), (QList<QString>{ "i2 0", "i2 9" }));
+        QTest::mouseClick(road.window.findChild<QWidget*>("history")->findChild<QPushButton*>("Command1"),
+                          Qt::LeftButton);
+        flushDeletes();
+        QVERIFY(road.open(2));
+        QCOMPARE(road.charts.tables.front()->upperBound(2), std::max(records - 1, 1));
+    }
+
+    void moreRecordsThanTheFileCanCountAreToldAndTheResultsStay()
+    {
+        Road road;
+        road.fakes.recordFiles.setFile(ResultsPath, scores(std::vector<std::array<int, 3>>(32768, { 1, 10, 6 })));
+        QVERIFY(!road.open(1));
+        QCOMPARE(road.fakes.messages.shown.size(), std::size_t(1));
+        QVERIFY(road.fakes.messages.shown[0].prompt.contains(ResultsPath));
+        QVERIFY(road.results->isVisible());
+        QVERIFY(!road.fakes.files.isOpen(FileNumber::ScoreHistory));
+    }
+
+    void theHistoryIsOnlyRead()
+    {
+        Road road;
+        const QByteArray before = scores({ { 1, 10, 8 } });
+        road.fakes.recordFiles.setFile(ResultsPath, before);
+        road.fakes.recordFiles.setReadOnly(ResultsPath);
+        QVERIFY(road.open(1));
+        QVERIFY(road.fakes.messages.shown.empty());
+        QCOMPARE(road.fakes.recordFiles.contents(ResultsPath), before);
+    }
+
+    void nothingToScaleDrawsAnEmptyChartWithItsAxes_data()
+    {
+        QTest::addColumn<bool>("fileExists");
+        QTest::addColumn<QByteArray>("history");
+        QTest::newRow("no history yet") << false << QByteArray();
+        QTest::newRow("an empty history") << true << QByteArray();
+        QTest::newRow("only other exams") << true << scores({ { 2, 10, 8 }, { 3, 4, 1 } });
+        QTest::newRow("every maximum is 0") << true << scores({ { 1, 0, 0 }, { 1, 0, 0 } });
+    }
+
+    void nothingToScaleDrawsAnEmptyChartWithItsAxes()
+    {
+        QFETCH(bool, fileExists);
+        QFETCH(QByteArray, history);
+        Road road;
+        if (fileExists)
+            road.fakes.recordFiles.setFile(ResultsPath, history);
+        QVERIFY(road.open(1));
+        QVERIFY(road.fakes.messages.shown.empty());
+        QCOMPARE(road.fakes.recordFiles.exists(ResultsPath), fileExists);
+        const QString drawing = road.charts.drawing.join(u'\n');
+        QVERIFY2(drawing.contains("\"Exam History\""), qPrintable(drawing));
+        QVERIFY(drawing.contains("\"Passing Score\""));
+        // The value axis is labelled from 0 up.
+        QVERIFY2(drawing.contains("\"0\"") && drawing.contains("\"1\""), qPrintable(drawing));
+        QCOMPARE(road.charts.tables.front()->lowerBound(2), 0);
+        QVERIFY(road.charts.tables.front()->upperBound(2) >= 1);
+    }
+
+    void aHistoryThatCannotBeOpenedIsNamedAndTheResultsStay_data()
+    {
+        QTest::addColumn<int>("error");
+        QTest::newRow("a folder") << platform::ErrorNumber::PathFileAccessError;
+        QTest::newRow("no read permission") << platform::ErrorNumber::PermissionDenied;
+        QTest::newRow("a device error") << platform::ErrorNumber::DeviceIoError;
+    }
+
+    void aHistoryThatCannotBeOpenedIsNamedAndTheResultsStay()
+    {
+        QFETCH(int, error);
+        Road road;
+        road.fakes.recordFiles.setOpenError(ResultsPath, error);
+        QVERIFY(!road.open(1));
+        QCOMPARE(road.fakes.messages.shown.size(), std::size_t(1));
+        const QString prompt = road.fakes.messages.shown[0].prompt;
+        QVERIFY2(prompt.contains(ResultsPath), qPrintable(prompt));
+        QVERIFY2(prompt.contains(platform::RuntimeError::standardMessage(error)), qPrintable(prompt));
+        QVERIFY(road.results->isVisible());
+        QVERIFY(!road.fakes.files.isOpen(FileNumber::ScoreHistory));
+    }
+
+    void aChartErrorIsShownAndTheResultsStay()
+    {
+        Road road;
+        road.charts.failing = plotvane::DispRefresh;
+        road.fakes.recordFiles.setFile(ResultsPath, scores({ { 1, 10, 8 } }));
+        QVERIFY(!road.open(1));
+        QCOMPARE(road.fakes.messages.shown.size(), std::size_t(1));
+        QVERIFY2(road.fakes.messages.shown[0].prompt.contains("Error 6 plotting graph: Overflow"),
+                 qPrintable(road.fakes.messages.shown[0].prompt));
+        QVERIFY(road.results->isVisible());
+        QVERIFY(!road.fakes.files.isOpen(FileNumber::ScoreHistory));
+        road.charts.failing = 0;
+        QVERIFY(road.open(1));
+    }
+
+    void theValueLabelsStandClearOfEachOther_data()
+    {
+        QTest::addColumn<double>("highest");
+        QTest::addColumn<double>("axisHeight");
+        QTest::addColumn<double>("labelHeight");
+        QTest::addColumn<int>("interval");
+        QTest::newRow("ten in a tall chart") << 10.0 << 4800.0 << 195.0 << 1;
+        QTest::newRow("55 in 320 pixels") << 55.0 << 320.0 << 13.0 << 5;
+        QTest::newRow("exactly one label apart") << 20.0 << 260.0 << 13.0 << 1;
+        QTest::newRow("just short of it") << 20.0 << 259.0 << 13.0 << 2;
+        QTest::newRow("a pass mark of 17.5") << 17.5 << 100.0 << 13.0 << 5;
+        QTest::newRow("hundreds") << 700.0 << 300.0 << 13.0 << 50;
+        QTest::newRow("nothing to scale") << 0.0 << 300.0 << 13.0 << 1;
+        QTest::newRow("no room at all") << 32767.0 << 0.0 << 13.0 << 20000;
+    }
+
+    void theValueLabelsStandClearOfEachOther()
+    {
+        QFETCH(double, highest);
+        QFETCH(double, axisHeight);
+        QFETCH(double, labelHeight);
+        QFETCH(int, interval);
+        QCOMPARE(int(ValueTickInterval::forScale(highest, axisHeight, labelHeight)), interval);
+    }
+
+    void aBigExamGetsAWiderValueStep()
+    {
+        Road road;
+        road.fakes.recordFiles.setFile(ResultsPath, scores({ { 1, 400, 300 }, { 1, 400, 380 } }));
+        QVERIFY(road.open(1));
+        const QString step = road.charts.calls.filter(QString::number(plotvane::DispVerticalTickInterval, 16)).join("");
+        QVERIFY2(!step.endsWith("|i2 1") && step.contains("|i2 "), qPrintable(step));
     }
 };
 
