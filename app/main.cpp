@@ -10,9 +10,7 @@
 int main(int argc, char** argv)
 {
     platform::RuntimeApplication application(argc, argv);
-    application.setApplicationName(QStringLiteral("quizmark"));
-    application.setApplicationDisplayName(QStringLiteral("Quizmark"));
-    application.setApplicationVersion(QStringLiteral(QUIZMARK_VERSION));
+    quizmark::describeApplication();
 
     platform::SystemServices system(QStringLiteral("Quizmark"));
     application.setErrorHandler([&system](const platform::RuntimeError& error) {
@@ -24,6 +22,6 @@ int main(int argc, char** argv)
     system.messageBoxes().setParent(&window);
     window.show();
     quizmark::registerScreens(window);
-    quizmark::loadStartScreen(window);
+    quizmark::postStartScreen(window);
     return application.exec();
 }

@@ -76,8 +76,8 @@ void MDIForm1::showScreen(QWidget* screen)
     if (!window) {
         const Qt::WindowFlags frame = screen->property(BorderlessProperty).toBool()
             ? Qt::FramelessWindowHint
-            : Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint
-                | Qt::WindowCloseButtonHint;
+            // No minimise: a minimised screen would leave an empty workspace, the exam's clock hidden in it.
+            : Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
         window = m_ui->ClientArea->addSubWindow(screen, Qt::SubWindow | frame);
         window->setAttribute(Qt::WA_DeleteOnClose);
         // A child window is not held to its screen's minimum size by itself; the screen would be clipped.

@@ -13,6 +13,10 @@
 #include "platform/programdirectory.h"
 #include "platform/services.h"
 
+#include <QCoreApplication>
+#include <QTimer>
+#include <QWidget>
+
 #include <memory>
 
 namespace quizmark {
@@ -34,6 +38,17 @@ void registerScreens(ScreenHost& host)
 void loadStartScreen(ScreenHost& host)
 {
     host.showScreen(host.loadScreen(QStringLiteral("examselect")));
+}
+
+void postStartScreen(ScreenHost& host)
+{
+    QTimer::singleShot(0, host.window(), [&host] { loadStartScreen(host); });
+}
+
+void describeApplication()
+{
+    QCoreApplication::setApplicationName(QStringLiteral("quizmark"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(QUIZMARK_VERSION));
 }
 
 }

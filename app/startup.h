@@ -8,5 +8,11 @@ class ScreenHost;
 void registerScreens(ScreenHost& host);
 // Loads and shows the first screen of the program in the main window.
 void loadStartScreen(ScreenHost& host);
+// Loads the first screen once the event loop runs, so that an error raised while it loads meets
+// the same handling as an error in any event.
+void postStartScreen(ScreenHost& host);
+// Names the program for its settings and version. No display name is set: the toolkit would add it
+// to every window title, and each window carries exactly the caption its screen gives it.
+void describeApplication();
 
 }

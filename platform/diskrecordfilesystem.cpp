@@ -9,6 +9,7 @@
 #include <cerrno>
 #include <fcntl.h>
 #include <sys/file.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace platform {
@@ -18,27 +19,26 @@ namespace {
 class DiskRecordFile : public RecordFile {
 public:
     DiskRecordFile(const QString& path, int recordLength)
-        : m_file(path)
+        : m_path(path)
         , m_recordLength(recordLength)
     {
     }
 
     void open(RecordAccess access)
     {
-        const QFileInfo info(m_file.fileName());
+        const QFileInfo info(m_path);
         if (!info.dir().exists())
-            throw RuntimeError(ErrorNumber::PathNotFound, m_file.fileName());
+            throw RuntimeError(ErrorNumber::PathNotFound, m_path);
         if (info.isDir())
-            throw RuntimeError(ErrorNumber::PathFileAccessError, m_file.fileName());
-        if (access == RecordAccess::ReadOnly) {
-            if (!info.exists())
-                throw RuntimeError(ErrorNumber::FileNotFound, m_file.fileName());
-            if (!m_file.open(QIODevice::ReadOnly))
-                throw RuntimeError(ErrorNumber::PermissionDenied, m_file.fileName());
-            return;
+            throw RuntimeError(ErrorNumber::PathFileAccessError, m_path);
+        if (access == RecordAccess::ReadOnly && !info.exists())
+            throw RuntimeError(ErrorNumber::FileNotFound, m_path);
+        const int descriptor = openRegularFile(access);
+        const QIODevice::OpenMode mode = access == RecordAccess::ReadOnly ? QIODevice::ReadOnly : QIODevice::ReadWrite;
+        if (!m_file.open(descriptor, mode, QFileDevice::AutoCloseHandle)) {
+            ::close(descriptor);
+            throw RuntimeError(ErrorNumber::PathFileAccessError, m_path);
         }
-        if (!m_file.open(QIODevice::ReadWrite))
-            throw RuntimeError(ErrorNumber::PermissionDenied, m_file.fileName());
     }
 
     ~DiskRecordFile() override
@@ -47,7 +47,7 @@ public:
             unlock();
     }
 
-    QString path() const override { return m_file.fileName(); }
+    QString path() const override { return m_path; }
     int recordLength() const override { return m_recordLength; }
     qint64 length() const override { return m_file.size(); }
 
@@ -100,6 +100,45 @@ public:
     }
 
 private:
+    // Opened without waiting, so a named pipe or a device cannot hold the program in open(); only
+    // a regular file is kept, and from then on it is read and written as usual.
+    int openRegularFile(RecordAccess access) const
+    {
+        const int flags = (access == RecordAccess::ReadOnly ? O_RDONLY : O_RDWR | O_CREAT) | O_NONBLOCK | O_CLOEXEC;
+        const int descriptor = ::open(QFile::encodeName(m_path).constData(), flags, 0666);
+        if (descriptor < 0)
+            throw RuntimeError(errorForOpen(errno), m_path);
+        struct stat status
+        {
+        };
+        if (::fstat(descriptor, &status) != 0 || !S_ISREG(status.st_mode)) {
+            ::close(descriptor);
+            throw RuntimeError(ErrorNumber::PathFileAccessError, m_path + QStringLiteral(" (not a regular file)"));
+        }
+        ::fcntl(descriptor, F_SETFL, ::fcntl(descriptor, F_GETFL) & ~O_NONBLOCK);
+        return descriptor;
+    }
+
+    static int errorForOpen(int error)
+    {
+        switch (error) {
+        case ENOENT:
+            return ErrorNumber::FileNotFound;
+        case EACCES:
+        case EPERM:
+        case EROFS:
+            return ErrorNumber::PermissionDenied;
+        case ENOSPC:
+            return ErrorNumber::DiskFull;
+        case EIO:
+            return ErrorNumber::DeviceIoError;
+        default:
+            return ErrorNumber::PathFileAccessError;
+        }
+    }
+
+    // Opened from a descriptor, the file keeps no name of its own.
+    QString m_path;
     QFile m_file;
     int m_recordLength;
     bool m_locked = false;

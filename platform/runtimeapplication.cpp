@@ -12,7 +12,7 @@ void showStandardErrorBox(const RuntimeError& error, MessageBoxes& messages, Fil
 {
     files.closeAll();
     messages.MsgBox(QStringLiteral("Run-time error '%1':\n\n%2").arg(error.number()).arg(error.message()),
-        MsgBoxStyle::Critical, QApplication::applicationDisplayName());
+        MsgBoxStyle::Critical);
 }
 
 RuntimeApplication::RuntimeApplication(int& argc, char** argv)

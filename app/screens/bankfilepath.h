@@ -4,11 +4,15 @@
 
 namespace quizmark {
 
-// Where the question bank named by a catalogue record lives. The name comes from a data file, so
-// it is trusted only as one plain file name inside the data directory.
+// Where a file named by the program's data lives: a question bank named by a catalogue record, or
+// the catalogue and the score history themselves. A name from a data file is trusted only to name a
+// file inside the data directory, in a sub-folder or not, and only where it still stands inside once
+// every link on the way is followed.
 class BankFilePath {
 public:
     BankFilePath(const QString& dataDirectory, const QString& bankField);
+    // The same check for a file the program names itself, such as dat/results.dat.
+    static BankFilePath inFolderOf(const QString& path);
 
     bool isSafe() const { return m_problem.isEmpty(); }
     // The full path; meaningful only when isSafe().

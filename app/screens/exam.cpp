@@ -20,6 +20,8 @@
 #include "platform/services.h"
 #include "platform/webbrowser.h"
 
+#include <QCloseEvent>
+
 #include <algorithm>
 #include <vector>
 
@@ -277,6 +279,14 @@ void exam::Command3_Click()
     Confirmation = answer;
     if (Confirmation == platform::MsgBoxResult::OK)
         FinishAttempt();
+}
+
+// Closing the exam through its frame asks what End Exam asks: nothing is dropped without a word.
+void exam::closeEvent(QCloseEvent* event)
+{
+    event->ignore();
+    if (!m_finished)
+        Command3_Click();
 }
 
 void exam::Command4_Click()

@@ -33,6 +33,9 @@ public:
     void Timer1_Timer();
     std::int16_t secondsLeft() const { return SecondsLeft; }
 
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
 private:
     bool openFiles();
     bool refuseBank(const QString& path, const QString& reason);

@@ -1,6 +1,8 @@
 #include "examselect.h"
 #include "ui_examselect.h"
 
+#include "bankfilepath.h"
+
 #include "module1.h"
 #include "screenhost.h"
 
@@ -11,13 +13,18 @@
 #include "platform/services.h"
 #include "platform/settingsstore.h"
 
+#include <QCloseEvent>
 #include <QDir>
+
+#include <algorithm>
 
 namespace quizmark {
 
 namespace {
 
 constexpr auto CatalogueName = "index.dat";
+// The list counts its entries in an Integer.
+constexpr int MostExamsListed = 32767;
 
 QString dataDirectory(const platform::ProgramDirectory& program)
 {
@@ -50,7 +57,10 @@ examselect::~examselect() = default;
 bool examselect::openCatalogue()
 {
     platform::Services& services = m_host.services();
+    const BankFilePath catalogue(Module1.DataDirectory, QLatin1String(CatalogueName));
     try {
+        if (!catalogue.isSafe())
+            throw platform::RuntimeError(platform::ErrorNumber::PathFileAccessError, catalogue.problem());
         services.files.open(FileNumber::Catalogue, Module1.IndexFilePath, CatalogueRecord::Length,
             platform::RecordAccess::ReadOnly);
     } catch (const platform::RuntimeError& error) {
@@ -59,23 +69,53 @@ bool examselect::openCatalogue()
                 QStringLiteral("The exam data directory was not found:\n%1").arg(Module1.DataDirectory),
                 platform::MsgBoxStyle::Exclamation);
         else if (error.number() != platform::ErrorNumber::FileNotFound)
-            throw;
+            reportUnreadableCatalogue(error);
         return false;
     }
     m_catalogueOpen = true;
     return true;
 }
 
+void examselect::reportUnreadableCatalogue(const platform::RuntimeError& error)
+{
+    m_host.services().messages.MsgBox(
+        QStringLiteral("The exam catalogue could not be read:\n%1\n\n%2").arg(Module1.IndexFilePath, error.message()),
+        platform::MsgBoxStyle::Exclamation);
+}
+
+// A catalogue that fails part-way lists nothing: a list the file cannot back would mislead.
 void examselect::fillList()
 {
     platform::RecordFile& catalogue = m_host.services().files.file(FileNumber::Catalogue);
-    ExamCount = CatalogueRecord::count(catalogue.length());
-    for (int i = 1; i <= ExamCount; ++i) {
-        ExamRecord = CatalogueRecord::read(catalogue, i);
-        m_ui->List1->addItem(ExamRecord.ExamName);
+    const qint64 records = CatalogueRecord::count(
+        std::min<qint64>(catalogue.length(), MostExamsListed * qint64(CatalogueRecord::Length)));
+    QStringList names;
+    try {
+        for (int i = 1; i <= records; ++i) {
+            ExamRecord = CatalogueRecord::read(catalogue, i);
+            names.append(ExamRecord.ExamName);
+        }
+    } catch (const platform::RuntimeError& error) {
+        closeCatalogue();
+        reportUnreadableCatalogue(error);
+        return;
     }
+    ExamCount = static_cast<std::int16_t>(records);
+    m_ui->List1->addItems(names);
+    if (catalogue.length() > MostExamsListed * qint64(CatalogueRecord::Length) + CatalogueRecord::Length / 2)
+        m_host.services().messages.MsgBox(
+            QStringLiteral(
+                "The exam catalogue holds more exams than the list can show; the first 32,767 are listed:\n%1")
+                .arg(Module1.IndexFilePath),
+            platform::MsgBoxStyle::Information);
     if (m_ui->List1->count() > 0)
         m_ui->List1->setCurrentRow(0);
+}
+
+void examselect::closeCatalogue()
+{
+    m_host.services().files.close(FileNumber::Catalogue);
+    m_catalogueOpen = false;
 }
 
 void examselect::List1_Click()
@@ -92,12 +132,24 @@ void examselect::Command1_Click()
     // With nothing listed there is no exam to set up.
     if (m_ui->List1->count() == 0 || !m_catalogueOpen)
         return;
-    m_host.services().files.close(FileNumber::Catalogue);
-    m_catalogueOpen = false;
+    closeCatalogue();
     QWidget* next = m_host.loadScreen(QStringLiteral("questionselect"));
+    // An exam the set-up cannot offer has said why; the candidate picks again from this list.
+    if (next->property(ScreenHost::RefusedProperty).toBool()) {
+        m_host.unloadScreen(next);
+        openCatalogue();
+        return;
+    }
     m_host.hideScreen(this);
     m_host.showScreen(next);
     m_host.unloadScreen(this);
+}
+
+// The selection is the first screen: closing it is leaving the program, as Exit is.
+void examselect::closeEvent(QCloseEvent* event)
+{
+    event->ignore();
+    m_host.endProgram();
 }
 
 }

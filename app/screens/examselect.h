@@ -11,6 +11,10 @@ namespace Ui {
 class examselect;
 }
 
+namespace platform {
+class RuntimeError;
+}
+
 namespace quizmark {
 
 class ScreenHost;
@@ -24,9 +28,14 @@ public:
     explicit examselect(ScreenHost& host, QWidget* parent = nullptr);
     ~examselect() override;
 
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
 private:
     bool openCatalogue();
+    void reportUnreadableCatalogue(const platform::RuntimeError& error);
     void fillList();
+    void closeCatalogue();
     void List1_Click();
     void Command1_Click();
 

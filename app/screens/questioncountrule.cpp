@@ -3,6 +3,7 @@
 #include "module1.h"
 
 #include "platform/conversions.h"
+#include "platform/runtimeerror.h"
 
 #include <algorithm>
 #include <limits>
@@ -11,12 +12,28 @@ namespace quizmark {
 
 namespace {
 
-// Below this a value no longer rounds into an Integer.
+// Beyond these a value no longer rounds into an Integer.
 constexpr double IntegerFloor = std::numeric_limits<std::int16_t>::min() - 0.5;
+constexpr double IntegerCeiling = std::numeric_limits<std::int16_t>::max() + 0.5;
 
-bool holdsAnInteger(double value) { return value > IntegerFloor; }
-
+bool holdsAnInteger(double value)
+{
+    return value > IntegerFloor && value < IntegerCeiling;
 }
+
+// The number a text reads as; none when it is too large for a number at all, such as 1e999.
+std::optional<double> valueOf(const QString& text)
+{
+    try {
+        return platform::Val(text);
+    } catch (const platform::RuntimeError& error) {
+        if (error.number() != platform::ErrorNumber::Overflow)
+            throw;
+        return std::nullopt;
+    }
+}
+
+} // namespace
 
 QuestionCountRule::QuestionCountRule(int questionTotal)
     : m_cap(std::min({ questionTotal, MaxPositions, MaxExamMinutes }))
@@ -25,7 +42,10 @@ QuestionCountRule::QuestionCountRule(int questionTotal)
 
 bool QuestionCountRule::wipes(const QString& text) const
 {
-    const double value = platform::Val(text);
+    const std::optional<double> read = valueOf(text);
+    if (!read)
+        return true;
+    const double value = *read;
     if (value > m_cap || value == 0 || !holdsAnInteger(value))
         return true;
     return platform::CInt(value) == 0;
@@ -33,13 +53,16 @@ bool QuestionCountRule::wipes(const QString& text) const
 
 std::int16_t QuestionCountRule::timeGiven(const QString& text)
 {
-    const double value = platform::Val(text);
-    return holdsAnInteger(value) ? platform::CInt(value) : std::int16_t(0);
+    const std::optional<double> value = valueOf(text);
+    return value && holdsAnInteger(*value) ? platform::CInt(*value) : std::int16_t(0);
 }
 
 std::optional<std::int16_t> QuestionCountRule::questionsToTake(const QString& text) const
 {
-    const double value = platform::Val(text);
+    const std::optional<double> read = valueOf(text);
+    if (!read)
+        return std::nullopt;
+    const double value = *read;
     if (!(value > 0) || value > m_cap)
         return std::nullopt;
     const std::int16_t questions = platform::CInt(value);
@@ -48,4 +71,4 @@ std::optional<std::int16_t> QuestionCountRule::questionsToTake(const QString& te
     return questions;
 }
 
-}
+} // namespace quizmark

@@ -9,7 +9,11 @@
 
 #include "platform/conversions.h"
 #include "platform/filetable.h"
+#include "platform/messageboxes.h"
+#include "platform/runtimeerror.h"
 #include "platform/services.h"
+
+#include <QCloseEvent>
 
 namespace quizmark {
 
@@ -19,10 +23,10 @@ questionselect::questionselect(ScreenHost& host, QWidget* parent)
     , m_host(host)
 {
     m_ui->setupUi(this);
-    platform::FileTable& files = m_host.services().files;
-    platform::RecordFile& catalogue = files.open(FileNumber::Catalogue, Module1.IndexFilePath,
-        CatalogueRecord::Length, platform::RecordAccess::ReadOnly);
-    ExamRecord = CatalogueRecord::read(catalogue, Module1.SelectedExam);
+    if (!readExam()) {
+        setProperty(ScreenHost::RefusedProperty, true);
+        return;
+    }
     m_ui->Label4->setText(platform::integerText(ExamRecord.QuestionTotal));
     m_ui->Label1->setText(ExamRecord.ExamName);
     m_ui->wholeBankDraw->setChecked(WholeBankSetting::read(m_host.services().settings));
@@ -33,6 +37,41 @@ questionselect::questionselect(ScreenHost& host, QWidget* parent)
 }
 
 questionselect::~questionselect() = default;
+
+// An exam without a question to take cannot be set up: the candidate is told and picks again.
+bool questionselect::readExam()
+{
+    platform::Services& services = m_host.services();
+    try {
+        platform::RecordFile& catalogue = services.files.open(
+            FileNumber::Catalogue, Module1.IndexFilePath, CatalogueRecord::Length, platform::RecordAccess::ReadOnly);
+        ExamRecord = CatalogueRecord::read(catalogue, Module1.SelectedExam);
+    } catch (const platform::RuntimeError& error) {
+        services.files.close(FileNumber::Catalogue);
+        services.messages.MsgBox(QStringLiteral("The exam catalogue could not be read:\n%1\n\n%2")
+                                     .arg(Module1.IndexFilePath, error.message()),
+                                 platform::MsgBoxStyle::Exclamation);
+        return false;
+    }
+    if (ExamRecord.QuestionTotal >= 1)
+        return true;
+    services.files.close(FileNumber::Catalogue);
+    services.messages.MsgBox(QStringLiteral("The exam \"%1\" has no questions to take: the catalogue gives it %2.")
+                                 .arg(ExamRecord.ExamName.trimmed(), platform::integerText(ExamRecord.QuestionTotal)),
+                             platform::MsgBoxStyle::Exclamation);
+    return false;
+}
+
+// Closing the set-up is changing one's mind about the exam: back to the selection.
+void questionselect::closeEvent(QCloseEvent* event)
+{
+    event->ignore();
+    m_host.services().files.close(FileNumber::Catalogue);
+    QWidget* selection = m_host.loadScreen(QStringLiteral("examselect"));
+    m_host.hideScreen(this);
+    m_host.showScreen(selection);
+    m_host.unloadScreen(this);
+}
 
 // Setting the text runs this again, nested, for the empty text before the outer run goes on.
 void questionselect::Text2_Change()
@@ -66,4 +105,4 @@ void questionselect::Command1_Click()
     m_host.unloadScreen(this);
 }
 
-}
+} // namespace quizmark

@@ -24,7 +24,11 @@ public:
     explicit questionselect(ScreenHost& host, QWidget* parent = nullptr);
     ~questionselect() override;
 
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
 private:
+    bool readExam();
     void Text2_Change();
     void Command1_Click();
 

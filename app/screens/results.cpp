@@ -19,6 +19,7 @@
 #include "platform/services.h"
 #include "platform/webbrowser.h"
 
+#include <QCloseEvent>
 #include <QPointer>
 
 #include <algorithm>
@@ -96,6 +97,10 @@ void results::writeHistory()
     Module1.ResultsFilePath = services.programDirectory.filePath(QString::fromLatin1(ResultsFileName));
     bool opened = false;
     try {
+        const BankFilePath target = BankFilePath::inFolderOf(Module1.ResultsFilePath);
+        if (!target.isSafe())
+            throw platform::RuntimeError(platform::ErrorNumber::PathFileAccessError,
+                                         QStringLiteral("%1: %2").arg(Module1.ResultsFilePath, target.problem()));
         platform::RecordFile& history = services.files.open(FileNumber::ScoreHistory, Module1.ResultsFilePath,
                                                             ScoreRecord::Length, platform::RecordAccess::ReadWrite);
         opened = true;
@@ -170,6 +175,13 @@ void results::Command1_Click()
     }
     m_host.hideScreen(this);
     m_host.showScreen(history);
+}
+
+// Closing the results through the frame leads on as "Take A New Exam" does.
+void results::closeEvent(QCloseEvent* event)
+{
+    event->ignore();
+    Command2_Click();
 }
 
 void results::Command2_Click()

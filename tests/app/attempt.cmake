@@ -8,3 +8,5 @@ quizmark_qtest(questiondraw_test SOURCES ${CMAKE_CURRENT_LIST_DIR}/questiondraw_
     LIBS quizmark::app quizmark::test_support)
 quizmark_qtest(attemptprogress_test SOURCES ${CMAKE_CURRENT_LIST_DIR}/attemptprogress_test.cpp
     LIBS quizmark::app quizmark::test_support)
+quizmark_qtest(bankfilepath_test SOURCES ${CMAKE_CURRENT_LIST_DIR}/bankfilepath_test.cpp
+    LIBS quizmark::app)

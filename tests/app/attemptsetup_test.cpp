@@ -2,18 +2,25 @@
 #include "module1.h"
 #include "startup.h"
 
+#include "platform/diskrecordfilesystem.h"
 #include "platform/runtimeapplication.h"
+#include "platform/runtimeerror.h"
 #include "support/fakeservices.h"
 #include "support/screentesting.h"
 
 #include <QCheckBox>
+#include <QDir>
+#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMdiSubWindow>
 #include <QPlainTextEdit>
 #include <QPointer>
+#include <QProcess>
 #include <QPushButton>
 #include <QStandardPaths>
+#include <QTemporaryDir>
 #include <QTest>
 
 using namespace quizmark;
@@ -143,6 +150,164 @@ private slots:
         QVERIFY(road.fakes.messages.shown[0].prompt.contains(QStringLiteral("/quizmark/dat/")));
         QCOMPARE(road.control<QListWidget>("examselect", "List1")->count(), 0);
         QVERIFY(!road.fakes.recordFiles.exists(IndexPath));
+    }
+
+    void anUnreadableCatalogueIsNamedWithItsReasonAndListsNothing_data()
+    {
+        QTest::addColumn<int>("error");
+        QTest::newRow("a folder named index.dat") << platform::ErrorNumber::PathFileAccessError;
+        QTest::newRow("no read permission") << platform::ErrorNumber::PermissionDenied;
+        QTest::newRow("a device error") << platform::ErrorNumber::DeviceIoError;
+    }
+
+    void anUnreadableCatalogueIsNamedWithItsReasonAndListsNothing()
+    {
+        QFETCH(int, error);
+        Road road;
+        road.fakes.recordFiles.setOpenError(IndexPath, error);
+        loadStartScreen(road.window);
+        QCOMPARE(road.fakes.messages.shown.size(), std::size_t(1));
+        const QString prompt = road.fakes.messages.shown[0].prompt;
+        QVERIFY2(prompt.contains(IndexPath), qPrintable(prompt));
+        QVERIFY2(prompt.contains(platform::RuntimeError::standardMessage(error)), qPrintable(prompt));
+        QCOMPARE(road.control<QListWidget>("examselect", "List1")->count(), 0);
+        QTest::mouseClick(road.control<QPushButton>("examselect", "Command1"), Qt::LeftButton);
+        flushDeletes();
+        QVERIFY(!road.window.findChild<QWidget*>("questionselect"));
+    }
+
+    void aCatalogueTooLongToCountListsItsFirst32767()
+    {
+        Road road;
+        QByteArray bytes = catalogue({ { "First", 3 } });
+        bytes += QByteArray(32766 * CatalogueRecord::Length, ' ') + catalogue({ { "Beyond", 3 } });
+        road.fakes.recordFiles.setFile(IndexPath, bytes);
+        loadStartScreen(road.window);
+        auto* list = road.control<QListWidget>("examselect", "List1");
+        QCOMPARE(list->count(), 32767);
+        QCOMPARE(list->item(0)->text(), padded("First", 25));
+        QCOMPARE(road.fakes.messages.shown.size(), std::size_t(1));
+        QVERIFY(road.fakes.messages.shown[0].prompt.contains("32,767"));
+    }
+
+    void anExamWithoutQuestionsIsRefusedAndTheSelectionStays_data()
+    {
+        QTest::addColumn<int>("total");
+        QTest::newRow("no questions") << 0;
+        QTest::newRow("a negative total") << -1;
+        QTest::newRow("the most negative total") << -32768;
+    }
+
+    void anExamWithoutQuestionsIsRefusedAndTheSelectionStays()
+    {
+        QFETCH(int, total);
+        Road road;
+        road.window.show();
+        road.setUp(total);
+        QCOMPARE(road.fakes.messages.shown.size(), std::size_t(1));
+        QVERIFY2(road.fakes.messages.shown[0].prompt.contains("Beta"), qPrintable(road.fakes.messages.shown[0].prompt));
+        QVERIFY(!road.window.findChild<QWidget*>("questionselect"));
+        auto* list = road.control<QListWidget>("examselect", "List1");
+        QVERIFY(list && list->isVisible());
+        QCOMPARE(list->currentRow(), 1);
+        QVERIFY(road.fakes.files.isOpen(FileNumber::Catalogue));
+
+        list->setCurrentRow(0);
+        QTest::mouseClick(road.control<QPushButton>("examselect", "Command1"), Qt::LeftButton);
+        flushDeletes();
+        QCOMPARE(road.control<QLabel>("questionselect", "Label4")->text(), QStringLiteral("7"));
+    }
+
+    void aNumberTooLargeForTheRuntimeIsWipedAndTheProgramGoesOn_data()
+    {
+        QTest::addColumn<QString>("pasted");
+        QTest::newRow("1e999") << "1e999";
+        QTest::newRow("400 digits") << QString(400, u'7');
+        QTest::newRow("beyond an Integer") << "99999";
+    }
+
+    void aNumberTooLargeForTheRuntimeIsWipedAndTheProgramGoesOn()
+    {
+        QFETCH(QString, pasted);
+        Road road;
+        road.setUp(20);
+        auto* text = road.control<QLineEdit>("questionselect", "Text2");
+        text->setText(pasted);
+        QCOMPARE(text->text(), QString());
+        QCOMPARE(road.control<QLabel>("questionselect", "Label6")->text(), QStringLiteral("0"));
+        QTest::keyClicks(text, QStringLiteral("4"));
+        QCOMPARE(road.control<QLabel>("questionselect", "Label6")->text(), QStringLiteral("4"));
+    }
+
+    void closingTheSetUpByItsFrameReturnsToTheSelection()
+    {
+        Road road;
+        road.window.show();
+        road.setUp(20);
+        QPointer<QWidget> setUp = road.window.findChild<QWidget*>("questionselect");
+        road.window.subWindowOf(setUp)->close();
+        flushDeletes();
+        QVERIFY(!setUp);
+        auto* list = road.control<QListWidget>("examselect", "List1");
+        QVERIFY(list && list->isVisible());
+        QCOMPARE(list->count(), 2);
+        QVERIFY(road.fakes.files.isOpen(FileNumber::Catalogue));
+    }
+
+    void closingTheSelectionByItsFrameEndsTheProgram()
+    {
+        Road road;
+        bool ended = false;
+        road.window.setEndHandler([&] { ended = true; });
+        road.fakes.recordFiles.setFile(IndexPath, catalogue({ { "Alpha", 7 } }));
+        loadStartScreen(road.window);
+        road.window.subWindowOf(road.window.findChild<QWidget*>("examselect"))->close();
+        QVERIFY(ended);
+    }
+
+    void aCatalogueOnDiskIsUsedOnlyInsideTheDataDirectory_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<QString>("reason");
+        QTest::newRow("a link outside") << "outside"
+                                        << "outside the data directory";
+        QTest::newRow("a named pipe") << "pipe"
+                                      << "not a regular file";
+        QTest::newRow("a folder") << "folder"
+                                  << "Path/File access error";
+    }
+
+    void aCatalogueOnDiskIsUsedOnlyInsideTheDataDirectory()
+    {
+        QFETCH(QString, kind);
+        QFETCH(QString, reason);
+        QTemporaryDir program;
+        QVERIFY(QDir(program.path()).mkdir(QStringLiteral("dat")));
+        const QString index = program.filePath(QStringLiteral("dat/index.dat"));
+        if (kind == "outside") {
+            QFile outside(program.filePath(QStringLiteral("elsewhere.dat")));
+            QVERIFY(outside.open(QIODevice::WriteOnly));
+            outside.write(catalogue({ { "Hidden", 3 } }));
+            outside.close();
+            QVERIFY(QFile::link(outside.fileName(), index));
+        } else if (kind == "pipe") {
+            QVERIFY(QProcess::execute(QStringLiteral("mkfifo"), { index }) == 0);
+        } else {
+            QVERIFY(QDir().mkdir(index));
+        }
+        testing_support::FakeServices fakes(program.path());
+        platform::DiskRecordFileSystem disk;
+        platform::FileTable files(disk);
+        platform::Services services{ files,         fakes.settings, fakes.messages,         fakes.random,
+                                     fakes.web,     fakes.programs, fakes.programDirectory, fakes.wait,
+                                     fakes.printer, fakes.registry };
+        MDIForm1 window(services);
+        registerScreens(window);
+        loadStartScreen(window);
+        QCOMPARE(fakes.messages.shown.size(), std::size_t(1));
+        QVERIFY2(fakes.messages.shown[0].prompt.contains(reason), qPrintable(fakes.messages.shown[0].prompt));
+        QCOMPARE(window.findChild<QListWidget*>("List1")->count(), 0);
+        QVERIFY(!files.isOpen(FileNumber::Catalogue));
     }
 
     void typingIsWipedOrKept_data()

@@ -366,6 +366,33 @@ private slots:
         QVERIFY(!screen);
     }
 
+    void closingTheExamByItsFrameAsksAsEndExamDoes()
+    {
+        Attempt attempt;
+        QPointer<exam> screen = attempt.start(bankOf({ question(1, { 1, 2, 0, 0 }), question(2) }), 2, 2);
+        attempt.tick(2);
+        QMdiSubWindow* frame = attempt.window.subWindowOf(screen);
+        attempt.fakes.messages.answerNext(platform::MsgBoxResult::Cancel);
+        frame->close();
+        flushDeletes();
+        QVERIFY(screen);
+        QVERIFY(screen->isVisible());
+        QCOMPARE(attempt.fakes.messages.shown.size(), std::size_t(1));
+        QCOMPARE(attempt.fakes.messages.shown[0].prompt, QStringLiteral("Are you sure you want to end exam ?"));
+        QCOMPARE(attempt.fakes.messages.shown[0].title, QStringLiteral("End Exam"));
+        QCOMPARE(attempt.resultsLoaded, 0);
+        QCOMPARE(attempt.ticked(), (QList<int>{ 2 }));
+        QVERIFY(attempt.fakes.files.isOpen(FileNumber::QuestionBank));
+
+        attempt.fakes.messages.answerNext(platform::MsgBoxResult::OK);
+        frame->close();
+        QCOMPARE(attempt.resultsLoaded, 1);
+        QCOMPARE(attempt.stored(1), (QList<int>{ 2, 0, 0, 0 }));
+        flushDeletes();
+        QVERIFY(!screen);
+        QVERIFY(!attempt.fakes.files.isOpen(FileNumber::QuestionBank));
+    }
+
     void aTimeOutWhileEndExamIsOpenEndsTheAttemptOnce()
     {
         Attempt attempt;
@@ -563,6 +590,27 @@ private slots:
         QCOMPARE(shown(), trueFalseFirst ? fourBoxes : trueFalseBoxes);
     }
 
+    void aBankInASubFolderOfTheDataDirectoryServesTheAttempt_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::newRow("slash") << "sub/cpp.dat";
+        QTest::newRow("backslash") << "sub\\cpp.dat";
+        QTest::newRow("two levels") << "sub/deeper/cpp.dat";
+    }
+
+    void aBankInASubFolderOfTheDataDirectoryServesTheAttempt()
+    {
+        QFETCH(QString, name);
+        Attempt attempt;
+        QString stored = name;
+        stored.replace(u'\\', u'/');
+        attempt.fakes.recordFiles.setFile(DataDir + stored, plainBank(3));
+        QPointer<exam> screen = attempt.start(QByteArray(), 3, 3, name);
+        QVERIFY(!screen->property(ScreenHost::RefusedProperty).toBool());
+        QVERIFY(attempt.fakes.messages.shown.empty());
+        QCOMPARE(attempt.shownQuestion(), attempt.questionAt(1));
+    }
+
     void aBankThatCannotServeTheAttemptIsRefused_data()
     {
         QTest::addColumn<QByteArray>("bank");
@@ -571,11 +619,14 @@ private slots:
         QTest::newRow("missing") << QByteArray() << "bank.dat" << "not found";
         QTest::newRow("too short") << plainBank(3) << "bank.dat" << "holds 3 whole questions; this attempt needs 5";
         QTest::newRow("fragment") << plainBank(5).chopped(1) << "bank.dat" << "holds 4 whole questions";
-        QTest::newRow("parent") << plainBank(5) << "../bank.dat" << "plain file name";
-        QTest::newRow("folder") << plainBank(5) << "sub/bank.dat" << "plain file name";
-        QTest::newRow("backslash") << plainBank(5) << "sub\\bank.dat" << "plain file name";
-        QTest::newRow("absolute") << plainBank(5) << "/etc/passwd" << "plain file name";
-        QTest::newRow("blank") << plainBank(5) << "" << "plain file name";
+        QTest::newRow("parent") << plainBank(5) << "../bank.dat" << "not a file name inside the data directory";
+        QTest::newRow("parent in a folder") << plainBank(5) << "sub/../../bank.dat"
+                                            << "not a file name inside the data directory";
+        QTest::newRow("parent with backslashes") << plainBank(5) << "sub\\..\\..\\bank.dat"
+                                                 << "not a file name inside the data directory";
+        QTest::newRow("absolute") << plainBank(5) << "/etc/passwd" << "not a file name inside the data directory";
+        QTest::newRow("a drive") << plainBank(5) << "C:\\bank.dat" << "not a file name inside the data directory";
+        QTest::newRow("blank") << plainBank(5) << "" << "gives no file name";
     }
 
     void aBankThatCannotServeTheAttemptIsRefused()
@@ -587,7 +638,8 @@ private slots:
         QWidget* setup = attempt.window.loadScreen(QStringLiteral("examselect"));
         attempt.window.showScreen(setup);
         attempt.fakes.recordFiles.setFile(IndexPath, catalogueFor(name, 5));
-        if (!bank.isNull() && !name.contains(u'/') && !name.contains(u'\\') && !name.isEmpty())
+        if (!bank.isNull() && !name.contains(QLatin1String("..")) && !name.contains(u':') && !name.startsWith(u'/')
+            && !name.isEmpty())
             attempt.fakes.recordFiles.setFile(DataDir + name, bank);
         Module1.SelectedExam = 1;
         Module1.QuestionsToTake = 5;
@@ -596,7 +648,8 @@ private slots:
         QVERIFY(screen->property(ScreenHost::RefusedProperty).toBool());
         QCOMPARE(attempt.fakes.messages.shown.size(), std::size_t(1));
         QVERIFY2(attempt.fakes.messages.shown[0].prompt.contains(reason), qPrintable(attempt.fakes.messages.shown[0].prompt));
-        QVERIFY(attempt.fakes.messages.shown[0].prompt.contains(name.isEmpty() ? DataDir : name));
+        QVERIFY(attempt.fakes.messages.shown[0].prompt.contains(name.isEmpty() ? DataDir
+                                                                               : QString(name).replace(u'\\', u'/')));
         QVERIFY(!attempt.fakes.files.isOpen(FileNumber::Catalogue));
         QVERIFY(!attempt.fakes.files.isOpen(FileNumber::QuestionBank));
         QVERIFY(!attempt.fakes.recordFiles.exists(BankPath) || !bank.isNull());

@@ -1,5 +1,6 @@
 #include "mdiform1.h"
 #include "module1.h"
+#include "startup.h"
 #include "webaddresses.h"
 
 #include "platform/filetable.h"
@@ -9,6 +10,7 @@
 #include "support/fakeservices.h"
 
 #include <QAction>
+#include <QGuiApplication>
 #include <QMainWindow>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -204,12 +206,54 @@ private slots:
         QVERIFY(!fakes.files.isOpen(FileNumber::ScoreHistory));
         application->setErrorHandler({});
     }
+
+    // The toolkit adds the application's display name to every window title when one is set.
+    void windowsCarryExactlyTheirOwnCaptions()
+    {
+        QCOMPARE(QGuiApplication::applicationDisplayName(), QCoreApplication::applicationName());
+        QCOMPARE(QCoreApplication::applicationName(), QStringLiteral("quizmark"));
+        testing_support::FakeServices fakes;
+        MDIForm1 window(fakes.services());
+        QCOMPARE(window.windowTitle(), QStringLiteral("Quizmark Exam Simulator"));
+    }
+
+    void theStartScreenLoadsUnderTheErrorHandling()
+    {
+        testing_support::FakeServices fakes;
+        MDIForm1 window(fakes.services());
+        window.registerScreen(QStringLiteral("examselect"), [](ScreenHost&) -> QWidget* {
+            throw platform::RuntimeError(platform::ErrorNumber::PermissionDenied, QStringLiteral("/q/dat/index.dat"));
+        });
+        auto* application = static_cast<platform::RuntimeApplication*>(QCoreApplication::instance());
+        std::optional<int> ended;
+        application->setErrorHandler([&](const platform::RuntimeError& error) { ended = error.number(); });
+        postStartScreen(window);
+        QVERIFY(!ended);
+        QTRY_VERIFY(ended.has_value());
+        QCOMPARE(*ended, platform::ErrorNumber::PermissionDenied);
+        application->setErrorHandler({});
+    }
+
+    void childScreensCannotBeMinimisedOutOfSight()
+    {
+        testing_support::FakeServices fakes;
+        MDIForm1 window(fakes.services());
+        window.show();
+        auto* screen = new QWidget;
+        window.showScreen(screen);
+        QMdiSubWindow* frame = window.subWindowOf(screen);
+        QVERIFY(!(frame->windowFlags() & Qt::WindowMinimizeButtonHint));
+        for (QAction* action : frame->systemMenu()->actions())
+            if (action->text().contains(QStringLiteral("Min")))
+                QVERIFY2(!action->isVisible() || !action->isEnabled(), qPrintable(action->text()));
+        window.unloadScreen(screen);
+    }
 };
 
 int main(int argc, char** argv)
 {
     platform::RuntimeApplication application(argc, argv);
-    application.setApplicationDisplayName(QStringLiteral("Quizmark"));
+    describeApplication();
     MainWindowTest test;
     return QTest::qExec(&test, argc, argv);
 }

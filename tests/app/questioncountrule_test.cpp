@@ -38,6 +38,10 @@ private slots:
         QTest::newRow("most minutes an attempt can time") << 1200 << "546" << false << 546 << 546;
         QTest::newRow("more minutes than an attempt can time") << 1200 << "547" << true << 547 << 0;
         QTest::newRow("a bank of no questions") << 0 << "1" << true << 1 << 0;
+        QTest::newRow("too large for a number") << 20 << "1e999" << true << 0 << 0;
+        QTest::newRow("400 digits") << 20 << QString(400, u'9') << true << 0 << 0;
+        QTest::newRow("too large for an Integer") << 20 << "40000" << true << 0 << 0;
+        QTest::newRow("too negative for a number") << 20 << "-1e999" << true << 0 << 0;
     }
 
     void judgesTheTypedNumber()

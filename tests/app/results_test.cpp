@@ -21,6 +21,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPointer>
+#include <QProcess>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QStandardPaths>
@@ -416,8 +417,12 @@ private slots:
         QTest::addColumn<QString>("reason");
         QTest::newRow("results.dat is a folder") << "folder"
                                                  << "Path/File access error";
-        QTest::newRow("the device refuses the write") << "full"
-                                                      << "Device I/O error";
+        QTest::newRow("a link to a device outside dat") << "full"
+                                                        << "outside the data directory";
+        QTest::newRow("a link to a file outside dat") << "outside"
+                                                      << "outside the data directory";
+        QTest::newRow("a named pipe") << "pipe"
+                                      << "not a regular file";
     }
 
     void aScoreHistoryOnDiskThatCannotTakeTheRecord()
@@ -427,10 +432,21 @@ private slots:
         QTemporaryDir program;
         QVERIFY(QDir(program.path()).mkdir(QStringLiteral("dat")));
         const QString history = program.filePath(QStringLiteral("dat/results.dat"));
-        if (kind == "folder")
+        const QString outside = program.filePath(QStringLiteral("outside.dat"));
+        const QByteArray outsideBytes("kept as it was");
+        if (kind == "folder") {
             QVERIFY(QDir().mkdir(history));
-        else if (!QFile::link(QStringLiteral("/dev/full"), history))
-            QSKIP("no /dev/full to write to");
+        } else if (kind == "pipe") {
+            QCOMPARE(QProcess::execute(QStringLiteral("mkfifo"), { history }), 0);
+        } else if (kind == "outside") {
+            QFile file(outside);
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.write(outsideBytes);
+            file.close();
+            QVERIFY(QFile::link(outside, history));
+        } else if (!QFile::link(QStringLiteral("/dev/full"), history)) {
+            QSKIP("no /dev/full to link to");
+        }
 
         testing_support::FakeServices fakes(program.path());
         platform::DiskRecordFileSystem disk;
@@ -460,6 +476,133 @@ private slots:
         QVERIFY2(fakes.messages.shown[0].prompt.contains(reason), qPrintable(fakes.messages.shown[0].prompt));
         QCOMPARE(window.findChild<QLineEdit*>(QStringLiteral("Text1"))->text(), QStringLiteral("1"));
         QVERIFY(!files.isOpen(FileNumber::ScoreHistory));
+        if (kind == "outside") {
+            QFile file(outside);
+            QVERIFY(file.open(QIODevice::ReadOnly));
+            QCOMPARE(file.readAll(), outsideBytes);
+        }
+    }
+
+    void aFullHistoryRefusesTheAppendAndKeepsEveryRecord_data()
+    {
+        QTest::addColumn<int>("records");
+        QTest::addColumn<bool>("saved");
+        QTest::newRow("32,766 records: the last one fits") << 32766 << true;
+        QTest::newRow("32,767 records: full") << 32767 << false;
+    }
+
+    void aFullHistoryRefusesTheAppendAndKeepsEveryRecord()
+    {
+        QFETCH(int, records);
+        QFETCH(bool, saved);
+        Road road;
+        QByteArray before;
+        for (int r = 0; r < records; ++r)
+            before += scoreBytes(1 + r % 3, 10, r % 11, false);
+        road.fakes.recordFiles.setFile(HistoryPath, before);
+        road.attemptScoring(10, 8);
+        road.finish();
+        const QByteArray after = road.fakes.recordFiles.contents(HistoryPath);
+        QCOMPARE(after.left(before.size()), before);
+        if (saved) {
+            QVERIFY(road.fakes.messages.shown.empty());
+            QCOMPARE(after.mid(before.size()), scoreBytes(2, 10, 8, true));
+            return;
+        }
+        QCOMPARE(after.size(), before.size());
+        QCOMPARE(road.fakes.messages.shown.size(), std::size_t(1));
+        const QString prompt = road.fakes.messages.shown[0].prompt;
+        QVERIFY2(prompt.contains("could not be saved") && prompt.contains("32,767"), qPrintable(prompt));
+        QCOMPARE(road.text("Text1"), QStringLiteral("8"));
+    }
+
+    void anAppendThatFailsAtAnyStepKeepsTheRecordsAndTheNextOneLands_data()
+    {
+        QTest::addColumn<int>("step");
+        QTest::newRow("open") << int(testing_support::FakeRecordFileSystem::Step::Open);
+        QTest::newRow("lock") << int(testing_support::FakeRecordFileSystem::Step::Lock);
+        QTest::newRow("write") << int(testing_support::FakeRecordFileSystem::Step::Write);
+        QTest::newRow("sync") << int(testing_support::FakeRecordFileSystem::Step::Sync);
+    }
+
+    // Three attempts in a row over a history of three records; the nth call of the step fails, for
+    // every n the appends reach and one beyond.
+    void anAppendThatFailsAtAnyStepKeepsTheRecordsAndTheNextOneLands()
+    {
+        using Step = testing_support::FakeRecordFileSystem::Step;
+        QFETCH(int, step);
+        constexpr int Attempts = 3;
+        const QByteArray earlier = scoreBytes(1, 4, 4, true) + scoreBytes(2, 6, 1, false) + scoreBytes(3, 8, 8, true);
+        for (int nth = 1; nth <= Attempts + 1; ++nth) {
+            Road road;
+            road.fakes.recordFiles.setFile(HistoryPath, earlier);
+            road.fakes.recordFiles.failStep(Step(step), nth, HistoryPath);
+            QByteArray expected = earlier;
+            for (int attempt = 1; attempt <= Attempts; ++attempt) {
+                road.attemptScoring(10, attempt);
+                const std::size_t told = road.fakes.messages.shown.size();
+                results* screen = road.finish();
+                const bool failed = attempt == nth;
+                // A record written but not confirmed on the device stays, and the candidate is told.
+                if (!failed || Step(step) == Step::Sync)
+                    expected += scoreBytes(2, 10, attempt, false);
+                const QString where = QStringLiteral("fault at call %1, attempt %2").arg(nth).arg(attempt);
+                QCOMPARE(road.fakes.recordFiles.contents(HistoryPath), expected);
+                QVERIFY2(road.fakes.messages.shown.size() == told + (failed ? 1 : 0), qPrintable(where));
+                if (failed)
+                    QVERIFY2(road.fakes.messages.shown.back().prompt.contains("could not be saved"), qPrintable(where));
+                QVERIFY(!road.fakes.files.isOpen(FileNumber::ScoreHistory));
+                road.window.unloadScreen(screen);
+                flushDeletes();
+            }
+            QCOMPARE(road.fakes.recordFiles.stepCount(Step(step), HistoryPath), Attempts);
+        }
+    }
+
+    void aHistoryCutAtAnyByteKeepsItsWholeRecords_data()
+    {
+        QTest::addColumn<int>("length");
+        for (int length = 0; length <= 3 * ScoreRecord::Length; ++length)
+            QTest::newRow(qPrintable(QStringLiteral("%1 bytes").arg(length))) << length;
+    }
+
+    void aHistoryCutAtAnyByteKeepsItsWholeRecords()
+    {
+        QFETCH(int, length);
+        const QByteArray whole = scoreBytes(1, 4, 4, true) + scoreBytes(2, 6, 1, false) + scoreBytes(3, 8, 8, true);
+        const QByteArray cut = whole.left(length);
+        const int wholeBytes = length / ScoreRecord::Length * ScoreRecord::Length;
+        Road road;
+        road.fakes.recordFiles.setFile(HistoryPath, cut);
+        QByteArray lengthBefore = cut;
+        for (int attempt = 1; attempt <= 2; ++attempt) {
+            road.attemptScoring(10, attempt + 2);
+            results* screen = road.finish();
+            const int number = ScoreRecord::appendNumber(lengthBefore.size());
+            const QByteArray after = road.fakes.recordFiles.contents(HistoryPath);
+            QCOMPARE(after.left(wholeBytes), whole.left(wholeBytes));
+            QCOMPARE(after.size(), number * ScoreRecord::Length);
+            QCOMPARE(after.mid((number - 1) * ScoreRecord::Length), scoreBytes(2, 10, attempt + 2, false));
+            QVERIFY(road.fakes.messages.shown.empty());
+            lengthBefore = after;
+            road.window.unloadScreen(screen);
+            flushDeletes();
+        }
+    }
+
+    void closingTheResultsByTheFrameTakesANewExam()
+    {
+        Road road;
+        road.fakes.recordFiles.setFile(IndexPath, QByteArray(CatalogueRecord::Length, ' '));
+        road.attemptScoring(2, 1);
+        QPointer<results> screen = road.finish();
+        road.window.subWindowOf(screen)->close();
+        flushDeletes();
+        QVERIFY(!screen);
+        QWidget* selection = road.window.findChild<QWidget*>(QStringLiteral("examselect"));
+        QVERIFY(selection);
+        QVERIFY(selection->isVisible());
+        QCOMPARE(road.fakes.recordFiles.contents(HistoryPath), scoreBytes(2, 2, 1, false));
     }
 
     void theReviewShowsTheQuestionAndComesBack()

@@ -8,6 +8,12 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <fcntl.h>
+#include <future>
+#include <sys/stat.h>
+#include <unistd.h>
+
 using namespace platform;
 
 namespace {
@@ -79,6 +85,31 @@ TEST_F(DiskRecordFiles, WritesLandAtTheirRecordAndReadOnlyFilesRefuseThem)
     auto readOnly = m_fileSystem.open(path(QStringLiteral("w.dat")), 4, RecordAccess::ReadOnly);
     EXPECT_THROW(readOnly->write(1, QByteArray("ABCD")), RuntimeError);
     EXPECT_EQ(readOnly->read(1), QByteArray(4, '\0'));
+}
+
+// A named pipe or a device in place of a record file is refused at once, never waited on.
+TEST_F(DiskRecordFiles, OnlyRegularFilesOpen)
+{
+    const QString pipe = path(QStringLiteral("index.dat"));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+    for (const RecordAccess access : { RecordAccess::ReadOnly, RecordAccess::ReadWrite }) {
+        auto opening
+            = std::async(std::launch::async, [&] { return errorOpening(QStringLiteral("index.dat"), access); });
+        if (opening.wait_for(std::chrono::seconds(5)) != std::future_status::ready) {
+            // Give the stuck open a writer so the test can end, then fail.
+            const int writer = ::open(QFile::encodeName(pipe).constData(), O_WRONLY | O_NONBLOCK);
+            opening.wait();
+            ::close(writer);
+            FAIL() << "opening a named pipe waited for a writer";
+        }
+        EXPECT_EQ(opening.get(), ErrorNumber::PathFileAccessError);
+    }
+    try {
+        m_fileSystem.open(QStringLiteral("/dev/null"), 8, RecordAccess::ReadOnly);
+        ADD_FAILURE() << "a device opened as a record file";
+    } catch (const RuntimeError& error) {
+        EXPECT_EQ(error.number(), ErrorNumber::PathFileAccessError);
+    }
 }
 
 TEST_F(DiskRecordFiles, FileTableKeepsFilesByNumber)
