@@ -43,6 +43,12 @@ struct AttemptState {
     bool DrawFromWholeBank = false;
     // The attempt ended because its time ran out, not by End Exam.
     bool TimeRanOut = false;
+    // The bank records of a practice retry, handed from the results screen to the next exam start,
+    // which draws exactly these (RetryCount of them) and sets RetryCount back to 0.
+    FixedArray<std::int16_t, 1, MaxPositions> RetryRecords;
+    std::int16_t RetryCount = 0;
+    // Set by exam start: whether the attempt is a practice retry, which adds no score record.
+    bool PracticeRetry = false;
 };
 
 // The program's one module of shared state, alive from start to end and never cleared.

@@ -1,14 +1,20 @@
 #include "screenprinter.h"
 
 #include <QFileDialog>
+#include <QPageLayout>
 #include <QPainter>
+#include <QPdfWriter>
 #include <QPrinter>
 #include <QPrinterInfo>
+#include <QSaveFile>
 #include <QStandardPaths>
+#include <QTextDocument>
 
 namespace platform {
 
 namespace {
+
+constexpr double ReportMarginMillimetres = 18;
 
 bool paintFitted(QPrinter& printer, const QImage& image)
 {
@@ -45,11 +51,34 @@ bool QtScreenPrinter::saveAsPdf(const QImage& image, const QString& path)
     return paintFitted(printer, image);
 }
 
-QString QtScreenPrinter::choosePdfPath(const QString& suggestedName)
+// The file is opened here, and replaced only once the whole document is written, because the writer
+// itself fails quietly and would leave a half-written file behind.
+bool QtScreenPrinter::saveDocumentAsPdf(const QTextDocument& document, const QString& path)
 {
-    const QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-    return QFileDialog::getSaveFileName(nullptr, QStringLiteral("Save Results as PDF"),
-        folder + u'/' + suggestedName, QStringLiteral("PDF files (*.pdf)"));
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return false;
+    {
+        QPdfWriter writer(&file);
+        writer.setTitle(document.metaInformation(QTextDocument::DocumentTitle));
+        writer.setCreator(QStringLiteral("Quizmark"));
+        writer.setPageSize(QPageSize(QPageSize::A4));
+        writer.setPageMargins(QMarginsF(ReportMarginMillimetres, ReportMarginMillimetres, ReportMarginMillimetres,
+                                        ReportMarginMillimetres),
+                              QPageLayout::Millimeter);
+        document.print(&writer);
+    }
+    return file.commit();
+}
+
+QString QtScreenPrinter::startPath(const QString& suggestedName)
+{
+    return QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation) + u'/' + suggestedName;
+}
+
+QString QtScreenPrinter::choosePdfPath(const QString& suggestedName, const QString& title)
+{
+    return QFileDialog::getSaveFileName(nullptr, title, startPath(suggestedName), QStringLiteral("PDF files (*.pdf)"));
 }
 
 }

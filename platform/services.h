@@ -2,6 +2,7 @@
 
 namespace platform {
 
+class Clock;
 class EventWait;
 class FileTable;
 class MessageBoxes;
@@ -26,6 +27,7 @@ struct Services {
     EventWait& wait;
     ScreenPrinter& printer;
     Registry& registry;
+    Clock& clock;
 };
 
 }

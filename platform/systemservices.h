@@ -1,5 +1,6 @@
 #pragma once
 
+#include "clock.h"
 #include "clockrandom.h"
 #include "diskrecordfilesystem.h"
 #include "eventwait.h"
@@ -34,6 +35,7 @@ private:
     LocalEventLoopWait m_wait;
     QtScreenPrinter m_printer;
     NoRegistry m_registry;
+    SystemClock m_clock;
     Services m_services;
 };
 

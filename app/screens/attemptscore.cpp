@@ -5,11 +5,20 @@
 #include "data/questionrecord.h"
 #include "platform/conversions.h"
 
+#include <algorithm>
+
 namespace quizmark {
 
 namespace {
 constexpr double PassPercent = 70.0;
 constexpr double Hundred = 100.0;
+constexpr int PassPercentBelow = 69;
+constexpr int FullPercentBelow = 99;
+
+bool isFullMatch(std::int16_t matchCount, std::int16_t correctCount)
+{
+    return matchCount >= correctCount;
+}
 } // namespace
 
 AttemptScore AttemptScore::of(const AttemptState& state, const RecordReader& readRecord)
@@ -31,9 +40,15 @@ std::int16_t AttemptScore::matchCount(const AttemptState& state, int position, c
     return matches;
 }
 
+bool AttemptScore::answeredCorrectly(const AttemptState& state, int position, const QuestionRecord& record)
+{
+    return isFullMatch(matchCount(state, position, record), state.CorrectCount(position));
+}
+
 QString AttemptScore::line(int position, std::int16_t matchCount, std::int16_t correctCount)
 {
-    const auto verdict = matchCount >= correctCount ? QStringLiteral("  Correct") : QStringLiteral(" Incorrect");
+    const auto verdict
+        = isFullMatch(matchCount, correctCount) ? QStringLiteral("  Correct") : QStringLiteral(" Incorrect");
     return QStringLiteral("Question ") + platform::integerText(position) + verdict;
 }
 
@@ -43,9 +58,36 @@ float AttemptScore::passMarkOf(std::int16_t maximumScore)
     return float(double(maximumScore) / Hundred * PassPercent);
 }
 
+// Rounded to the nearest whole percent, then kept on the side of the pass mark, of a full score and
+// of nothing that the points themselves are on: 139 of 200 is "69 %", not a failing "70 %".
+QString AttemptScore::shareText(std::int16_t score, std::int16_t maximumScore)
+{
+    const QString points = QStringLiteral("%1 of %2 points").arg(score).arg(maximumScore);
+    if (maximumScore <= 0)
+        return points;
+    int percent = qRound(Hundred * score / maximumScore);
+    if (float(score) < passMarkOf(maximumScore))
+        percent = std::min(percent, PassPercentBelow);
+    if (score < maximumScore)
+        percent = std::min(percent, FullPercentBelow);
+    if (score > 0)
+        percent = std::max(percent, 1);
+    return points + QStringLiteral(" (%1 %)").arg(percent);
+}
+
+std::vector<int> AttemptScore::incorrectPositions() const
+{
+    std::vector<int> positions;
+    for (std::size_t i = 0; i < m_correct.size(); ++i)
+        if (!m_correct[i])
+            positions.push_back(int(i) + 1);
+    return positions;
+}
+
 void AttemptScore::add(int position, std::int16_t matchCount, std::int16_t correctCount)
 {
     m_lines.append(line(position, matchCount, correctCount));
+    m_correct.push_back(isFullMatch(matchCount, correctCount));
     m_score = platform::addInteger(m_score, matchCount);
     m_maximumScore = platform::addInteger(m_maximumScore, correctCount);
 }

@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <vector>
 
 namespace quizmark {
 
@@ -26,8 +27,13 @@ public:
 
     // Slots 1 to CorrectCount(position) compared with the record's correct options, element by element.
     static std::int16_t matchCount(const AttemptState& state, int position, const QuestionRecord& record);
+    // Whether every correct option of the position was matched.
+    static bool answeredCorrectly(const AttemptState& state, int position, const QuestionRecord& record);
     static QString line(int position, std::int16_t matchCount, std::int16_t correctCount);
     static float passMarkOf(std::int16_t maximumScore);
+    // "5 of 14 points (36 %)"; the share never claims a pass mark, a full score or nothing that
+    // the points do not bear out. An attempt worth nothing gives no share.
+    static QString shareText(std::int16_t score, std::int16_t maximumScore);
 
     // Counts one position in, with the runtime's Integer overflow check.
     void add(int position, std::int16_t matchCount, std::int16_t correctCount);
@@ -38,12 +44,18 @@ public:
     bool passed() const { return float(m_score) >= passMark(); }
     // "Question n  Correct" or "Question n Incorrect", one per position added.
     const QStringList& lines() const { return m_lines; }
+    // Whether every correct option of the position was matched; positions from 1.
+    bool isCorrect(int position) const { return m_correct.at(std::size_t(position - 1)); }
+    // The positions not fully correct, in attempt order.
+    std::vector<int> incorrectPositions() const;
+    QString shareText() const { return shareText(m_score, m_maximumScore); }
     ScoreRecord record(std::int16_t examNumber) const;
 
 private:
     std::int16_t m_score = 0;
     std::int16_t m_maximumScore = 0;
     QStringList m_lines;
+    std::vector<bool> m_correct;
 };
 
 } // namespace quizmark

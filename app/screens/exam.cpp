@@ -23,6 +23,7 @@
 #include <QCloseEvent>
 
 #include <algorithm>
+#include <utility>
 #include <vector>
 
 namespace quizmark {
@@ -145,13 +146,24 @@ int exam::recordsToDrawFrom() const
     return Module1.DrawFromWholeBank ? std::max<int>(Module1.CurrentExam.QuestionTotal, questions) : questions;
 }
 
-// N different records of the whole bank, or records 1..N; either way in random order.
+// N different records of the whole bank, or records 1..N, or the records a practice retry asks
+// again; in random order.
 void exam::drawQuestionOrder()
 {
     platform::RandomSource& random = m_host.services().random;
     random.Randomize();
-    const std::vector<std::int16_t> order
-        = QuestionDraw(random).fromWholeBank(std::max<int>(Module1.QuestionsToTake, 1), recordsToDrawFrom());
+    // A practice retry asks exactly the records the results screen handed on.
+    Module1.PracticeRetry = Module1.RetryCount > 0;
+    std::vector<std::int16_t> order;
+    if (Module1.PracticeRetry) {
+        std::vector<std::int16_t> records;
+        for (int i = 1; i <= Module1.RetryCount; ++i)
+            records.push_back(Module1.RetryRecords(i));
+        Module1.RetryCount = 0;
+        order = QuestionDraw(random).shuffled(std::move(records));
+    } else {
+        order = QuestionDraw(random).fromWholeBank(std::max<int>(Module1.QuestionsToTake, 1), recordsToDrawFrom());
+    }
     for (std::size_t i = 0; i < order.size(); ++i)
         Module1.QuestionOrder(static_cast<int>(i) + 1) = order[i];
 }

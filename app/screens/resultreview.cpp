@@ -2,6 +2,8 @@
 #include "ui_resultreview.h"
 
 #include "answerticks.h"
+#include "attemptreport.h"
+#include "attemptscore.h"
 #include "bankfilepath.h"
 #include "results.h"
 
@@ -42,14 +44,13 @@ resultreview::resultreview(ScreenHost& host, QWidget* parent)
     for (int option = 1; option <= QuestionRecord::OptionCount; ++option)
         optionBox(option)->installEventFilter(this);
     connect(m_ui->Command1, &QPushButton::clicked, this, [this] { Command1_Click(); });
+    connect(m_ui->previousQuestion, &QPushButton::clicked, this, [this] { moveBy(-1); });
+    connect(m_ui->nextQuestion, &QPushButton::clicked, this, [this] { moveBy(1); });
 
-    m_position = reviewedPosition(m_host);
-    platform::RecordFile& bank = m_files.open(FileNumber::QuestionBank,
-                                              BankFilePath(Module1.DataDirectory, Module1.CurrentExam.BankFile).path(),
-                                              QuestionRecord::Length, platform::RecordAccess::ReadOnly);
+    m_files.open(FileNumber::QuestionBank, BankFilePath(Module1.DataDirectory, Module1.CurrentExam.BankFile).path(),
+                 QuestionRecord::Length, platform::RecordAccess::ReadOnly);
     m_bankOpen = true;
-    m_record = QuestionRecord::read(bank, Module1.QuestionOrder(m_position));
-    fill();
+    showPosition(reviewedPosition(m_host));
 }
 
 // However the screen goes, the bank it opened does not stay open behind it.
@@ -59,8 +60,28 @@ resultreview::~resultreview()
         m_files.close(FileNumber::QuestionBank);
 }
 
+void resultreview::showPosition(std::int16_t position)
+{
+    m_position = position;
+    m_record = QuestionRecord::read(m_files.file(FileNumber::QuestionBank), Module1.QuestionOrder(m_position));
+    fill();
+}
+
+// Moves through the attempt's questions in attempt order, as the results list has them.
+void resultreview::moveBy(int step)
+{
+    const int position = m_position + step;
+    if (!m_bankOpen || position < 1 || position > Module1.QuestionsToTake)
+        return;
+    showPosition(static_cast<std::int16_t>(position));
+}
+
 void resultreview::fill()
 {
+    const bool correct = AttemptScore::answeredCorrectly(Module1, m_position, m_record);
+    m_ui->positionLabel->setText(AttemptReport::positionLine(m_position, Module1.QuestionsToTake, correct));
+    m_ui->previousQuestion->setEnabled(m_position > 1);
+    m_ui->nextQuestion->setEnabled(m_position < Module1.QuestionsToTake);
     m_ui->Label2->setText(m_record.Question);
     for (int option = 1; option <= QuestionRecord::OptionCount; ++option)
         optionBox(option)->setCaption(m_record.option(option));

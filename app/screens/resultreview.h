@@ -23,7 +23,8 @@ class OptionCheckBox;
 class ScreenHost;
 
 // The answer review: one question of the finished attempt with its correct options, the
-// candidate's ticks and the explanation. It only shows; the results screen waits for ReviewDone.
+// candidate's ticks and the explanation, and the way on to the attempt's other questions in order.
+// It only shows; the results screen waits for ReviewDone.
 class resultreview : public QWidget
 {
     Q_OBJECT
@@ -40,7 +41,9 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    void showPosition(std::int16_t position);
     void fill();
+    void moveBy(int step);
     OptionCheckBox* optionBox(int option) const;
     QCheckBox* answerBox(int option) const;
     void Command1_Click();

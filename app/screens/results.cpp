@@ -1,14 +1,17 @@
 #include "results.h"
 #include "ui_results.h"
 
+#include "attemptreport.h"
 #include "bankfilepath.h"
 #include "resultreview.h"
+#include "verdictcolour.h"
 
 #include "module1.h"
 #include "screenhost.h"
 #include "webaddresses.h"
 
 #include "data/questionrecord.h"
+#include "platform/clock.h"
 #include "platform/conversions.h"
 #include "platform/eventwait.h"
 #include "platform/filetable.h"
@@ -21,6 +24,7 @@
 
 #include <QCloseEvent>
 #include <QPointer>
+#include <QTextDocument>
 
 #include <algorithm>
 #include <utility>
@@ -56,10 +60,14 @@ results::results(ScreenHost& host, QWidget* parent)
     connect(m_ui->Command1, &QPushButton::clicked, this, [this] { Command1_Click(); });
     connect(m_ui->Command2, &QPushButton::clicked, this, [this] { Command2_Click(); });
     connect(m_ui->print, &QAction::triggered, this, [this] { print_Click(); });
+    connect(m_ui->saveReport, &QAction::triggered, this, [this] { saveReport_Click(); });
+    connect(m_ui->retryIncorrect, &QPushButton::clicked, this, [this] { retryIncorrect_Click(); });
     connect(m_ui->Exit, &QAction::triggered, this, [this] { m_host.endProgram(); });
     connect(m_ui->Picture1, &BannerPicture::clicked, this,
             [this] { m_host.services().web.open(QString::fromLatin1(WebAddress::ResultsBanner)); });
 
+    m_finished = m_host.services().clock.now();
+    m_practice = Module1.PracticeRetry;
     scoreAttempt();
     showScore();
     writeHistory();
@@ -73,7 +81,11 @@ void results::scoreAttempt()
     platform::RecordFile& bank
         = files.open(FileNumber::QuestionBank, BankFilePath(Module1.DataDirectory, Module1.CurrentExam.BankFile).path(),
                      QuestionRecord::Length, platform::RecordAccess::ReadOnly);
-    m_score = AttemptScore::of(Module1, [&bank](std::int16_t number) { return QuestionRecord::read(bank, number); });
+    m_questions.clear();
+    m_score = AttemptScore::of(Module1, [this, &bank](std::int16_t number) {
+        m_questions.push_back(QuestionRecord::read(bank, number));
+        return m_questions.back();
+    });
     files.close(FileNumber::QuestionBank);
 }
 
@@ -87,14 +99,37 @@ void results::showScore()
     m_ui->Text3->setText(platform::integerText(m_score.maximumScore()));
     m_ui->Label6->setText(m_score.passed() ? QStringLiteral("Pass") : QStringLiteral("Fail"));
     m_ui->timeOutLabel->setVisible(Module1.TimeRanOut);
+    colourVerdict();
+    m_ui->examName->setText(AttemptReport::examName(Module1));
+    m_ui->scoreShare->setText(m_score.shareText());
+    m_ui->practiceNote->setVisible(m_practice);
+    m_ui->retryIncorrect->setEnabled(!m_score.incorrectPositions().empty());
+}
+
+// The word stays "Pass" or "Fail"; the colour only adds to it.
+void results::colourVerdict()
+{
+    QPalette palette = m_ui->Label6->palette();
+    palette.setColor(QPalette::WindowText, verdictColour(this->palette(), m_score.passed()));
+    m_ui->Label6->setPalette(palette);
+}
+
+void results::changeEvent(QEvent* event)
+{
+    QMainWindow::changeEvent(event);
+    if (event->type() == QEvent::PaletteChange && m_ui)
+        colourVerdict();
 }
 
 // The one write of the score history. A history that cannot take the record costs the record, not
-// the result: the candidate is told why once the screen is up.
+// the result: the candidate is told why once the screen is up. A practice retry is not a whole
+// attempt at the exam, so the history, which compares those, does not take it.
 void results::writeHistory()
 {
     platform::Services& services = m_host.services();
     Module1.ResultsFilePath = services.programDirectory.filePath(QString::fromLatin1(ResultsFileName));
+    if (m_practice)
+        return;
     bool opened = false;
     try {
         const BankFilePath target = BankFilePath::inFolderOf(Module1.ResultsFilePath);
@@ -207,11 +242,52 @@ void results::print_Click()
         platform::MsgBoxStyle::YesNo | platform::MsgBoxStyle::Question);
     if (answer != platform::MsgBoxResult::Yes)
         return;
-    const QString path = services.printer.choosePdfPath(QString::fromLatin1(PdfName));
+    const QString path
+        = services.printer.choosePdfPath(QString::fromLatin1(PdfName), QStringLiteral("Save Results as PDF"));
     if (path.isEmpty())
         return;
     if (!services.printer.saveAsPdf(image, path))
         services.messages.MsgBox(QStringLiteral("The results could not be saved to:\n%1").arg(path),
+                                 platform::MsgBoxStyle::Exclamation);
+}
+
+// The questions not fully correct go to the next exam start by their bank records, which it draws
+// in a new order, with a minute each, on the same exam.
+void results::retryIncorrect_Click()
+{
+    const std::vector<int> positions = m_score.incorrectPositions();
+    if (positions.empty())
+        return;
+    const AttemptState shown = Module1;
+    const auto count = static_cast<std::int16_t>(positions.size());
+    for (std::int16_t i = 1; i <= count; ++i)
+        Module1.RetryRecords(i) = Module1.QuestionOrder(positions[std::size_t(i - 1)]);
+    Module1.RetryCount = count;
+    Module1.QuestionsToTake = count;
+    Module1.ExamMinutes = count;
+    Module1.CurrentQuestion = 1;
+    QWidget* next = m_host.loadScreen(QStringLiteral("exam"));
+    // An exam that could not start has said why; the candidate stays with these results, whose
+    // review and report still read the attempt they show.
+    if (next->property(ScreenHost::RefusedProperty).toBool()) {
+        m_host.unloadScreen(next);
+        Module1 = shown;
+        return;
+    }
+    m_host.hideScreen(this);
+    m_host.showScreen(next);
+    m_host.unloadScreen(this);
+}
+
+void results::saveReport_Click()
+{
+    platform::Services& services = m_host.services();
+    const AttemptReport report(Module1, m_score, m_questions, m_finished, m_practice);
+    const QString path = services.printer.choosePdfPath(report.fileName(), QStringLiteral("Save Report"));
+    if (path.isEmpty())
+        return;
+    if (!services.printer.saveDocumentAsPdf(*report.document(), path))
+        services.messages.MsgBox(QStringLiteral("The report could not be saved to:\n%1").arg(path),
                                  platform::MsgBoxStyle::Exclamation);
 }
 

@@ -9,3 +9,5 @@ target_link_libraries(scoreappender PRIVATE quizmark::data quizmark::platform Qt
 quizmark_qtest(scorehistorystress_test SOURCES ${CMAKE_CURRENT_LIST_DIR}/scorehistorystress_test.cpp
     LIBS quizmark::data Qt6::Core)
 add_dependencies(scorehistorystress_test scoreappender)
+quizmark_qtest(report_test SOURCES ${CMAKE_CURRENT_LIST_DIR}/report_test.cpp
+    LIBS quizmark::app quizmark::test_support)

@@ -1,5 +1,6 @@
 #include "mdiform1.h"
 #include "module1.h"
+#include "screens/exam.h"
 #include "screens/resultreview.h"
 #include "screens/results.h"
 #include "startup.h"
@@ -28,6 +29,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <algorithm>
+#include <cmath>
 #include <memory>
 
 using namespace quizmark;
@@ -73,6 +76,18 @@ QByteArray scoreBytes(int exam, int maximum, int score, bool passed)
     return record.toBytes();
 }
 
+// The contrast of two colours as the web's accessibility guidelines reckon it, 1 to 21.
+double contrast(const QColor& a, const QColor& b)
+{
+    const auto luminance = [](const QColor& c) {
+        const auto channel = [](double v) { return v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4); };
+        return 0.2126 * channel(c.redF()) + 0.7152 * channel(c.greenF()) + 0.0722 * channel(c.blueF());
+    };
+    const double la = luminance(a) + 0.05;
+    const double lb = luminance(b) + 0.05;
+    return std::max(la, lb) / std::min(la, lb);
+}
+
 // One position of an attempt: the bank record drawn there and the ticks stored for it.
 struct Position
 {
@@ -93,6 +108,9 @@ struct ReviewSeen
     QList<bool> correct;
     QList<bool> yours;
     QString title;
+    QString line;
+    bool previousEnabled = false;
+    bool nextEnabled = false;
 };
 
 } // namespace
@@ -129,9 +147,15 @@ class ResultsTest : public QObject
         void attempt(const QList<QuestionRecord>& bank, const QList<Position>& positions)
         {
             fakes.recordFiles.setFile(BankPath, bytesOf(bank));
+            CatalogueRecord exam;
+            exam.ExamName = padded(QStringLiteral("Networks"), CatalogueRecord::ExamNameWidth);
+            exam.BankFile = padded(QStringLiteral("network.dat"), CatalogueRecord::BankFileWidth);
+            exam.QuestionTotal = std::int16_t(bank.size());
+            fakes.recordFiles.setFile(IndexPath, CatalogueRecord().toBytes() + exam.toBytes());
             Module1 = AttemptState{};
             Module1.DataDirectory = DataDirectory;
-            Module1.CurrentExam.BankFile = padded(QStringLiteral("network.dat"), CatalogueRecord::BankFileWidth);
+            Module1.IndexFilePath = IndexPath;
+            Module1.CurrentExam = exam;
             Module1.SelectedExam = 2;
             Module1.QuestionsToTake = std::int16_t(positions.size());
             for (int p = 1; p <= positions.size(); ++p) {
@@ -194,8 +218,18 @@ class ResultsTest : public QObject
         void whenReviewShows(ReviewSeen& seen, std::function<void(resultreview*)> leave)
         {
             fakes.wait.actions.push_back([this, &seen, leave] {
-                QCoreApplication::processEvents(); // lays the screen out as the candidate sees it
-                resultreview* form = review();
+                seen = look();
+                leave(review());
+            });
+        }
+
+        // The review on screen as the candidate sees it.
+        ReviewSeen look()
+        {
+            QCoreApplication::processEvents(); // lays the screen out
+            ReviewSeen seen;
+            resultreview* form = review();
+            {
                 seen.resultsHidden = !screen()->isVisible();
                 seen.bankOpen = fakes.files.isOpen(FileNumber::QuestionBank);
                 seen.title = form->windowTitle();
@@ -213,8 +247,26 @@ class ResultsTest : public QObject
                     seen.level = seen.level && option->mapTo(form, QPoint()).y() == answer->mapTo(form, QPoint()).y()
                         && option->height() == answer->height();
                 }
-                leave(form);
-            });
+                seen.line = form->findChild<QLabel*>(QStringLiteral("positionLabel"))->text();
+                seen.previousEnabled = form->findChild<QPushButton*>(QStringLiteral("previousQuestion"))->isEnabled();
+                seen.nextEnabled = form->findChild<QPushButton*>(QStringLiteral("nextQuestion"))->isEnabled();
+            }
+            return seen;
+        }
+        // Ends the exam on screen without further answers, confirming the question it asks.
+        void endExam()
+        {
+            QWidget* exam = window.findChild<QWidget*>(QStringLiteral("exam"));
+            QVERIFY(exam);
+            QTest::mouseClick(exam->findChild<QPushButton*>(QStringLiteral("Command3")), Qt::LeftButton);
+            QCoreApplication::processEvents();
+            flushDeletes();
+        }
+        void press(const QString& name)
+        {
+            QTest::mouseClick(control<QPushButton>(name), Qt::LeftButton);
+            QCoreApplication::processEvents();
+            flushDeletes();
         }
         static void pressBack(resultreview* form)
         {
@@ -227,7 +279,7 @@ class ResultsTest : public QObject
         for (QAction* menu : window.menuBar()->actions())
             if (menu->menu())
                 for (QAction* item : menu->menu()->actions())
-                    if (item->text() == text)
+                    if (QString(item->text()).remove(u'&') == text)
                         return item;
         return nullptr;
     }
@@ -451,9 +503,10 @@ private slots:
         testing_support::FakeServices fakes(program.path());
         platform::DiskRecordFileSystem disk;
         platform::FileTable files(disk);
-        platform::Services services{ files,         fakes.settings, fakes.messages,         fakes.random,
-                                     fakes.web,     fakes.programs, fakes.programDirectory, fakes.wait,
-                                     fakes.printer, fakes.registry };
+        platform::Services services{
+            files,      fakes.settings, fakes.messages, fakes.random, fakes.web, fakes.programs, fakes.programDirectory,
+            fakes.wait, fakes.printer,  fakes.registry, fakes.clock
+        };
         MDIForm1 window(services);
         window.registerScreen(QStringLiteral("results"), [](ScreenHost& h) { return new results(h); });
 
@@ -828,6 +881,275 @@ private slots:
         QVERIFY(road.fakes.messages.shown[0].prompt.contains("PDF"));
         QCOMPARE(road.fakes.printer.savedPdfs, saved);
         QVERIFY(road.fakes.printer.printed.empty());
+    }
+
+    void theExamNameAndTheShareOfPointsAreShown_data()
+    {
+        QTest::addColumn<int>("maximum");
+        QTest::addColumn<int>("score");
+        QTest::addColumn<QString>("share");
+        QTest::addColumn<bool>("retry");
+        QTest::newRow("0 of 0") << 0 << 0 << "0 of 0 points" << false;
+        QTest::newRow("5 of 14") << 14 << 5 << "5 of 14 points (36 %)" << true;
+        QTest::newRow("14 of 14") << 14 << 14 << "14 of 14 points (100 %)" << false;
+    }
+
+    void theExamNameAndTheShareOfPointsAreShown()
+    {
+        QFETCH(int, maximum);
+        QFETCH(int, score);
+        QFETCH(QString, share);
+        QFETCH(bool, retry);
+        Road road;
+        if (maximum == 0)
+            road.attempt({ question(1, { 0, 0, 0, 0 }) }, { { 1, { 0, 0, 0, 0 } } });
+        else
+            road.attemptScoring(maximum, score);
+        road.finish();
+        auto* name = road.control<QLabel>("examName");
+        auto* headline = road.control<QLabel>("Label6");
+        QCOMPARE(name->text(), QStringLiteral("Networks"));
+        QCOMPARE(name->textFormat(), Qt::PlainText);
+        QVERIFY2(name->mapTo(road.screen(), QPoint()).y() < headline->mapTo(road.screen(), QPoint()).y(),
+                 "the exam's name is the first line");
+        auto* points = road.control<QLabel>("scoreShare");
+        QCOMPARE(points->text(), share);
+        QVERIFY(points->isVisible());
+        QCOMPARE(road.control<QPushButton>("retryIncorrect")->isEnabled(), retry);
+        QVERIFY(!road.control<QLabel>("practiceNote")->isVisible());
+    }
+
+    void passAndFailTakeThePalettesPositiveAndNegativeColours_data()
+    {
+        QTest::addColumn<bool>("passed");
+        QTest::addColumn<bool>("darkFirst");
+        QTest::newRow("pass, light then dark") << true << false;
+        QTest::newRow("fail, light then dark") << false << false;
+        QTest::newRow("pass, dark then light") << true << true;
+        QTest::newRow("fail, dark then light") << false << true;
+    }
+
+    void passAndFailTakeThePalettesPositiveAndNegativeColours()
+    {
+        QFETCH(bool, passed);
+        QFETCH(bool, darkFirst);
+        QPalette light;
+        light.setColor(QPalette::Window, QColor(0xef, 0xef, 0xef));
+        light.setColor(QPalette::WindowText, Qt::black);
+        QPalette dark;
+        dark.setColor(QPalette::Window, QColor(0x2a, 0x2a, 0x2a));
+        dark.setColor(QPalette::WindowText, QColor(0xee, 0xee, 0xee));
+
+        Road road;
+        road.window.setPalette(darkFirst ? dark : light);
+        road.attemptScoring(10, passed ? 8 : 3);
+        road.finish();
+        auto* headline = road.control<QLabel>("Label6");
+        QCOMPARE(headline->text(), passed ? QStringLiteral("Pass") : QStringLiteral("Fail"));
+        for (const QPalette* palette : { darkFirst ? &dark : &light, darkFirst ? &light : &dark }) {
+            road.window.setPalette(*palette);
+            QCoreApplication::processEvents();
+            const QColor shown = headline->palette().color(headline->foregroundRole());
+            const QColor window = headline->palette().color(QPalette::Window);
+            QCOMPARE(window, palette->color(QPalette::Window));
+            if (passed)
+                QVERIFY2(shown.green() > shown.red() && shown.green() > shown.blue(), qPrintable(shown.name()));
+            else
+                QVERIFY2(shown.red() > shown.green() && shown.red() > shown.blue(), qPrintable(shown.name()));
+            QVERIFY2(contrast(shown, window) >= 4.5, qPrintable(shown.name() + u' ' + window.name()));
+        }
+    }
+
+    void aRetryAsksExactlyTheQuestionsThatWentWrongAndKeepsNoScore()
+    {
+        Road road;
+        const QList<QuestionRecord> bank{ question(1, { 1, 0, 0, 0 }), question(2, { 2, 0, 0, 0 }),
+                                          question(3, { 1, 3, 0, 0 }), question(4, { 4, 0, 0, 0 }),
+                                          question(5, { 2, 0, 0, 0 }), question(6, { 3, 0, 0, 0 }) };
+        // Records 6 and 2 answered right; 5 and 1 wrong; 3 only half right.
+        road.attempt(bank,
+                     { { 6, { 3, 0, 0, 0 } },
+                       { 5, { 1, 0, 0, 0 } },
+                       { 2, { 2, 0, 0, 0 } },
+                       { 1, { 4, 0, 0, 0 } },
+                       { 3, { 1, 0, 0, 0 } } });
+        road.finish();
+        const QByteArray history = road.fakes.recordFiles.contents(HistoryPath);
+        QCOMPARE(history, scoreBytes(2, 6, 3, false));
+        const auto drawn = [] {
+            std::vector<int> records;
+            for (int p = 1; p <= Module1.QuestionsToTake; ++p)
+                records.push_back(Module1.QuestionOrder(p));
+            std::sort(records.begin(), records.end());
+            return records;
+        };
+
+        for (int round = 1; round <= 2; ++round) {
+            road.press(QStringLiteral("retryIncorrect"));
+            QVERIFY(!road.screen());
+            auto* exam = road.window.findChild<quizmark::exam*>(QStringLiteral("exam"));
+            QVERIFY(exam && exam->isVisible());
+            QCOMPARE(Module1.QuestionsToTake, 3);
+            QCOMPARE(drawn(), (std::vector<int>{ 1, 3, 5 }));
+            QCOMPARE(exam->secondsLeft(), 3 * 60);
+            QCOMPARE(Module1.Selections(1, 1), 0);
+
+            road.endExam();
+            QVERIFY(road.screen() && road.screen()->isVisible());
+            QVERIFY(road.screen()->isPracticeRetry());
+            auto* note = road.control<QLabel>("practiceNote");
+            QVERIFY(note->isVisible());
+            QCOMPARE(note->text(), QStringLiteral("Practice retry: not added to the score history."));
+            QCOMPARE(road.lines(),
+                     (QStringList{ "Question 1 Incorrect", "Question 2 Incorrect", "Question 3 Incorrect" }));
+            QCOMPARE(road.control<QLabel>("scoreShare")->text(), QStringLiteral("0 of 4 points (0 %)"));
+            QCOMPARE(road.fakes.recordFiles.contents(HistoryPath), history);
+            QVERIFY(road.fakes.messages.shown.size() == std::size_t(round)); // only each End Exam question
+        }
+
+        // The history shows as it stands.
+        road.press(QStringLiteral("Command1"));
+        QVERIFY(road.history && road.history->isVisible());
+        QCOMPARE(Module1.ResultsFilePath, HistoryPath);
+        QCOMPARE(road.fakes.recordFiles.contents(HistoryPath), history);
+        road.window.unloadScreen(road.history);
+        road.window.showScreen(road.screen());
+        flushDeletes();
+
+        // The next whole attempt counts again.
+        Module1.QuestionsToTake = 2;
+        Module1.ExamMinutes = 2;
+        QWidget* next = road.window.loadScreen(QStringLiteral("exam"));
+        road.window.showScreen(next);
+        road.window.unloadScreen(road.screen());
+        flushDeletes();
+        QCOMPARE(drawn(), (std::vector<int>{ 1, 2 }));
+        road.endExam();
+        QVERIFY(!road.screen()->isPracticeRetry());
+        QVERIFY(!road.control<QLabel>("practiceNote")->isVisible());
+        QCOMPARE(road.fakes.recordFiles.contents(HistoryPath), history + scoreBytes(2, 2, 0, false));
+    }
+
+    void aRetryTheExamCannotStartLeavesTheResults()
+    {
+        Road road;
+        road.attemptScoring(3, 1);
+        road.finish();
+        road.fakes.recordFiles.setFile(BankPath, QByteArray()); // the bank went away meanwhile
+        road.press(QStringLiteral("retryIncorrect"));
+        QVERIFY(road.screen() && road.screen()->isVisible());
+        QVERIFY(!road.window.findChild<QWidget*>(QStringLiteral("exam")));
+        QCOMPARE(road.fakes.messages.shown.size(), std::size_t(1));
+        QCOMPARE(Module1.RetryCount, 0);
+        QCOMPARE(Module1.QuestionsToTake, 3); // the results shown are still those of the whole attempt
+        QCOMPARE(Module1.QuestionOrder(3), 3);
+        QVERIFY(!road.fakes.files.isOpen(FileNumber::QuestionBank));
+        QVERIFY(!road.fakes.files.isOpen(FileNumber::Catalogue));
+    }
+
+    void theReviewMovesThroughTheAttemptInOrder()
+    {
+        Road road;
+        QuestionRecord wrapped = question(3, { 1, 0, 0, 0 });
+        wrapped.Option2 = padded(QStringLiteral("A long answer that wraps ").repeated(9), QuestionRecord::OptionWidth);
+        road.attempt({ question(1, { 1, 0, 0, 0 }), question(2, { 2, 4, 0, 0 }), wrapped },
+                     { { 3, { 1, 0, 0, 0 } }, { 2, { 2, 0, 0, 0 } }, { 1, { 1, 0, 0, 0 } } });
+        road.finish();
+
+        std::vector<ReviewSeen> walk;
+        road.fakes.wait.actions.push_back([&] {
+            auto press = [&](const char* name) {
+                QTest::mouseClick(road.review()->findChild<QPushButton*>(QString::fromLatin1(name)), Qt::LeftButton);
+                walk.push_back(road.look());
+            };
+            walk.push_back(road.look());
+            press("nextQuestion");
+            press("nextQuestion"); // the last question: nothing further
+            press("previousQuestion");
+            press("previousQuestion");
+            press("previousQuestion"); // the first question: nothing before it
+            Road::pressBack(road.review());
+        });
+        road.clickLine(1);
+
+        const QStringList lines{ "Question 2 of 3: Incorrect", "Question 3 of 3: Correct", "Question 3 of 3: Correct",
+                                 "Question 2 of 3: Incorrect", "Question 1 of 3: Correct", "Question 1 of 3: Correct" };
+        const QList<int> records{ 2, 1, 1, 2, 3, 3 };
+        QCOMPARE(walk.size(), std::size_t(lines.size()));
+        for (std::size_t i = 0; i < walk.size(); ++i) {
+            const ReviewSeen& seen = walk[i];
+            QCOMPARE(seen.line, lines[int(i)]);
+            QCOMPARE(seen.question, question(records[int(i)], {}).Question);
+            QVERIFY2(seen.level, qPrintable(seen.line));
+            QCOMPARE(seen.previousEnabled, !seen.line.startsWith(QStringLiteral("Question 1 ")));
+            QCOMPARE(seen.nextEnabled, !seen.line.startsWith(QStringLiteral("Question 3 ")));
+        }
+        QCOMPARE(walk[0].yours, (QList<bool>{ false, true, false, false }));
+        QCOMPARE(walk[0].correct, (QList<bool>{ false, true, false, true }));
+        QCOMPARE(walk[4].yours, (QList<bool>{ true, false, false, false }));
+        QCOMPARE(walk[4].correct, (QList<bool>{ true, false, false, false }));
+        QCOMPARE(walk[4].options[1], padded(QStringLiteral("A long answer that wraps ").repeated(9), 255));
+        QVERIFY(!road.review());
+        QVERIFY(road.screen()->isVisible());
+        QVERIFY(!road.fakes.files.isOpen(FileNumber::QuestionBank));
+    }
+
+    void theReportIsSavedFromTheFileMenu_data()
+    {
+        QTest::addColumn<QString>("chosen");
+        QTest::addColumn<bool>("succeeds");
+        QTest::newRow("saved") << "/home/c/report.pdf" << true;
+        QTest::newRow("cancelled") << "" << true;
+        QTest::newRow("not writable") << "/home/c/report.pdf" << false;
+    }
+
+    void theReportIsSavedFromTheFileMenu()
+    {
+        QFETCH(QString, chosen);
+        QFETCH(bool, succeeds);
+        Road road;
+        QuestionRecord marked = question(2, { 2, 0, 0, 0 });
+        marked.Question = padded(QStringLiteral("Is <b>this</b> & that bold?"), QuestionRecord::QuestionWidth);
+        road.attempt({ question(1, { 1, 3, 0, 0 }), marked }, { { 1, { 1, 3, 0, 0 } }, { 2, { 4, 0, 0, 0 } } });
+        road.fakes.printer.pdfPath = chosen;
+        road.fakes.printer.documentSaveSucceeds = succeeds;
+        road.finish();
+        QVERIFY(QTest::qWaitForWindowActive(&road.window));
+        QAction* save = fileItem(road.window, "Save Report...");
+        QVERIFY(save);
+        QCOMPARE(save->shortcut(), QKeySequence(QStringLiteral("Ctrl+S")));
+        QTest::keyClick(&road.window, Qt::Key_S, Qt::ControlModifier);
+
+        QCOMPARE(road.fakes.printer.suggestedNames, QStringList{ QStringLiteral("Networks 2026-03-14.pdf") });
+        QCOMPARE(road.fakes.printer.dialogTitles, QStringList{ QStringLiteral("Save Report") });
+        QVERIFY(road.fakes.printer.printed.empty());
+        if (chosen.isEmpty() || !succeeds) {
+            QVERIFY(road.fakes.printer.savedDocuments.empty());
+            QCOMPARE(road.fakes.messages.shown.size(), std::size_t(succeeds ? 0 : 1));
+            if (!succeeds)
+                QVERIFY(road.fakes.messages.shown[0].prompt.contains(chosen));
+            return;
+        }
+        QCOMPARE(road.fakes.printer.savedDocuments.size(), std::size_t(1));
+        const auto& report = road.fakes.printer.savedDocuments[0];
+        QCOMPARE(report.path, chosen);
+        QCOMPARE(report.title, QStringLiteral("Networks"));
+        const QStringList lines = report.text.split(QChar::ParagraphSeparator).join(u'\n').split(u'\n');
+        QCOMPARE(lines.first(), QStringLiteral("Networks"));
+        for (const QString& expected :
+             { QStringLiteral("Fail"), QStringLiteral("Your Score: 2 of 3 points (67 %)"),
+               QStringLiteral("Minimum Passing Score: 2.1"), QStringLiteral("Maximum Score: 3"),
+               QStringLiteral("Question 1 of 2: Correct"), QStringLiteral("What does item 1 do?"),
+               QStringLiteral("1. Answer 1 to item 1   [your answer] [correct answer]"),
+               QStringLiteral("2. Answer 2 to item 1"), QStringLiteral("Because of item 1."),
+               QStringLiteral("Question 2 of 2: Incorrect"), QStringLiteral("Is <b>this</b> & that bold?"),
+               QStringLiteral("2. Answer 2 to item 2   [correct answer]"),
+               QStringLiteral("4. Answer 4 to item 2   [your answer]"), QStringLiteral("Because of item 2.") })
+            QVERIFY2(lines.contains(expected), qPrintable(expected + u'\n' + lines.join(u'\n')));
+        QVERIFY2(lines.indexOf(QStringLiteral("Question 1 of 2: Correct"))
+                     < lines.indexOf(QStringLiteral("Question 2 of 2: Incorrect")),
+                 "the questions follow the attempt's order");
+        QVERIFY(road.fakes.messages.shown.empty());
     }
 
     void theBannerOpensTheResultsLink()

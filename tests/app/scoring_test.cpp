@@ -141,6 +141,42 @@ private slots:
         QCOMPARE(attempt.record(3).toBytes(), QByteArray::fromHex("030007000500ffff"));
     }
 
+    void theShareIsRoundedWithoutCrossingWhatThePointsSay_data()
+    {
+        QTest::addColumn<int>("score");
+        QTest::addColumn<int>("maximum");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("0 of 0: no share") << 0 << 0 << "0 of 0 points";
+        QTest::newRow("5 of 14") << 5 << 14 << "5 of 14 points (36 %)";
+        QTest::newRow("14 of 14") << 14 << 14 << "14 of 14 points (100 %)";
+        QTest::newRow("0 of 14") << 0 << 14 << "0 of 14 points (0 %)";
+        QTest::newRow("half rounds up") << 1 << 8 << "1 of 8 points (13 %)";
+        QTest::newRow("a fail never shows the pass mark") << 139 << 200 << "139 of 200 points (69 %)";
+        QTest::newRow("the pass mark itself") << 7 << 10 << "7 of 10 points (70 %)";
+        QTest::newRow("short of full is not 100") << 399 << 400 << "399 of 400 points (99 %)";
+        QTest::newRow("something is not 0") << 1 << 400 << "1 of 400 points (1 %)";
+    }
+
+    void theShareIsRoundedWithoutCrossingWhatThePointsSay()
+    {
+        QFETCH(int, score);
+        QFETCH(int, maximum);
+        QFETCH(QString, text);
+        QCOMPARE(AttemptScore::shareText(std::int16_t(score), std::int16_t(maximum)), text);
+    }
+
+    void theIncorrectPositionsAreThoseNotFullyMatched()
+    {
+        AttemptScore attempt;
+        attempt.add(1, 2, 2);
+        attempt.add(2, 1, 2);
+        attempt.add(3, 0, 0);
+        attempt.add(4, 0, 1);
+        QCOMPARE(attempt.incorrectPositions(), (std::vector<int>{ 2, 4 }));
+        QVERIFY(attempt.isCorrect(1) && attempt.isCorrect(3));
+        QVERIFY(!attempt.isCorrect(2) && !attempt.isCorrect(4));
+    }
+
     void aStoredPassIsTheRecordOfTheFileLayout()
     {
         AttemptScore attempt;

@@ -1,5 +1,7 @@
 #include "fakeservices.h"
 
+#include <QTextDocument>
+
 #include <stdexcept>
 
 namespace testing_support {
@@ -80,6 +82,21 @@ bool FakePrinter::saveAsPdf(const QImage&, const QString& path)
     return true;
 }
 
+bool FakePrinter::saveDocumentAsPdf(const QTextDocument& document, const QString& path)
+{
+    if (documentSaveSucceeds)
+        savedDocuments.push_back(
+            { path, document.metaInformation(QTextDocument::DocumentTitle), document.toPlainText() });
+    return documentSaveSucceeds;
+}
+
+QString FakePrinter::choosePdfPath(const QString& suggestedName, const QString& title)
+{
+    suggestedNames.append(suggestedName);
+    dialogTitles.append(title);
+    return pdfPath;
+}
+
 long FakeRegistry::openKey(Key root, const QString& name, std::uint32_t, Key& opened)
 {
     if (root != LocalMachine || !keys.contains(name))
@@ -114,7 +131,7 @@ long FakeRegistry::closeKey(Key key)
 
 FakeServices::FakeServices(const QString& directory)
     : programDirectory(directory)
-    , m_services { files, settings, messages, random, web, programs, programDirectory, wait, printer, registry }
+    , m_services{ files, settings, messages, random, web, programs, programDirectory, wait, printer, registry, clock }
 {
 }
 

@@ -2,6 +2,7 @@
 
 #include "fakerecordfilesystem.h"
 
+#include "platform/clock.h"
 #include "platform/eventwait.h"
 #include "platform/filetable.h"
 #include "platform/messageboxes.h"
@@ -106,13 +107,28 @@ public:
     bool hasDefaultPrinter() const override { return printerPresent; }
     bool print(const QImage& image) override;
     bool saveAsPdf(const QImage& image, const QString& path) override;
-    QString choosePdfPath(const QString&) override { return pdfPath; }
+    bool saveDocumentAsPdf(const QTextDocument& document, const QString& path) override;
+    QString choosePdfPath(const QString& suggestedName, const QString& title) override;
+
+    // A document handed over to be kept, as its plain text.
+    struct SavedDocument
+    {
+        QString path;
+        QString title;
+        QString text;
+    };
 
     bool printerPresent = true;
     bool printSucceeds = true;
+    bool documentSaveSucceeds = true;
+    // What the save dialog answers; empty is cancelled.
     QString pdfPath;
     std::vector<QImage> printed;
     QStringList savedPdfs;
+    std::vector<SavedDocument> savedDocuments;
+    // The name and title each save dialog was opened with.
+    QStringList suggestedNames;
+    QStringList dialogTitles;
 };
 
 // A registry of keys and values in memory.
@@ -135,6 +151,14 @@ private:
     Key m_next = 100;
 };
 
+// A clock that shows the time it was set to.
+class FixedClock : public platform::Clock
+{
+public:
+    QDateTime now() const override { return time; }
+    QDateTime time{ QDate(2026, 3, 14), QTime(9, 26, 53) };
+};
+
 // Every service replaced, with the record files in memory under a fixed program directory.
 class FakeServices {
 public:
@@ -152,6 +176,7 @@ public:
     ScriptedWait wait;
     FakePrinter printer;
     FakeRegistry registry;
+    FixedClock clock;
 
 private:
     platform::Services m_services;

@@ -1,0 +1,10 @@
+#include "clock.h"
+
+namespace platform {
+
+QDateTime SystemClock::now() const
+{
+    return QDateTime::currentDateTime();
+}
+
+} // namespace platform
