@@ -300,7 +300,7 @@ private slots:
         platform::FileTable files(disk);
         platform::Services services{ files,         fakes.settings, fakes.messages,         fakes.random,
                                      fakes.web,     fakes.programs, fakes.programDirectory, fakes.wait,
-                                     fakes.printer, fakes.registry };
+                                     fakes.printer, fakes.registry, fakes.clock };
         MDIForm1 window(services);
         registerScreens(window);
         loadStartScreen(window);
