@@ -108,9 +108,9 @@ void BankChecker::checkExam(qint64 number, const CatalogueRecord& record)
     else
         m_names.insert(name, number);
     const QString bank = record.bankFileName();
-    const QString problem = DataDirectory::bankNameProblem(bank);
+    const QString problem = DataDirectory::readableBankNameProblem(bank);
     if (!problem.isEmpty()) {
-        m_findings.append(QStringLiteral("%1: bank name \"%2\" %3: not a plain file name in the data directory")
+        m_findings.append(QStringLiteral("%1: bank name \"%2\" %3: not a file name inside the data directory")
                               .arg(exam, bank, problem));
         return;
     }

@@ -69,7 +69,7 @@ void BankDumper::writeExam(QTextStream& out, qint64 number, const CatalogueRecor
 
 void BankDumper::writeQuestions(QTextStream& out, const QString& bank, const QString& exam)
 {
-    const QString problem = DataDirectory::bankNameProblem(bank);
+    const QString problem = DataDirectory::readableBankNameProblem(bank);
     if (!problem.isEmpty()) {
         m_warnings.append(
             QStringLiteral("%1: bank name \"%2\" %3; its questions are left out").arg(exam, bank, problem));

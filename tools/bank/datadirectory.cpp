@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QRegularExpression>
 
 namespace quizmark {
 
@@ -17,7 +18,7 @@ bool DataDirectory::exists() const
 
 QString DataDirectory::filePath(const QString& name) const
 {
-    return QDir(m_path).filePath(name);
+    return QDir(m_path).filePath(readableName(name));
 }
 
 bool DataDirectory::isPresent(const QString& name) const
@@ -62,7 +63,8 @@ QStringList DataDirectory::bankFiles() const
 bool DataDirectory::resolvesInside(const QString& name) const
 {
     const QFileInfo info(filePath(name));
-    if (!info.isSymLink())
+    // A link anywhere on the way, the file's own or a folder's, may lead out.
+    if (!info.isSymLink() && !info.exists())
         return true;
     const QString target = info.canonicalFilePath();
     const QString directory = QDir(m_path).canonicalPath();
@@ -86,6 +88,30 @@ QString DataDirectory::bankNameProblem(const QString& name)
         if (c.unicode() < 0x20)
             return QStringLiteral("holds a control character");
     if (name.compare(IndexFile, Qt::CaseInsensitive) == 0 || name.compare(ResultsFile, Qt::CaseInsensitive) == 0)
+        return QStringLiteral("is the name of the catalogue or the score history");
+    return {};
+}
+
+QString DataDirectory::readableName(const QString& name)
+{
+    QString readable = name;
+    return readable.replace(u'\\', u'/');
+}
+
+QString DataDirectory::readableBankNameProblem(const QString& name)
+{
+    static const QRegularExpression drive(QStringLiteral("^[A-Za-z]:"));
+    const QString readable = readableName(name);
+    if (readable.isEmpty())
+        return QStringLiteral("is empty");
+    if (QDir::isAbsolutePath(readable))
+        return QStringLiteral("is an absolute path");
+    if (drive.match(readable).hasMatch())
+        return QStringLiteral("carries a drive");
+    if (readable.split(u'/').contains(QStringLiteral("..")))
+        return QStringLiteral("climbs out through \"..\"");
+    if (readable.compare(IndexFile, Qt::CaseInsensitive) == 0
+        || readable.compare(ResultsFile, Qt::CaseInsensitive) == 0)
         return QStringLiteral("is the name of the catalogue or the score history");
     return {};
 }

@@ -33,6 +33,11 @@ public:
     // Why the program would not find a bank of that name in the directory itself, or empty when
     // it is a plain file name there.
     static QString bankNameProblem(const QString& name);
+    // Why the program would refuse to read a bank of that catalogue name, or empty when it would
+    // look for it: the name may lead into a sub-folder, but not out of the directory.
+    static QString readableBankNameProblem(const QString& name);
+    // The name as the program reads it: either slash separates folders.
+    static QString readableName(const QString& name);
 
 private:
     bool resolvesInside(const QString& name) const;

@@ -108,17 +108,31 @@ TEST_F(DataFiles, CheckReportsMissingBanksAndNamesThatLeaveTheDirectory)
     EXPECT_EQ(findings(),
               QStringList({
                   QStringLiteral("exam 1 \"E1\": bank file missing.dat is missing"),
-                  QStringLiteral("exam 2 \"E2\": bank name \"../outside.dat\" holds a path separator: not a plain file "
-                                 "name in the data directory"),
-                  QStringLiteral("exam 3 \"E3\": bank name \"/abs.dat\" holds a path separator: not a plain file name "
-                                 "in the data directory"),
-                  QStringLiteral("exam 4 \"E4\": bank name \"sub/inner.dat\" holds a path separator: not a plain file "
-                                 "name in the data directory"),
-                  QStringLiteral("exam 5 \"E5\": bank name \"\" is empty: not a plain file name in the data directory"),
+                  QStringLiteral("exam 2 \"E2\": bank name \"../outside.dat\" climbs out through \"..\": not a file "
+                                 "name inside the data directory"),
+                  QStringLiteral("exam 3 \"E3\": bank name \"/abs.dat\" is an absolute path: not a file name "
+                                 "inside the data directory"),
+                  QStringLiteral("exam 5 \"E5\": bank name \"\" is empty: not a file name inside the data directory"),
                   QStringLiteral("exam 6 \"E6\": bank name \"index.dat\" is the name of the catalogue or the score "
-                                 "history: not a plain file name in the data directory"),
+                                 "history: not a file name inside the data directory"),
               }));
     EXPECT_FALSE(QFileInfo::exists(path(QStringLiteral("missing.dat")))) << "check must not create what it looks for";
+}
+
+TEST_F(DataFiles, CheckReadsBanksInSubFoldersButNotThroughAFolderLinkLeadingOut)
+{
+    QTemporaryDir outside;
+    writeFile(outside.filePath(QStringLiteral("away.dat")), questionRecord({ 1, 0, 0, 0 }));
+    ASSERT_TRUE(QFile::link(outside.path(), path(QStringLiteral("elsewhere"))));
+    QDir(m_dir.path()).mkpath(QStringLiteral("sub"));
+    write(QStringLiteral("sub/inner.dat"), questionRecord({ 1, 0, 0, 0 }));
+    write(QStringLiteral("index.dat"),
+          catalogueRecord(QStringLiteral("Slash"), QStringLiteral("sub/inner.dat"), 1)
+              + catalogueRecord(QStringLiteral("Backslash"), QStringLiteral("sub\\inner.dat"), 1)
+              + catalogueRecord(QStringLiteral("Away"), QStringLiteral("elsewhere/away.dat"), 1));
+    EXPECT_EQ(findings(),
+              QStringList{ QStringLiteral("exam 3 \"Away\": bank file elsewhere/away.dat is a link that leads outside "
+                                          "the data directory") });
 }
 
 TEST_F(DataFiles, CheckReportsTrailingFragmentsInEveryFile)
