@@ -44,7 +44,7 @@ chmod -R a-w "$moved"
 # Permission bits do not stop root, so the tree is compared as well.
 before=$(cd "$moved" && find . -printf '%p %s %T@\n' | sort)
 out=$(env -u XDG_DATA_HOME -u XDG_CONFIG_HOME HOME="$home" QT_QPA_PLATFORM=offscreen \
-    LD_PRELOAD="$build/tests/install/libquizmark_installed_driver.so" timeout 60 "$moved/bin/quizmark" 2>&1) || {
+    LD_PRELOAD="$build/bin/libquizmark_installed_driver.so" timeout 60 "$moved/bin/quizmark" 2>&1) || {
     echo "$out"
     fail "the installed program did not finish an attempt"
 }

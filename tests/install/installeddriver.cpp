@@ -89,7 +89,8 @@ private:
             return false;
         QTimer::singleShot(PollMilliseconds, [] {
             if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget()))
-                box->accept();
+                if (QAbstractButton* ok = box->button(QMessageBox::Ok))
+                    ok->click();
         });
         end->click();
         return true;
