@@ -1,11 +1,17 @@
 // Loaded into the installed program (LD_PRELOAD) by scripts/install-check.sh: lists the exams the
 // program shows and takes a one-question attempt through the screens, as a candidate would.
+// With QUIZMARK_SHOTS=DIR it also saves a picture of the main window at each screen and goes on to
+// the score history; QUIZMARK_DARK=1 gives the program the Fusion style and a dark palette first,
+// as a desktop's dark theme would.
 #include <QAbstractButton>
 #include <QApplication>
 #include <QCoreApplication>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMainWindow>
 #include <QMessageBox>
+#include <QPalette>
+#include <QStyleFactory>
 #include <QTimer>
 
 #include <cstdio>
@@ -28,6 +34,41 @@ template <typename T> T* visibleControl(const QString& screen, const QString& co
     return nullptr;
 }
 
+// The main window as it stands, saved as DIR/NAME.png when pictures were asked for.
+bool picture(const QString& name)
+{
+    const QString folder = qEnvironmentVariable("QUIZMARK_SHOTS");
+    if (folder.isEmpty())
+        return true;
+    for (QWidget* top : QApplication::topLevelWidgets())
+        if (qobject_cast<QMainWindow*>(top) && top->isVisible() && top->inherits("quizmark::MDIForm1"))
+            return top->grab().save(folder + u'/' + name + QStringLiteral(".png"));
+    return false;
+}
+
+QPalette darkPalette()
+{
+    QPalette dark;
+    dark.setColor(QPalette::Window, QColor(45, 45, 48));
+    dark.setColor(QPalette::WindowText, QColor(230, 230, 230));
+    dark.setColor(QPalette::Base, QColor(30, 30, 32));
+    dark.setColor(QPalette::AlternateBase, QColor(53, 53, 56));
+    dark.setColor(QPalette::Text, QColor(230, 230, 230));
+    dark.setColor(QPalette::Button, QColor(60, 60, 64));
+    dark.setColor(QPalette::ButtonText, QColor(230, 230, 230));
+    dark.setColor(QPalette::Highlight, QColor(61, 142, 201));
+    dark.setColor(QPalette::HighlightedText, Qt::white);
+    dark.setColor(QPalette::ToolTipBase, QColor(60, 60, 64));
+    dark.setColor(QPalette::ToolTipText, QColor(230, 230, 230));
+    dark.setColor(QPalette::PlaceholderText, QColor(150, 150, 150));
+    dark.setColor(QPalette::Light, QColor(80, 80, 84));
+    dark.setColor(QPalette::Midlight, QColor(70, 70, 74));
+    dark.setColor(QPalette::Mid, QColor(50, 50, 54));
+    dark.setColor(QPalette::Dark, QColor(25, 25, 27));
+    dark.setColor(QPalette::Shadow, Qt::black);
+    return dark;
+}
+
 void say(const QString& line)
 {
     std::printf("%s\n", qPrintable(line));
@@ -48,6 +89,19 @@ public:
             [] { return endExam(); },
             [] { return visibleControl<QWidget>(QStringLiteral("results"), QStringLiteral("Label6")) != nullptr; },
         };
+        if (!qEnvironmentVariableIsEmpty("QUIZMARK_SHOTS")) {
+            m_steps.insert(m_steps.begin() + 1, [] { return picture(QStringLiteral("examselect")); });
+            m_steps.insert(m_steps.end() - 2, [] {
+                return visibleControl<QWidget>(QStringLiteral("exam"), QStringLiteral("Command3"))
+                    && picture(QStringLiteral("exam"));
+            });
+            m_steps.push_back([] { return picture(QStringLiteral("results")); });
+            m_steps.push_back([] { return click(QStringLiteral("results"), QStringLiteral("Command1")); });
+            m_steps.push_back([] {
+                return visibleControl<QWidget>(QStringLiteral("history"), QStringLiteral("Plotvane1"))
+                    && picture(QStringLiteral("history"));
+            });
+        }
         connect(&m_timer, &QTimer::timeout, this, &Driver::poll);
         m_timer.start(PollMilliseconds);
     }
@@ -117,6 +171,12 @@ private:
 
 void startDriver()
 {
+    // The application object is still being made here; the style waits for its event loop.
+    if (qEnvironmentVariableIntValue("QUIZMARK_DARK"))
+        QTimer::singleShot(0, [] {
+            QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+            QApplication::setPalette(darkPalette());
+        });
     new Driver;
 }
 
