@@ -1,6 +1,8 @@
+#include "datadirectorychoice.h"
 #include "mdiform1.h"
 #include "startup.h"
 
+#include "platform/datafolders.h"
 #include "platform/runtimeapplication.h"
 #include "platform/runtimeerror.h"
 #include "platform/systemservices.h"
@@ -13,6 +15,8 @@ int main(int argc, char** argv)
     quizmark::describeApplication();
 
     platform::SystemServices system(QStringLiteral("Quizmark"));
+    const platform::SystemDataFolders folders(system.programDirectory());
+    system.programDirectory().setDataPath(quizmark::DataDirectoryChoice(folders).choose());
     application.setErrorHandler([&system](const platform::RuntimeError& error) {
         platform::showStandardErrorBox(error, system.messageBoxes(), system.services().files);
         std::quick_exit(EXIT_FAILURE);

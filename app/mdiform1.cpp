@@ -13,6 +13,7 @@
 #include <QApplication>
 #include <QMdiSubWindow>
 #include <QMenuBar>
+#include <QScreen>
 
 namespace quizmark {
 
@@ -29,7 +30,7 @@ QMainWindow* screenWithMenus(QMdiSubWindow* window)
     auto* bar = qobject_cast<QMenuBar*>(screen->menuWidget());
     return bar && !bar->actions().isEmpty() ? screen : nullptr;
 }
-}
+} // namespace
 
 MDIForm1::MDIForm1(platform::Services& services, QWidget* parent)
     : QMainWindow(parent)
@@ -39,11 +40,24 @@ MDIForm1::MDIForm1(platform::Services& services, QWidget* parent)
     m_ui->setupUi(this);
     m_ownMenus = m_ui->menubar->actions();
     connect(m_ui->Exit, &QAction::triggered, this, &MDIForm1::endProgram);
-    connect(m_ui->Homepage, &QAction::triggered, this, [this] { OpenWebPage(QString::fromLatin1(WebAddress::Homepage)); });
+    connect(m_ui->Homepage, &QAction::triggered, this,
+            [this] { OpenWebPage(QString::fromLatin1(WebAddress::Homepage)); });
     connect(m_ui->ClientArea, &QMdiArea::subWindowActivated, this, &MDIForm1::showMenusOf);
 
     m_services.settings.SaveSetting(QStringLiteral("quizmark"), QStringLiteral("settings"), QStringLiteral("Path"),
-        m_services.programDirectory.path());
+                                    m_services.programDirectory.path());
+    fitToScreen();
+}
+
+// On a small screen or at a large scale the window's own size would leave parts of it off screen;
+// it starts maximised then, and its client area scrolls to whatever does not fit.
+void MDIForm1::fitToScreen()
+{
+    const QSize room = screen()->availableSize();
+    if (width() <= room.width() && height() <= room.height())
+        return;
+    resize(size().boundedTo(room));
+    setWindowState(windowState() | Qt::WindowMaximized);
 }
 
 MDIForm1::~MDIForm1()
@@ -156,4 +170,4 @@ void MDIForm1::showMenusOf(QMdiSubWindow* active)
     m_ui->menubar->addActions(wanted);
 }
 
-}
+} // namespace quizmark

@@ -24,7 +24,8 @@ namespace quizmark {
 
 // The main window: the frame of every child screen, with the "File" and "Help" menus. While the
 // active child screen has a menu bar of its own, its menus stand in place of these.
-class MDIForm1 : public QMainWindow, public ScreenHost {
+class MDIForm1 : public QMainWindow, public ScreenHost
+{
     Q_OBJECT
 
 public:
@@ -48,6 +49,7 @@ public:
     QMdiSubWindow* subWindowOf(QWidget* screen) const;
 
 private:
+    void fitToScreen();
     void showMenusOf(QMdiSubWindow* active);
     void OpenWebPage(const QString& address);
 
@@ -59,4 +61,4 @@ private:
     bool m_ended = false;
 };
 
-}
+} // namespace quizmark

@@ -14,12 +14,30 @@
 #include "platform/services.h"
 
 #include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
 #include <QTimer>
 #include <QWidget>
 
 #include <memory>
 
 namespace quizmark {
+
+namespace {
+
+const QString ChartLibraryName = QStringLiteral("libplotvane.so");
+
+// The build and a portable copy keep the chart library beside the program; an install keeps it in
+// a private plugin folder, found relative to the program.
+QString chartLibraryPath(const platform::ProgramDirectory& program)
+{
+    const QString beside = program.filePath(ChartLibraryName);
+    if (QFileInfo::exists(beside))
+        return beside;
+    return QDir::cleanPath(program.filePath(QStringLiteral(QUIZMARK_PLUGINS_FROM_PROGRAM "/") + ChartLibraryName));
+}
+
+} // namespace
 
 void registerScreens(ScreenHost& host)
 {
@@ -30,8 +48,7 @@ void registerScreens(ScreenHost& host)
     host.registerScreen(QStringLiteral("review"), [](ScreenHost& h) { return new review(h); });
     host.registerScreen(QStringLiteral("results"), [](ScreenHost& h) { return new results(h); });
     host.registerScreen(QStringLiteral("resultreview"), [](ScreenHost& h) { return new resultreview(h); });
-    auto charts = std::make_shared<PluginChartLoader>(
-        host.services().programDirectory.filePath(QStringLiteral("libplotvane.so")));
+    auto charts = std::make_shared<PluginChartLoader>(chartLibraryPath(host.services().programDirectory));
     host.registerScreen(QStringLiteral("history"), [charts](ScreenHost& h) { return new history(h, *charts); });
 }
 

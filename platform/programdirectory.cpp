@@ -16,9 +16,14 @@ QString ExecutableDirectory::path() const
     return QDir::cleanPath(QCoreApplication::applicationDirPath());
 }
 
+QString ExecutableDirectory::dataPath() const
+{
+    return m_dataPath.isEmpty() ? ProgramDirectory::dataPath() : QDir::cleanPath(m_dataPath);
+}
+
 FixedDirectory::FixedDirectory(QString path)
     : m_path(QDir::cleanPath(path))
 {
 }
 
-}
+} // namespace platform

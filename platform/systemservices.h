@@ -17,15 +17,17 @@
 namespace platform {
 
 // The real services of the running program.
-class SystemServices {
+class SystemServices
+{
 public:
     explicit SystemServices(const QString& title);
     Services& services() { return m_services; }
     QtMessageBoxes& messageBoxes() { return m_messages; }
+    ExecutableDirectory& programDirectory() { return m_programDirectory; }
 
 private:
     DiskRecordFileSystem m_recordFiles;
-    FileTable m_files { m_recordFiles };
+    FileTable m_files{ m_recordFiles };
     QtSettingsStore m_settings;
     QtMessageBoxes m_messages;
     ClockRandom m_random;
@@ -39,4 +41,4 @@ private:
     Services m_services;
 };
 
-}
+} // namespace platform

@@ -15,6 +15,7 @@
 
 #include <QCloseEvent>
 #include <QDir>
+#include <QFileInfo>
 
 #include <algorithm>
 
@@ -28,10 +29,16 @@ constexpr int MostExamsListed = 32767;
 
 QString dataDirectory(const platform::ProgramDirectory& program)
 {
-    return QDir::cleanPath(program.filePath(QStringLiteral("dat"))) + QLatin1Char('/');
+    return QDir::cleanPath(program.dataPath()) + QLatin1Char('/');
 }
 
+// The folder that holds the data directory: the program directory itself for a portable copy.
+QString dataDirectoryParent(const platform::ProgramDirectory& program)
+{
+    return QFileInfo(QDir::cleanPath(program.dataPath())).path();
 }
+
+} // namespace
 
 examselect::examselect(ScreenHost& host, QWidget* parent)
     : QWidget(parent)
@@ -48,7 +55,7 @@ examselect::examselect(ScreenHost& host, QWidget* parent)
     if (openCatalogue())
         fillList();
     services.settings.SaveSetting(QStringLiteral("quizmark"), QStringLiteral("settings"),
-        QStringLiteral("Path To Data Files"), services.programDirectory.path());
+                                  QStringLiteral("Path To Data Files"), dataDirectoryParent(services.programDirectory));
 }
 
 examselect::~examselect() = default;
@@ -62,7 +69,7 @@ bool examselect::openCatalogue()
         if (!catalogue.isSafe())
             throw platform::RuntimeError(platform::ErrorNumber::PathFileAccessError, catalogue.problem());
         services.files.open(FileNumber::Catalogue, Module1.IndexFilePath, CatalogueRecord::Length,
-            platform::RecordAccess::ReadOnly);
+                            platform::RecordAccess::ReadOnly);
     } catch (const platform::RuntimeError& error) {
         if (error.number() == platform::ErrorNumber::PathNotFound)
             services.messages.MsgBox(

@@ -23,6 +23,7 @@
 #include "platform/webbrowser.h"
 
 #include <QCloseEvent>
+#include <QDir>
 #include <QPointer>
 #include <QTextDocument>
 
@@ -33,7 +34,7 @@ namespace quizmark {
 
 namespace {
 
-constexpr auto ResultsFileName = "dat/results.dat";
+constexpr auto ResultsFileName = "results.dat";
 constexpr auto PdfName = "Exam Result.pdf";
 // The bars take whole steps, so a fractional pass mark such as 2.1 of 3 is drawn as its share.
 constexpr int BarSteps = 1000;
@@ -127,7 +128,7 @@ void results::changeEvent(QEvent* event)
 void results::writeHistory()
 {
     platform::Services& services = m_host.services();
-    Module1.ResultsFilePath = services.programDirectory.filePath(QString::fromLatin1(ResultsFileName));
+    Module1.ResultsFilePath = QDir(services.programDirectory.dataPath()).filePath(QString::fromLatin1(ResultsFileName));
     if (m_practice)
         return;
     bool opened = false;

@@ -15,6 +15,9 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
+#include <QPushButton>
+#include <QScreen>
+#include <QScrollBar>
 #include <QStandardPaths>
 #include <QTest>
 #include <QTimer>
@@ -46,9 +49,10 @@ QAction* findAction(QMenuBar* bar, const QString& text)
     return nullptr;
 }
 
-}
+} // namespace
 
-class MainWindowTest : public QObject {
+class MainWindowTest : public QObject
+{
     Q_OBJECT
 
 private slots:
@@ -59,11 +63,12 @@ private slots:
         testing_support::FakeServices fakes(QStringLiteral("/opt/quizmark"));
         MDIForm1 window(fakes.services());
         QCOMPARE(window.windowTitle(), QStringLiteral("Quizmark Exam Simulator"));
-        QCOMPARE(window.menuTitles(), (QStringList { QStringLiteral("File"), QStringLiteral("Help") }));
+        QCOMPARE(window.menuTitles(), (QStringList{ QStringLiteral("File"), QStringLiteral("Help") }));
         QVERIFY(window.findChild<QAction*>(QStringLiteral("Exit")));
         QCOMPARE(window.findChild<QAction*>(QStringLiteral("Exit"))->text(), QStringLiteral("Exit"));
         QCOMPARE(window.findChild<QAction*>(QStringLiteral("Homepage"))->text(), QStringLiteral("Homepage"));
-        QCOMPARE(fakes.settings.values.value(QStringLiteral("quizmark/settings/Path")), QStringLiteral("/opt/quizmark"));
+        QCOMPARE(fakes.settings.values.value(QStringLiteral("quizmark/settings/Path")),
+                 QStringLiteral("/opt/quizmark"));
         QCOMPARE(fakes.settings.values.size(), 1);
     }
 
@@ -85,10 +90,10 @@ private slots:
         window.setEndHandler([&] { ended = true; });
         fakes.recordFiles.setFile(QStringLiteral("/quizmark/dat/index.dat"), QByteArray(307, ' '));
         fakes.files.open(FileNumber::Catalogue, QStringLiteral("/quizmark/dat/index.dat"), 307,
-            platform::RecordAccess::ReadOnly);
+                         platform::RecordAccess::ReadOnly);
 
         window.findChild<QAction*>(QStringLiteral("Homepage"))->trigger();
-        QCOMPARE(fakes.web.opened, QStringList { QString::fromLatin1(WebAddress::Homepage) });
+        QCOMPARE(fakes.web.opened, QStringList{ QString::fromLatin1(WebAddress::Homepage) });
         QVERIFY(fakes.messages.shown.empty());
 
         window.findChild<QAction*>(QStringLiteral("Exit"))->trigger();
@@ -105,7 +110,7 @@ private slots:
 
         auto* plain = new QWidget;
         window.showScreen(plain);
-        QCOMPARE(window.menuTitles(), (QStringList { QStringLiteral("File"), QStringLiteral("Help") }));
+        QCOMPARE(window.menuTitles(), (QStringList{ QStringLiteral("File"), QStringLiteral("Help") }));
         QVERIFY(!findAction(window.menuBar(), QStringLiteral("About")));
 
         QMainWindow* withMenus = screenWithOwnMenus();
@@ -132,6 +137,47 @@ private slots:
         window.showScreen(screen);
         const int offset = 100 * window.logicalDpiX() / 1440;
         QCOMPARE(window.subWindowOf(screen)->pos(), QPoint(offset, offset));
+    }
+
+    void theWindowStartsWithinTheScreen()
+    {
+        testing_support::FakeServices fakes;
+        MDIForm1 window(fakes.services());
+        const QSize room = window.screen()->availableSize();
+        QVERIFY2(window.width() <= room.width() && window.height() <= room.height(),
+                 qPrintable(QStringLiteral("%1x%2 on %3x%4")
+                                .arg(window.width())
+                                .arg(window.height())
+                                .arg(room.width())
+                                .arg(room.height())));
+    }
+
+    // A screen larger than the client area is scrolled to, not cut off: its far corner comes into view.
+    void aChildScreenLargerThanTheClientAreaCanBeScrolledIntoView()
+    {
+        testing_support::FakeServices fakes;
+        MDIForm1 window(fakes.services());
+        window.setWindowState(Qt::WindowNoState);
+        window.resize(400, 300);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        auto* screen = new QWidget;
+        screen->setMinimumSize(700, 500);
+        auto* corner = new QPushButton(QStringLiteral("Far"), screen);
+        corner->setGeometry(620, 460, 70, 30);
+        window.showScreen(screen);
+        auto* area = window.findChild<QMdiArea*>(QStringLiteral("ClientArea"));
+        QCoreApplication::processEvents();
+
+        QVERIFY(area->horizontalScrollBar()->isVisible());
+        QVERIFY(area->verticalScrollBar()->isVisible());
+        area->horizontalScrollBar()->setValue(area->horizontalScrollBar()->maximum());
+        area->verticalScrollBar()->setValue(area->verticalScrollBar()->maximum());
+        QCoreApplication::processEvents();
+        const QRect shown(corner->mapTo(area->viewport(), QPoint(0, 0)), corner->size());
+        QVERIFY2(area->viewport()->rect().contains(shown),
+                 qPrintable(QStringLiteral("button at %1,%2").arg(shown.x()).arg(shown.y())));
+        QCOMPARE(window.subWindowOf(screen)->size().expandedTo(QSize(700, 500)), window.subWindowOf(screen)->size());
     }
 
     void loadingAnUnknownScreenIsObjectRequired()
@@ -186,7 +232,8 @@ private slots:
     {
         testing_support::FakeServices fakes;
         fakes.recordFiles.setFile(QStringLiteral("/q/results.dat"), {});
-        fakes.files.open(FileNumber::ScoreHistory, QStringLiteral("/q/results.dat"), 8, platform::RecordAccess::ReadWrite);
+        fakes.files.open(FileNumber::ScoreHistory, QStringLiteral("/q/results.dat"), 8,
+                         platform::RecordAccess::ReadWrite);
         auto* application = static_cast<platform::RuntimeApplication*>(QCoreApplication::instance());
         std::optional<int> ended;
         application->setErrorHandler([&](const platform::RuntimeError& error) {
@@ -195,8 +242,9 @@ private slots:
         });
         QTimer timer;
         timer.setSingleShot(true);
-        QObject::connect(&timer, &QTimer::timeout,
-            [] { throw platform::RuntimeError(platform::ErrorNumber::PathNotFound, QStringLiteral("/q/dat")); });
+        QObject::connect(&timer, &QTimer::timeout, [] {
+            throw platform::RuntimeError(platform::ErrorNumber::PathNotFound, QStringLiteral("/q/dat"));
+        });
         timer.start(0);
         QTRY_VERIFY(ended.has_value());
         QCOMPARE(*ended, 76);
