@@ -24,6 +24,9 @@ public:
     explicit examselect(ScreenHost& host, QWidget* parent = nullptr);
     ~examselect() override;
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     bool openCatalogue();
     void fillList();

@@ -11,6 +11,7 @@
 #include "platform/automation/dispatch.h"
 #include "platform/automation/fontobject.h"
 #include "platform/automation/safearray.h"
+#include "platform/conversions.h"
 #include "platform/filetable.h"
 #include "platform/messageboxes.h"
 #include "platform/services.h"
@@ -19,6 +20,7 @@
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QResizeEvent>
+#include <QStringList>
 #include <QVBoxLayout>
 
 namespace quizmark {
@@ -54,7 +56,27 @@ history::history(ScreenHost& host, ChartLoader& charts, QWidget* parent)
     }
     platform::RecordFile& scores = m_host.services().files.open(
         FileNumber::ScoreHistory, Module1.ResultsFilePath, ScoreRecord::Length, platform::RecordAccess::ReadWrite);
-    configureChart(Plotvane1->dispatch(), readChartData(scores, Module1.SelectedExam));
+    const std::shared_ptr<platform::SafeArray> data = readChartData(scores, Module1.SelectedExam);
+    configureChart(Plotvane1->dispatch(), data);
+    if (QWidget* chart = Plotvane1->widget()) {
+        chart->setAccessibleName(QStringLiteral("Exam history chart"));
+        chart->setAccessibleDescription(chartDescription(*data));
+    }
+    m_ui->Command1->setFocus(Qt::OtherFocusReason);
+}
+
+QString history::chartDescription(const platform::SafeArray& data)
+{
+    const int attempts = data.upperBound(2);
+    if (attempts < 1)
+        return QStringLiteral("No attempts at this exam yet.");
+    QStringList lines;
+    for (int n = 1; n <= attempts; ++n)
+        lines.append(QStringLiteral("Attempt %1: your score %2, passing score %3.")
+                         .arg(n)
+                         .arg(platform::integerText(data(1, n).toInteger()))
+                         .arg(platform::singleText(data(2, n).toSingle())));
+    return lines.join(u' ');
 }
 
 history::~history() = default;

@@ -36,6 +36,8 @@ public:
     static std::shared_ptr<platform::SafeArray> readChartData(platform::RecordFile& scores, std::int16_t exam);
     // Sets the chart up for the table, member by member in a fixed order.
     static void configureChart(platform::Dispatch& chart, const std::shared_ptr<platform::SafeArray>& data);
+    // The table as a screen reader reads it: each attempt's score and passing score.
+    static QString chartDescription(const platform::SafeArray& data);
 
 protected:
     // Closing the window frame returns to the results as the button does.

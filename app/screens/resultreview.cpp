@@ -5,6 +5,7 @@
 #include "bankfilepath.h"
 #include "results.h"
 
+#include "accessibletext.h"
 #include "module1.h"
 #include "screenhost.h"
 
@@ -14,6 +15,7 @@
 #include "platform/services.h"
 
 #include <QCloseEvent>
+#include <QKeyEvent>
 
 namespace quizmark {
 
@@ -50,6 +52,8 @@ resultreview::resultreview(ScreenHost& host, QWidget* parent)
     m_bankOpen = true;
     m_record = QuestionRecord::read(bank, Module1.QuestionOrder(m_position));
     fill();
+    nameBoxes();
+    m_ui->Command1->setFocus(Qt::OtherFocusReason);
 }
 
 // However the screen goes, the bank it opened does not stay open behind it.
@@ -70,6 +74,33 @@ void resultreview::fill()
         answerBox(option)->setChecked(ticks.yours[std::size_t(option - 1)]);
         optionBox(option)->setChecked(ticks.correct[std::size_t(option - 1)]);
     }
+}
+
+// The answer boxes have no text of their own: each is named after the option beside it.
+void resultreview::nameBoxes()
+{
+    AccessibleText::nameAfter(m_ui->Label2, m_record.Question);
+    AccessibleText::nameAfter(m_ui->Label1, m_record.Explanation);
+    for (int option = 1; option <= QuestionRecord::OptionCount; ++option) {
+        QCheckBox* yours = answerBox(option);
+        yours->setAccessibleName(
+            QStringLiteral("Your answer: option %1, %2")
+                .arg(option)
+                .arg(yours->isChecked() ? QStringLiteral("ticked") : QStringLiteral("not ticked")));
+        yours->setAccessibleDescription(AccessibleText::withoutPadding(m_record.option(option)));
+        optionBox(option)->setAccessibleDescription(
+            optionBox(option)->isChecked() ? QStringLiteral("Option %1, a correct answer").arg(option)
+                                           : QStringLiteral("Option %1, not a correct answer").arg(option));
+    }
+}
+
+void resultreview::keyPressEvent(QKeyEvent* event)
+{
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        Command1_Click();
+        return;
+    }
+    QWidget::keyPressEvent(event);
 }
 
 // An option wraps over as many lines as it needs; its answer box takes the same height, so that the

@@ -38,9 +38,12 @@ public:
 protected:
     void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
+    // Escape is "Back To Results".
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void fill();
+    void nameBoxes();
     OptionCheckBox* optionBox(int option) const;
     QCheckBox* answerBox(int option) const;
     void Command1_Click();
