@@ -89,6 +89,11 @@ void MDIForm1::showScreen(QWidget* screen)
     screen->show();
     m_ui->ClientArea->setActiveSubWindow(window);
     showMenusOf(window);
+    // The keyboard goes to the control the screen chose while it was loading, or to its first one.
+    if (QWidget* chosen = screen->focusWidget())
+        chosen->setFocus(Qt::ActiveWindowFocusReason);
+    else
+        screen->focusNextChild();
 }
 
 void MDIForm1::hideScreen(QWidget* screen)
