@@ -89,11 +89,9 @@ void MDIForm1::showScreen(QWidget* screen)
     screen->show();
     m_ui->ClientArea->setActiveSubWindow(window);
     showMenusOf(window);
-    // The keyboard goes to the control the screen chose while it was loading, or to its first one.
+    // The keyboard goes to the control the screen chose while it was loading.
     if (QWidget* chosen = screen->focusWidget())
         chosen->setFocus(Qt::ActiveWindowFocusReason);
-    else
-        screen->focusNextChild();
 }
 
 void MDIForm1::hideScreen(QWidget* screen)

@@ -146,7 +146,9 @@ private slots:
         QWidget form;
         testing_support::ScriptedMessageBoxes messages;
         Sink sink;
+        form.resize(500, 340);
         auto control = m_factory->create(&form, nullptr, messages, &sink);
+        control->widget()->setGeometry(0, 0, 482, 322);
         QAccessibleInterface* chart = QAccessible::queryAccessibleInterface(control->widget());
         QVERIFY(chart);
         QCOMPARE(chart->role(), QAccessible::Chart);
@@ -187,14 +189,16 @@ private slots:
         QCOMPARE(chart->text(QAccessible::Name), QStringLiteral("Scores"));
 
         // The next Refresh replaces the table; cells of the old one are not kept.
-        auto fewer = std::make_shared<platform::SafeArray>(0, 1, 0, 0);
+        auto fewer = std::make_shared<platform::SafeArray>(0, 1, 0, 1);
         (*fewer)(1, 0) = std::int16_t(4);
+        (*fewer)(1, 1) = std::int16_t(6);
         platform::invoke(dispatch, DispRegisterData, InvokeKind::Method, { fewer });
         platform::invoke(dispatch, DispRefresh, InvokeKind::Method);
-        QCOMPARE(table->rowCount(), 1);
+        QCOMPARE(table->rowCount(), 2);
         QCOMPARE(table->columnCount(), 1);
         QCOMPARE(table->cellAt(0, 0)->text(QAccessible::Name), QStringLiteral("4"));
-        QVERIFY(!table->cellAt(1, 0));
+        QVERIFY(!table->cellAt(2, 0));
+        QVERIFY(!table->cellAt(0, 1));
     }
 
 private:
