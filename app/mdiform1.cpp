@@ -103,6 +103,9 @@ void MDIForm1::showScreen(QWidget* screen)
     screen->show();
     m_ui->ClientArea->setActiveSubWindow(window);
     showMenusOf(window);
+    // The keyboard goes to the control the screen chose while it was loading.
+    if (QWidget* chosen = screen->focusWidget())
+        chosen->setFocus(Qt::ActiveWindowFocusReason);
 }
 
 void MDIForm1::hideScreen(QWidget* screen)

@@ -1,5 +1,7 @@
 #include "optioncheckbox.h"
 
+#include "accessibletext.h"
+
 #include <QPainter>
 #include <QStyleOptionButton>
 
@@ -27,6 +29,7 @@ void OptionCheckBox::setCaption(const QString& caption)
     setText(QString(caption).replace(u'&', QStringLiteral("&&")));
     // An option without text is no choice (a true/false question leaves two blank): no box for it.
     setHidden(caption.trimmed().isEmpty());
+    AccessibleText::nameAfter(this, caption);
     updateGeometry();
     update();
 }

@@ -1,8 +1,10 @@
 #include "controlinstance.h"
 
+#include "charttable.h"
 #include "drawingsurface.h"
 #include "plotvane.h"
 #include "plotvanedispatch.h"
+#include "refreshreporter.h"
 #include "surfacewidget.h"
 
 namespace plotvane {
@@ -14,6 +16,10 @@ ControlInstance::ControlInstance(std::shared_ptr<DrawingSurface> surface, Surfac
     , m_widget(widget)
     , m_control(std::make_unique<Plotvane>(*m_surface, messages, sink, std::move(ambientFont)))
     , m_dispatch(std::make_unique<PlotvaneDispatch>(*m_control))
+    , m_reporter(std::make_unique<RefreshReporter>(*m_dispatch, [this] {
+        if (m_widget)
+            m_widget->setTable(ChartTable::of(m_control->state()));
+    }))
 {
     if (savedProperties)
         m_control->ReadProperties(*savedProperties);
@@ -38,7 +44,7 @@ QWidget* ControlInstance::widget()
 
 platform::Dispatch& ControlInstance::dispatch()
 {
-    return *m_dispatch;
+    return *m_reporter;
 }
 
 PropertyBag ControlInstance::saveProperties() const

@@ -14,6 +14,7 @@ namespace plotvane {
 class DrawingSurface;
 class Plotvane;
 class PlotvaneDispatch;
+class RefreshReporter;
 class SurfaceWidget;
 
 /// A control with the surface it draws on, as the plugin hands it to a container.
@@ -35,6 +36,7 @@ private:
     QPointer<SurfaceWidget> m_widget;
     std::unique_ptr<Plotvane> m_control;
     std::unique_ptr<PlotvaneDispatch> m_dispatch;
+    std::unique_ptr<RefreshReporter> m_reporter;
 };
 
 } // namespace plotvane

@@ -1,8 +1,10 @@
 #include "surfacewidget.h"
 
+#include "chartaccessible.h"
 #include "imagesurface.h"
 #include "plotvaneidentity.h"
 
+#include <QAccessible>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
@@ -26,6 +28,7 @@ SurfaceWidget::SurfaceWidget(std::shared_ptr<ImageSurface> surface, QWidget* par
     : QWidget(parent)
     , m_surface(std::move(surface))
 {
+    ChartAccessible::install();
     setFocusPolicy(Qt::StrongFocus);
     setAttribute(Qt::WA_OpaquePaintEvent, m_surface->BackStyle() != 0);
     m_surface->setChangeListener([this] {
@@ -34,6 +37,17 @@ SurfaceWidget::SurfaceWidget(std::shared_ptr<ImageSurface> surface, QWidget* par
         update();
     });
     fitSurface();
+}
+
+void SurfaceWidget::setTable(ChartTable table)
+{
+    m_table = std::move(table);
+    QAccessibleTableModelChangeEvent reset(this, QAccessibleTableModelChangeEvent::ModelReset);
+    QAccessible::updateAccessibility(&reset);
+    if (accessibleDescription().isEmpty()) {
+        QAccessibleEvent described(this, QAccessible::DescriptionChanged);
+        QAccessible::updateAccessibility(&described);
+    }
 }
 
 SurfaceWidget::~SurfaceWidget()

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "charttable.h"
 #include "plotvane_export.h"
 
 #include "platform/automation/variant.h"
@@ -28,6 +29,10 @@ public:
 
     ImageSurface& surface() const { return *m_surface; }
     void setEventHandler(EventHandler handler) { m_handler = std::move(handler); }
+    /// The data of the last Refresh as assistive technology reads it.
+    const ChartTable& table() const { return m_table; }
+    /// Takes the data of a Refresh and tells assistive technology that it changed.
+    void setTable(ChartTable table);
     /// The runtime's key code of a Qt key (letters and digits as their capitals' codes).
     static int keyCode(int qtKey);
 
@@ -50,6 +55,7 @@ private:
 
     std::shared_ptr<ImageSurface> m_surface;
     EventHandler m_handler;
+    ChartTable m_table;
 };
 
 } // namespace plotvane

@@ -7,6 +7,8 @@ target_sources(quizmark_app PRIVATE
     ${CMAKE_CURRENT_LIST_DIR}/exam.cpp
     ${CMAKE_CURRENT_LIST_DIR}/exam.h
     ${CMAKE_CURRENT_LIST_DIR}/exam.ui
+    ${CMAKE_CURRENT_LIST_DIR}/examkeys.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/examkeys.h
     ${CMAKE_CURRENT_LIST_DIR}/examselect.cpp
     ${CMAKE_CURRENT_LIST_DIR}/examselect.h
     ${CMAKE_CURRENT_LIST_DIR}/examselect.ui

@@ -3,10 +3,12 @@
 
 #include "attemptprogress.h"
 #include "bankfilepath.h"
+#include "examkeys.h"
 #include "frmabout.h"
 #include "questiondraw.h"
 #include "review.h"
 
+#include "accessibletext.h"
 #include "module1.h"
 #include "screenhost.h"
 #include "webaddresses.h"
@@ -50,6 +52,7 @@ exam::exam(ScreenHost& host, QWidget* parent)
         [this] { frmAbout::showAbout(m_host.services(), m_host.window()); });
     connect(m_ui->Picture1, &BannerPicture::clicked, this,
         [this] { m_host.services().web.open(QString::fromLatin1(WebAddress::ExamBanner)); });
+    addKeys();
 
     Module1.TimeRanOut = false;
     if (!openFiles()) {
@@ -63,6 +66,7 @@ exam::exam(ScreenHost& host, QWidget* parent)
     m_ui->ProgressBar1->setValue(SecondsLeft);
     m_ui->Text1->setText(platform::integerText(SecondsLeft));
     m_ui->minutesSecondsLabel->setText(AttemptProgress::clockText(SecondsLeft));
+    announceTimeLeft();
     TimeFloor = 0;
     ShowQuestion();
     Module1.CurrentQuestion = 1;
@@ -190,6 +194,30 @@ void exam::ShowQuestion()
     m_ui->Check2->setCaption(QuestionBuffer.Option2);
     m_ui->Check3->setCaption(QuestionBuffer.Option3);
     m_ui->Check4->setCaption(QuestionBuffer.Option4);
+    announceQuestion();
+}
+
+// A screen reader hears the new question and its position; the candidate answers from its first option.
+void exam::announceQuestion()
+{
+    const QString question = AccessibleText::withoutPadding(QuestionBuffer.Question);
+    const QString position = QStringLiteral("Question %1").arg(Module1.CurrentQuestion);
+    m_ui->Text2->setAccessibleName(question);
+    m_ui->Text2->setAccessibleDescription(position);
+    m_ui->Frame1->setAccessibleDescription(position + QStringLiteral(": ") + question);
+    // The focus may already be on the first box: its new option is told as a new focus would be.
+    if (m_ui->Check1->hasFocus())
+        AccessibleText::tellChanged(m_ui->Check1, QAccessible::Focus);
+    else
+        m_ui->Check1->setFocus(Qt::OtherFocusReason);
+}
+
+void exam::addKeys()
+{
+    auto* keys = new ExamKeys(this);
+    connect(keys, &ExamKeys::optionKey, this, [this](int n) { optionBox(n)->click(); });
+    connect(keys, &ExamKeys::nextKey, this, &exam::Command1_Click);
+    connect(keys, &ExamKeys::previousKey, this, &exam::Command2_Click);
 }
 
 void exam::showPosition()
@@ -275,6 +303,14 @@ void exam::Timer1_Timer()
     m_ui->Text1->setText(platform::integerText(SecondsLeft));
     m_ui->minutesSecondsLabel->setText(AttemptProgress::clockText(SecondsLeft));
     m_ui->ProgressBar1->setValue(SecondsLeft);
+    if (AccessibleText::announcesTimeLeft(SecondsLeft))
+        announceTimeLeft();
+}
+
+// The time left reaches a screen reader only now and then; the display itself changes every second.
+void exam::announceTimeLeft()
+{
+    m_ui->Text1->setAccessibleDescription(AccessibleText::timeLeft(SecondsLeft));
 }
 
 void exam::Command3_Click()
@@ -333,6 +369,7 @@ void exam::Command4_Click()
     ShowQuestion();
     showPosition();
     m_host.showScreen(this);
+    m_ui->Check1->setFocus(Qt::OtherFocusReason);
 }
 
 // Ends the attempt exactly once, whichever comes first: the confirmed End Exam or the time-out.

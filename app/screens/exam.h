@@ -45,6 +45,9 @@ private:
 
     void ShowQuestion();
     void showPosition();
+    void announceQuestion();
+    void announceTimeLeft();
+    void addKeys();
     void StoreTicks();
     void untickAll();
     void RestoreTicks();

@@ -3,6 +3,7 @@
 
 #include "bankfilepath.h"
 
+#include "accessibletext.h"
 #include "module1.h"
 #include "screenhost.h"
 
@@ -18,6 +19,7 @@
 #include <QFileInfo>
 
 #include <algorithm>
+#include <QKeyEvent>
 
 namespace quizmark {
 
@@ -48,6 +50,9 @@ examselect::examselect(ScreenHost& host, QWidget* parent)
     m_ui->setupUi(this);
     connect(m_ui->List1, &QListWidget::currentRowChanged, this, [this] { List1_Click(); });
     connect(m_ui->Command1, &QPushButton::clicked, this, [this] { Command1_Click(); });
+    // Enter or a double click on an exam chooses it, as "Choose" does.
+    connect(m_ui->List1, &QListWidget::itemDoubleClicked, this, [this] { Command1_Click(); });
+    m_ui->List1->installEventFilter(this);
 
     platform::Services& services = m_host.services();
     Module1.DataDirectory = dataDirectory(services.programDirectory);
@@ -115,8 +120,22 @@ void examselect::fillList()
                 "The exam catalogue holds more exams than the list can show; the first 32,767 are listed:\n%1")
                 .arg(Module1.IndexFilePath),
             platform::MsgBoxStyle::Information);
+    AccessibleText::nameEntries(m_ui->List1);
     if (m_ui->List1->count() > 0)
         m_ui->List1->setCurrentRow(0);
+    m_ui->List1->setFocus(Qt::OtherFocusReason);
+}
+
+bool examselect::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == m_ui->List1 && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            Command1_Click();
+            return true;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 void examselect::closeCatalogue()

@@ -14,6 +14,7 @@
 #include "platform/automation/dispatch.h"
 #include "platform/automation/fontobject.h"
 #include "platform/automation/safearray.h"
+#include "platform/conversions.h"
 #include "platform/filetable.h"
 #include "platform/messageboxes.h"
 #include "platform/runtimeerror.h"
@@ -24,6 +25,7 @@
 #include <QCoreApplication>
 #include <QFontMetricsF>
 #include <QResizeEvent>
+#include <QStringList>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -63,6 +65,21 @@ history::history(ScreenHost& host, ChartLoader& charts, QWidget* parent)
         setProperty(ScreenHost::RefusedProperty, true);
         return;
     }
+    m_ui->Command1->setFocus(Qt::OtherFocusReason);
+}
+
+QString history::chartDescription(const platform::SafeArray& data)
+{
+    const int attempts = data.upperBound(2);
+    if (attempts < 1)
+        return QStringLiteral("No attempts at this exam yet.");
+    QStringList lines;
+    for (int n = 1; n <= attempts; ++n)
+        lines.append(QStringLiteral("Attempt %1: your score %2, passing score %3.")
+                         .arg(n)
+                         .arg(platform::integerText(data(1, n).toInteger()))
+                         .arg(platform::singleText(data(2, n).toSingle())));
+    return lines.join(u' ');
 }
 
 history::~history() = default;
@@ -119,6 +136,10 @@ bool history::showScores()
     }
     try {
         configureChart(Plotvane1->dispatch(), data, valueTickInterval(*data));
+        if (QWidget* chart = Plotvane1->widget()) {
+            chart->setAccessibleName(QStringLiteral("Exam history chart"));
+            chart->setAccessibleDescription(chartDescription(*data));
+        }
     } catch (const platform::RuntimeError& error) {
         services.files.close(FileNumber::ScoreHistory);
         services.messages.MsgBox(

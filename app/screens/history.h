@@ -41,6 +41,8 @@ public:
     // Sets the chart up for the table, member by member in a fixed order.
     static void configureChart(platform::Dispatch& chart, const std::shared_ptr<platform::SafeArray>& data,
                                std::int16_t tickInterval);
+    // The table as a screen reader reads it: each attempt's score and passing score.
+    static QString chartDescription(const platform::SafeArray& data);
 
 protected:
     // Closing the window frame returns to the results as the button does.

@@ -4,6 +4,7 @@
 #include "questioncountrule.h"
 #include "wholebanksetting.h"
 
+#include "accessibletext.h"
 #include "module1.h"
 #include "screenhost.h"
 
@@ -32,8 +33,12 @@ questionselect::questionselect(ScreenHost& host, QWidget* parent)
     m_ui->wholeBankDraw->setChecked(WholeBankSetting::read(m_host.services().settings));
     connect(m_ui->wholeBankDraw, &QCheckBox::toggled, this,
             [this](bool ticked) { WholeBankSetting::write(m_host.services().settings, ticked); });
+    AccessibleText::nameAfter(m_ui->Label1, ExamRecord.ExamName);
     connect(m_ui->Text2, &QLineEdit::textChanged, this, [this] { Text2_Change(); });
     connect(m_ui->Command1, &QPushButton::clicked, this, [this] { Command1_Click(); });
+    // Enter in the number box starts the exam as the button does, under the same rules.
+    connect(m_ui->Text2, &QLineEdit::returnPressed, this, [this] { Command1_Click(); });
+    m_ui->Text2->setFocus(Qt::OtherFocusReason);
 }
 
 questionselect::~questionselect() = default;

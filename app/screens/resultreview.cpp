@@ -7,6 +7,7 @@
 #include "bankfilepath.h"
 #include "results.h"
 
+#include "accessibletext.h"
 #include "module1.h"
 #include "screenhost.h"
 
@@ -16,6 +17,7 @@
 #include "platform/services.h"
 
 #include <QCloseEvent>
+#include <QKeyEvent>
 
 namespace quizmark {
 
@@ -51,6 +53,7 @@ resultreview::resultreview(ScreenHost& host, QWidget* parent)
                  QuestionRecord::Length, platform::RecordAccess::ReadOnly);
     m_bankOpen = true;
     showPosition(reviewedPosition(m_host));
+    m_ui->Command1->setFocus(Qt::OtherFocusReason);
 }
 
 // However the screen goes, the bank it opened does not stay open behind it.
@@ -65,6 +68,7 @@ void resultreview::showPosition(std::int16_t position)
     m_position = position;
     m_record = QuestionRecord::read(m_files.file(FileNumber::QuestionBank), Module1.QuestionOrder(m_position));
     fill();
+    nameBoxes();
 }
 
 // Moves through the attempt's questions in attempt order, as the results list has them.
@@ -91,6 +95,33 @@ void resultreview::fill()
         answerBox(option)->setChecked(ticks.yours[std::size_t(option - 1)]);
         optionBox(option)->setChecked(ticks.correct[std::size_t(option - 1)]);
     }
+}
+
+// The answer boxes have no text of their own: each is named after the option beside it.
+void resultreview::nameBoxes()
+{
+    AccessibleText::nameAfter(m_ui->Label2, m_record.Question);
+    AccessibleText::nameAfter(m_ui->Label1, m_record.Explanation);
+    for (int option = 1; option <= QuestionRecord::OptionCount; ++option) {
+        QCheckBox* yours = answerBox(option);
+        yours->setAccessibleName(
+            QStringLiteral("Your answer: option %1, %2")
+                .arg(option)
+                .arg(yours->isChecked() ? QStringLiteral("ticked") : QStringLiteral("not ticked")));
+        yours->setAccessibleDescription(AccessibleText::withoutPadding(m_record.option(option)));
+        optionBox(option)->setAccessibleDescription(
+            optionBox(option)->isChecked() ? QStringLiteral("Option %1, a correct answer").arg(option)
+                                           : QStringLiteral("Option %1, not a correct answer").arg(option));
+    }
+}
+
+void resultreview::keyPressEvent(QKeyEvent* event)
+{
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        Command1_Click();
+        return;
+    }
+    QWidget::keyPressEvent(event);
 }
 
 // An option wraps over as many lines as it needs; its answer box takes the same height, so that the

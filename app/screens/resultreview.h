@@ -39,11 +39,14 @@ public:
 protected:
     void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
+    // Escape is "Back To Results".
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void showPosition(std::int16_t position);
     void fill();
     void moveBy(int step);
+    void nameBoxes();
     OptionCheckBox* optionBox(int option) const;
     QCheckBox* answerBox(int option) const;
     void Command1_Click();

@@ -6,6 +6,8 @@
 #include "resultreview.h"
 #include "verdictcolour.h"
 
+#include "accessibletext.h"
+#include "listpicker.h"
 #include "module1.h"
 #include "screenhost.h"
 #include "webaddresses.h"
@@ -55,9 +57,8 @@ results::results(ScreenHost& host, QWidget* parent)
     , m_host(host)
 {
     m_ui->setupUi(this);
-    connect(m_ui->List1->selectionModel(), &QItemSelectionModel::selectionChanged, this, [this] { requestReview(); });
-    // A click on the line already chosen changes no selection but still opens its review.
-    connect(m_ui->List1, &QListWidget::itemClicked, this, [this] { requestReview(); });
+    // Moving through the lines opens nothing; Enter, Space or a click on a line opens its review.
+    connect(new ListPicker(m_ui->List1), &ListPicker::picked, this, [this] { requestReview(); });
     connect(m_ui->Command1, &QPushButton::clicked, this, [this] { Command1_Click(); });
     connect(m_ui->Command2, &QPushButton::clicked, this, [this] { Command2_Click(); });
     connect(m_ui->print, &QAction::triggered, this, [this] { print_Click(); });
@@ -93,6 +94,8 @@ void results::scoreAttempt()
 void results::showScore()
 {
     m_ui->List1->addItems(m_score.lines());
+    AccessibleText::nameEntries(m_ui->List1);
+    m_ui->List1->setFocus(Qt::OtherFocusReason);
     setBar(m_ui->ProgressBar2, float(m_score.maximumScore()), m_score.passMark());
     setBar(m_ui->ProgressBar1, float(m_score.maximumScore()), float(m_score.score()));
     m_ui->Text1->setText(platform::integerText(m_score.score()));
@@ -199,6 +202,7 @@ void results::List1_Click()
         m_host.unloadScreen(review);
     }
     m_host.showScreen(this);
+    m_ui->List1->setFocus(Qt::OtherFocusReason);
 }
 
 void results::Command1_Click()

@@ -1,7 +1,9 @@
 #include "review.h"
 #include "ui_review.h"
 
+#include "accessibletext.h"
 #include "attemptprogress.h"
+#include "listpicker.h"
 
 #include "module1.h"
 #include "screenhost.h"
@@ -11,6 +13,7 @@
 #include "platform/services.h"
 
 #include <QCloseEvent>
+#include <QKeyEvent>
 #include <QPixmap>
 
 #include <algorithm>
@@ -26,10 +29,12 @@ review::review(ScreenHost& host, QWidget* parent)
     m_ui->setupUi(this);
     setProperty(ScreenHost::BorderlessProperty, true);
     fillList();
+    AccessibleText::nameEntries(m_ui->List1);
     // After every other naming of the entries: the mark ends an entry's accessible name.
     markEntries();
-    // Selection, not the current row: the list makes its first row current on focus without a pick.
-    connect(m_ui->List1, &QListWidget::itemSelectionChanged, this, [this] { List1_Click(); });
+    // Moving through the list picks nothing; Enter, Space or a click on an entry picks it.
+    connect(new ListPicker(m_ui->List1), &ListPicker::picked, this, [this](int row) { List1_Click(row); });
+    m_ui->List1->setFocus(Qt::OtherFocusReason);
 }
 
 review::~review() = default;
@@ -71,10 +76,9 @@ void review::markEntries()
     }
 }
 
-void review::List1_Click()
+void review::List1_Click(int row)
 {
-    const int row = m_ui->List1->currentRow();
-    if (m_ui->List1->selectedItems().isEmpty() || row < 0)
+    if (row < 0 || row >= m_ui->List1->count())
         return;
     pick(static_cast<std::int16_t>(row + 1));
 }
@@ -86,6 +90,16 @@ void review::pick(std::int16_t position)
     ChosenQuestion = position;
     ItemChosen = true;
     m_host.services().wait.wake();
+}
+
+// Escape leaves the list as a close does: back to the question that was on screen.
+void review::keyPressEvent(QKeyEvent* event)
+{
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        pick(Module1.CurrentQuestion);
+        return;
+    }
+    QWidget::keyPressEvent(event);
 }
 
 void review::closeEvent(QCloseEvent* event)

@@ -29,11 +29,12 @@ public:
 protected:
     // A close by any other means than a pick returns to the question that was on screen.
     void closeEvent(QCloseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void fillList();
     void markEntries();
-    void List1_Click();
+    void List1_Click(int row);
     void pick(std::int16_t position);
 
     std::unique_ptr<Ui::review> m_ui;

@@ -6,6 +6,7 @@
 
 #include "platform/automation/safearray.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QPluginLoader>
 #include <QTest>
@@ -138,6 +139,66 @@ private slots:
         QCOMPARE(sink.events[1].first, int(EventKeyPress));
         QCOMPARE(sink.events[1].second[0].toLong(), int('a'));
         QCOMPARE(sink.events[2].first, int(EventKeyUp));
+    }
+
+    void theRefreshedDataIsATableForAssistiveTechnology()
+    {
+        QWidget form;
+        testing_support::ScriptedMessageBoxes messages;
+        Sink sink;
+        form.resize(500, 340);
+        auto control = m_factory->create(&form, nullptr, messages, &sink);
+        control->widget()->setGeometry(0, 0, 482, 322);
+        QAccessibleInterface* chart = QAccessible::queryAccessibleInterface(control->widget());
+        QVERIFY(chart);
+        QCOMPARE(chart->role(), QAccessible::Chart);
+        QVERIFY(chart->tableInterface());
+
+        platform::Dispatch& dispatch = control->dispatch();
+        platform::invoke(dispatch, DispTitle, InvokeKind::PropertyPut, { QStringLiteral("Exam History") });
+        platform::invoke(dispatch, DispSetSeriesOptions, InvokeKind::Method,
+                         { std::int16_t(0), std::int32_t(0xFF0000), QStringLiteral("Your Score") });
+        auto data = history();
+        (*data)(0, 2) = QStringLiteral("Third");
+        platform::invoke(dispatch, DispRegisterData, InvokeKind::Method, { data });
+        // Registered data is not shown before a Refresh, and is not told before one either.
+        QCOMPARE(chart->tableInterface()->rowCount(), 0);
+        QCOMPARE(chart->childCount(), 0);
+        platform::invoke(dispatch, DispRefresh, InvokeKind::Method);
+
+        QAccessibleTableInterface* table = chart->tableInterface();
+        QCOMPARE(table->rowCount(), 3);
+        QCOMPARE(table->columnCount(), 2);
+        QCOMPARE(table->columnDescription(0), QStringLiteral("Your Score"));
+        QCOMPARE(table->columnDescription(1), QStringLiteral("Series 2"));
+        QCOMPARE(table->rowDescription(0), QStringLiteral("Point 1"));
+        QCOMPARE(table->rowDescription(2), QStringLiteral("Third"));
+        QCOMPARE(table->cellAt(1, 0)->text(QAccessible::Name), QStringLiteral("75"));
+        QCOMPARE(table->cellAt(2, 1)->text(QAccessible::Name), QStringLiteral("70"));
+        QCOMPARE(table->cellAt(2, 1)->text(QAccessible::Description), QStringLiteral("Series 2, Third"));
+        QCOMPARE(table->cellAt(1, 0)->tableCellInterface()->rowIndex(), 1);
+        QCOMPARE(chart->childCount(), 6);
+        QCOMPARE(chart->indexOfChild(chart->child(3)), 3);
+        QCOMPARE(chart->child(3)->parent(), chart);
+        QCOMPARE(chart->text(QAccessible::Name), QStringLiteral("Exam History"));
+        QCOMPARE(chart->text(QAccessible::Description),
+                 QStringLiteral("Exam History. Your Score: 60, 75, 90. Series 2: 70, 70, 70."));
+
+        // A container's own name and description stand before the chart's.
+        control->widget()->setAccessibleName(QStringLiteral("Scores"));
+        QCOMPARE(chart->text(QAccessible::Name), QStringLiteral("Scores"));
+
+        // The next Refresh replaces the table; cells of the old one are not kept.
+        auto fewer = std::make_shared<platform::SafeArray>(0, 1, 0, 1);
+        (*fewer)(1, 0) = std::int16_t(4);
+        (*fewer)(1, 1) = std::int16_t(6);
+        platform::invoke(dispatch, DispRegisterData, InvokeKind::Method, { fewer });
+        platform::invoke(dispatch, DispRefresh, InvokeKind::Method);
+        QCOMPARE(table->rowCount(), 2);
+        QCOMPARE(table->columnCount(), 1);
+        QCOMPARE(table->cellAt(0, 0)->text(QAccessible::Name), QStringLiteral("4"));
+        QVERIFY(!table->cellAt(2, 0));
+        QVERIFY(!table->cellAt(0, 1));
     }
 
 private:
