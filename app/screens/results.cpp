@@ -73,7 +73,8 @@ void results::scoreAttempt()
     platform::RecordFile& bank
         = files.open(FileNumber::QuestionBank, BankFilePath(Module1.DataDirectory, Module1.CurrentExam.BankFile).path(),
                      QuestionRecord::Length, platform::RecordAccess::ReadOnly);
-    m_score = AttemptScore::of(Module1, [&bank](std::int16_t number) { return QuestionRecord::read(bank, number); });
+    m_score = AttemptScore::of(
+        Module1, [&bank](std::int16_t number) { return QuestionRecord::readCorrectOptions(bank, number); });
     files.close(FileNumber::QuestionBank);
 }
 
