@@ -6,6 +6,7 @@
 #include "plotvaneidentity.h"
 
 #include "support/fakeservices.h"
+#include "workloads.h"
 
 #include "platform/automation/safearray.h"
 
@@ -23,23 +24,10 @@
 
 namespace {
 
-constexpr int Series = 16;
-constexpr int Points = 32766;
+using quizmark_bench::Workloads;
+constexpr int Series = Workloads::ChartSeries;
+constexpr int Points = Workloads::ChartPoints;
 constexpr QSize Pixels(1000, 700);
-
-double value(int series, int point)
-{
-    return 50 + 40 * std::sin(point * 0.002 * (series + 1) + series) + (point * 7919 % 17) * 0.5;
-}
-
-std::shared_ptr<platform::SafeArray> table()
-{
-    auto data = std::make_shared<platform::SafeArray>(0, Series, 0, Points - 1);
-    for (int i = 1; i <= Series; ++i)
-        for (int j = 0; j < Points; ++j)
-            (*data)(i, j) = value(i - 1, j);
-    return data;
-}
 
 void plotvaneChart(benchmark::State& state)
 {
@@ -49,14 +37,10 @@ void plotvaneChart(benchmark::State& state)
     plotvane::Plotvane control(surface, messages, nullptr);
     control.InitNew();
     plotvane::PlotvaneDispatch dispatch(control);
-    using platform::InvokeKind;
-    platform::invoke(dispatch, plotvane::DispChartType, InvokeKind::PropertyPut, { std::int32_t(plotvane::Line) });
-    platform::invoke(dispatch, plotvane::DispPlotPoints, InvokeKind::PropertyPut, { true });
-    platform::invoke(dispatch, plotvane::DispVerticalTickInterval, InvokeKind::PropertyPut, { std::int16_t(10) });
-    const platform::Variant data(table());
+    Workloads::setUpChart(dispatch);
+    const platform::Variant data(Workloads::chartTable());
     for (auto _ : state) {
-        platform::invoke(dispatch, plotvane::DispRegisterData, InvokeKind::Method, { data });
-        platform::invoke(dispatch, plotvane::DispRefresh, InvokeKind::Method);
+        Workloads::chartRefresh(dispatch, data);
         benchmark::DoNotOptimize(surface.image().constBits());
     }
 }
@@ -72,7 +56,7 @@ void qtChartsChart(benchmark::State& state)
         series.back()->setPointsVisible(true);
         chart->addSeries(series.back());
         for (int j = 0; j < Points; ++j)
-            points[std::size_t(s)].append(QPointF(j, value(s, j)));
+            points[std::size_t(s)].append(QPointF(j, Workloads::chartValue(s, j)));
     }
     chart->createDefaultAxes();
     chart->axes(Qt::Horizontal).first()->setRange(0, Points - 1);
@@ -106,7 +90,7 @@ void plotvaneRegisterOnly(benchmark::State& state)
     plotvane::Plotvane control(surface, messages, nullptr);
     control.InitNew();
     plotvane::PlotvaneDispatch dispatch(control);
-    const platform::Variant data(table());
+    const platform::Variant data(Workloads::chartTable());
     for (auto _ : state)
         platform::invoke(dispatch, plotvane::DispRegisterData, platform::InvokeKind::Method, { data });
 }

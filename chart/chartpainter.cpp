@@ -146,12 +146,16 @@ void ChartPainter::DrawGraph()
     const std::int32_t plotBottom = CLng(m_surface.ScaleHeight() - 2 * lineHeight());
     const double first = firstTick();
     checkTickCount(first);
+    m_tickTexts.clear();
+    m_tickWidths.clear();
     forEachTick(first, m_state.HighScale, m_state.VerticalTickInterval.toDouble(), [&](double t) {
-        const double width = m_surface.TextWidth(platform::doubleText(t)) + Margin;
+        m_tickTexts.push_back(platform::doubleText(t));
+        m_tickWidths.push_back(m_surface.TextWidth(m_tickTexts.back()));
+        const double width = m_tickWidths.back() + Margin;
         if (width > plotLeft)
             plotLeft = CLng(width);
     });
-    const double labelHalf = m_surface.TextWidth(data(0, 0).toString()) / 2 + TickLength;
+    const double labelHalf = textWidth(data(0, 0).toString()) / 2 + TickLength;
     if (labelHalf > plotLeft)
         plotLeft = CLng(labelHalf);
 
@@ -185,11 +189,13 @@ void ChartPainter::drawValueAxis(std::int32_t& plotLeft, std::int32_t plotBottom
 {
     const double height = plotBottom - m_state.PlotTop;
     const double span = m_state.HighScale - first;
+    std::size_t tick = 0;
     forEachTick(first, m_state.HighScale, m_state.VerticalTickInterval.toDouble(), [&](double t) {
-        const QString tickString = platform::doubleText(t);
+        const QString& tickString = m_tickTexts[tick];
+        const double tickWidth = m_tickWidths[tick++];
         const std::int32_t y = CLng(plotBottom - divide(t - first, span) * height);
         m_surface.line(float(plotLeft), float(y), float(plotLeft + TickLength), float(y), m_surface.ForeColor());
-        m_surface.setCurrentX(float(plotLeft - (m_surface.TextWidth(tickString) + TickLength)));
+        m_surface.setCurrentX(float(plotLeft - (tickWidth + TickLength)));
         m_surface.setCurrentY(float(y - lineHeight() * 0.5));
         m_surface.Print(Variant(tickString));
     });
@@ -203,7 +209,7 @@ void ChartPainter::drawCategoryAxis(const platform::SafeArray& data, std::int32_
         const std::int32_t x = CLng(divide(m_state.PlotRight - plotLeft, pointCount - 1) * double(j) + plotLeft);
         m_surface.line(float(x), float(plotBottom), float(x), float(plotBottom - TickLength), m_surface.ForeColor());
         const Variant& label = data(0, int(j));
-        m_surface.setCurrentX(float(x - m_surface.TextWidth(label.toString()) / 2));
+        m_surface.setCurrentX(float(x - textWidth(label.toString()) / 2));
         m_surface.setCurrentY(float(lineHeight() * 0.5 + plotBottom));
         m_surface.Print(label);
     }
@@ -277,6 +283,12 @@ const QString& ChartPainter::seriesLegend(int series) const
     if (series < 0 || series >= ChartState::SeriesLimit)
         throw RuntimeError(ErrorNumber::SubscriptOutOfRange);
     return m_state.SeriesLegend[std::size_t(series)];
+}
+
+// An empty text is as wide as nothing: no need to ask the surface.
+double ChartPainter::textWidth(const QString& text) const
+{
+    return text.isEmpty() ? 0.0 : double(m_surface.TextWidth(text));
 }
 
 double ChartPainter::lineHeight() const

@@ -36,6 +36,7 @@ private:
     const platform::SafeArray& graphData() const;
     std::int32_t seriesColor(int series) const;
     const QString& seriesLegend(int series) const;
+    double textWidth(const QString& text) const;
     double lineHeight() const;
     double firstTick() const;
     void checkTickCount(double firstTick) const;
@@ -48,6 +49,9 @@ private:
     ChartState& m_state;
     DrawingSurface& m_surface;
     std::vector<double> m_values; // series values by row, then point
+    // The value-axis labels and their widths, measured once for placing the axis and drawn after.
+    std::vector<QString> m_tickTexts;
+    std::vector<float> m_tickWidths;
 };
 
 } // namespace plotvane

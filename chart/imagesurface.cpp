@@ -1,5 +1,6 @@
 #include "imagesurface.h"
 
+#include "canvaspainter.h"
 #include "olecolor.h"
 #include "pixelbatch.h"
 
@@ -44,8 +45,10 @@ struct ImageSurface::Private
     std::function<void()> listener;
     bool notified = false;
 
+    // Texts, outlines and the batch's segments share one painter until the pixels are handed on.
+    CanvasPainter canvasPainter{ image };
     // The colour run being gathered.
-    PixelBatch batch{ image };
+    PixelBatch batch{ image, canvasPainter };
 
     // The last colour resolved, since a run of primitives shares one.
     std::int32_t lastOleColor = 0;
@@ -54,6 +57,8 @@ struct ImageSurface::Private
     platform::FontObject fontKey{ QString(), -1 };
     QFont font;
     std::optional<QFontMetricsF> metrics;
+    // The font's ascent on the image, which has a resolution of its own.
+    std::optional<double> ascent;
 
     QRgb rgb(std::int32_t oleColor)
     {
@@ -73,6 +78,7 @@ struct ImageSurface::Private
             fontKey = current;
             font = current.toQFont();
             metrics.emplace(font, &measuring);
+            ascent.reset();
         }
         return *metrics;
     }
@@ -91,8 +97,10 @@ struct ImageSurface::Private
         next.fill(Qt::transparent);
         next.setDotsPerMeterX(dotsPerMetre(logicalDpi * dpr));
         next.setDotsPerMeterY(dotsPerMetre(logicalDpi * dpr));
+        ascent.reset();
         if (!image.isNull()) {
             flushLines();
+            canvasPainter.end();
             // Pixel for pixel, whatever the ratios.
             image.setDevicePixelRatio(1);
             QPainter p(&next);
@@ -159,6 +167,7 @@ void ImageSurface::resize(QSize logicalSize, double twipsPerPixel, double device
 QImage ImageSurface::image() const
 {
     d->flushLines();
+    d->canvasPainter.end();
     d->notified = false;
     return d->image;
 }
@@ -243,8 +252,7 @@ void ImageSurface::box(float x1, float y1, float x2, float y2, std::int32_t colo
 {
     d->flushLines();
     const QRect corners = d->deviceRect(x1, y1, x2, y2);
-    QImage canvas = deviceCanvas(d->image);
-    QPainter p(&canvas);
+    QPainter& p = d->canvasPainter.painter();
     p.setPen(hairline(toQColor(color)));
     p.drawRect(QRect(corners.topLeft(), corners.size() - QSize(1, 1)));
     d->changed();
@@ -268,21 +276,26 @@ void ImageSurface::fillBox(float x1, float y1, float x2, float y2, std::int32_t 
 void ImageSurface::clear(std::int32_t backColor)
 {
     d->batch.discard();
+    d->canvasPainter.end();
     d->image.fill(BackStyle() == 0 ? QColor(Qt::transparent) : toQColor(backColor));
     d->changed();
 }
 
 void ImageSurface::drawText(float x, float y, const QString& text)
 {
+    if (text.isEmpty()) {
+        d->changed();
+        return;
+    }
     d->flushLines();
     d->metricsFor(currentFont());
     const QFont& font = d->font;
-    QImage canvas = deviceCanvas(d->image);
-    QPainter p(&canvas);
+    QPainter& p = d->canvasPainter.painter();
+    if (!d->ascent)
+        d->ascent = QFontMetricsF(font, &d->canvasPainter.canvas()).ascent();
     p.setFont(font);
     p.setPen(toQColor(ForeColor()));
-    const double ascent = QFontMetricsF(font, &canvas).ascent();
-    p.drawText(QPointF(double(x) * d->scale, double(y) * d->scale + ascent), text);
+    p.drawText(QPointF(double(x) * d->scale, double(y) * d->scale + *d->ascent), text);
     d->changed();
 }
 

@@ -1,5 +1,7 @@
 #include "pixelbatch.h"
 
+#include "canvaspainter.h"
+
 #include <QPainter>
 
 #include <algorithm>
@@ -27,8 +29,9 @@ QImage deviceCanvas(QImage& image)
     return canvas;
 }
 
-PixelBatch::PixelBatch(QImage& image)
+PixelBatch::PixelBatch(QImage& image, CanvasPainter& painter)
     : m_image(image)
+    , m_painter(painter)
 {
 }
 
@@ -170,8 +173,7 @@ void PixelBatch::endColor()
         return;
     writeLayers();
     if (!m_lines.empty()) {
-        QImage canvas = deviceCanvas(m_image);
-        QPainter painter(&canvas);
+        QPainter& painter = m_painter.painter();
         QPen pen(QColor::fromRgba(m_color), 1);
         pen.setCosmetic(true);
         painter.setPen(pen);

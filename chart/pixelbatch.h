@@ -9,6 +9,8 @@
 
 namespace plotvane {
 
+class CanvasPainter;
+
 // The image's pixels as a paint device of ratio 1, so that a painter on it draws in device
 // pixels whatever ratio the image shows at. It writes into the image (detaching it first when
 // shared) and must not outlive the painter that uses it.
@@ -24,7 +26,8 @@ QImage deviceCanvas(QImage& image);
 class PixelBatch
 {
 public:
-    explicit PixelBatch(QImage& image);
+    // Segments are drawn through painter, which may stay open after.
+    PixelBatch(QImage& image, CanvasPainter& painter);
 
     bool isOpen() const { return m_open; }
     QRgb color() const { return m_color; }
@@ -64,6 +67,7 @@ private:
     void forgetLayers();
 
     QImage& m_image;
+    CanvasPainter& m_painter;
     bool m_open = false;
     QRgb m_color = 0;
     bool m_dense = false;

@@ -14,6 +14,14 @@ constexpr int FirstOptionOffset = 502;
 constexpr int CorrectOptionsOffset = 1522;
 constexpr int ExplanationOffset = 1530;
 
+QuestionRecord::CorrectOptionList correctOptionsOf(const QByteArray& bytes, int offset)
+{
+    QuestionRecord::CorrectOptionList options;
+    for (int k = 0; k < QuestionRecord::OptionCount; ++k)
+        options[std::size_t(k)] = FixedField::integer(bytes, offset + 2 * k);
+    return options;
+}
+
 void checkOption(int k)
 {
     if (k < 1 || k > QuestionRecord::OptionCount)
@@ -39,10 +47,10 @@ std::int16_t QuestionRecord::correctOption(int k) const
     return CorrectOptions[std::size_t(k - 1)];
 }
 
-std::int16_t QuestionRecord::correctCount() const
+std::int16_t QuestionRecord::correctCount(const CorrectOptionList& options)
 {
     std::int16_t count = 0;
-    for (std::int16_t element : CorrectOptions)
+    for (std::int16_t element : options)
         if (element > 0)
             ++count;
     return count;
@@ -55,8 +63,7 @@ QuestionRecord QuestionRecord::fromBytes(const QByteArray& bytes)
     record.Question = FixedField::text(bytes, QuestionOffset, QuestionWidth);
     for (int k = 1; k <= OptionCount; ++k)
         record.option(k) = FixedField::text(bytes, FirstOptionOffset + (k - 1) * OptionWidth, OptionWidth);
-    for (int k = 0; k < OptionCount; ++k)
-        record.CorrectOptions[std::size_t(k)] = FixedField::integer(bytes, CorrectOptionsOffset + 2 * k);
+    record.CorrectOptions = correctOptionsOf(bytes, CorrectOptionsOffset);
     record.Explanation = FixedField::text(bytes, ExplanationOffset, ExplanationWidth);
     return record;
 }
@@ -79,4 +86,9 @@ QuestionRecord QuestionRecord::read(platform::RecordFile& file, qint64 record)
     return fromBytes(file.read(record));
 }
 
+QuestionRecord::CorrectOptionList QuestionRecord::readCorrectOptions(platform::RecordFile& file, qint64 record)
+{
+    return correctOptionsOf(file.read(record, CorrectOptionsOffset, 2 * OptionCount), 0);
 }
+
+} // namespace quizmark

@@ -27,7 +27,8 @@ struct QuestionRecord {
     QString Option3 = QString(OptionWidth, u' ');
     QString Option4 = QString(OptionWidth, u' ');
     // Elements 1 to 4 at indexes 0 to 3: the correct option numbers, ascending, then 0.
-    std::array<std::int16_t, OptionCount> CorrectOptions {};
+    using CorrectOptionList = std::array<std::int16_t, OptionCount>;
+    CorrectOptionList CorrectOptions{};
     QString Explanation = QString(ExplanationWidth, u' ');
 
     // Option k, 1 to 4; error 9 otherwise.
@@ -36,11 +37,14 @@ struct QuestionRecord {
     // Element k of CorrectOptions, 1 to 4; error 9 otherwise.
     std::int16_t correctOption(int k) const;
     // The number of CorrectOptions elements greater than 0, wherever they stand.
-    std::int16_t correctCount() const;
+    std::int16_t correctCount() const { return correctCount(CorrectOptions); }
+    static std::int16_t correctCount(const CorrectOptionList& options);
 
     static QuestionRecord fromBytes(const QByteArray& bytes);
     QByteArray toBytes() const;
     static QuestionRecord read(platform::RecordFile& file, qint64 record);
+    // Only the correct options of record n, as read() gives them, without decoding any text.
+    static CorrectOptionList readCorrectOptions(platform::RecordFile& file, qint64 record);
 };
 
 }

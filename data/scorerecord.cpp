@@ -35,11 +35,16 @@ private:
 
 ScoreRecord ScoreRecord::fromBytes(const QByteArray& bytes)
 {
+    return fromBytes(bytes, 0);
+}
+
+ScoreRecord ScoreRecord::fromBytes(const QByteArray& bytes, qsizetype at)
+{
     ScoreRecord record;
-    record.ExamNumber = FixedField::integer(bytes, ExamNumberOffset);
-    record.MaximumScore = FixedField::integer(bytes, MaximumScoreOffset);
-    record.Score = FixedField::integer(bytes, ScoreOffset);
-    record.Passed = FixedField::integer(bytes, PassedOffset);
+    record.ExamNumber = FixedField::integer(bytes, int(at) + ExamNumberOffset);
+    record.MaximumScore = FixedField::integer(bytes, int(at) + MaximumScoreOffset);
+    record.Score = FixedField::integer(bytes, int(at) + ScoreOffset);
+    record.Passed = FixedField::integer(bytes, int(at) + PassedOffset);
     return record;
 }
 
@@ -56,6 +61,18 @@ QByteArray ScoreRecord::toBytes() const
 ScoreRecord ScoreRecord::read(platform::RecordFile& file, qint64 record)
 {
     return fromBytes(file.read(record));
+}
+
+std::vector<ScoreRecord> ScoreRecord::readFirst(platform::RecordFile& file, qint64 count)
+{
+    std::vector<ScoreRecord> records;
+    if (count <= 0)
+        return records;
+    const QByteArray bytes = file.readRecords(1, count);
+    records.reserve(std::size_t(count));
+    for (qint64 r = 0; r < count; ++r)
+        records.push_back(fromBytes(bytes, r * Length));
+    return records;
 }
 
 std::int16_t ScoreRecord::count(qint64 fileLength)

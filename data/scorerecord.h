@@ -3,6 +3,7 @@
 #include <QByteArray>
 
 #include <cstdint>
+#include <vector>
 
 namespace platform {
 class RecordFile;
@@ -24,6 +25,9 @@ struct ScoreRecord {
     static ScoreRecord fromBytes(const QByteArray& bytes);
     QByteArray toBytes() const;
     static ScoreRecord read(platform::RecordFile& file, qint64 record);
+    // Records 1 to count in one read, each as read() gives it: a fragment is its bytes, then zeros,
+    // and a record beyond the end is all zeros.
+    static std::vector<ScoreRecord> readFirst(platform::RecordFile& file, qint64 count);
 
     // Records a reader counts in a file of that many bytes (nearest, halves to even).
     static std::int16_t count(qint64 fileLength);
@@ -31,6 +35,9 @@ struct ScoreRecord {
     static std::int16_t appendNumber(qint64 fileLength);
     // Appends under an exclusive lock and syncs the file before returning; the record number written.
     static std::int16_t append(platform::RecordFile& file, const ScoreRecord& record);
+
+private:
+    static ScoreRecord fromBytes(const QByteArray& bytes, qsizetype at);
 };
 
 }

@@ -54,10 +54,20 @@ QString runtimeExponent(QString text)
     return mantissa + u'E' + sign + exponent;
 }
 
+// 10 to the power of the significant digits: whole numbers below it are written digit for digit.
+double wholeLimit(int significantDigits)
+{
+    return significantDigits == 7 ? 1e7 : 1e15;
+}
+
 QString numberText(double value, int significantDigits)
 {
     if (value == 0)
         return QStringLiteral("0");
+    // The common case of chart ticks and scores: the integer's own digits, without the general
+    // formatter and the locale look-up that a fraction needs.
+    if (std::fabs(value) < wholeLimit(significantDigits) && std::trunc(value) == value)
+        return QString::number(std::int64_t(value));
     QString text = runtimeExponent(QString::number(value, 'g', significantDigits));
     const QChar point = QLocale().decimalPoint().front();
     if (point != u'.')

@@ -6,6 +6,7 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <algorithm>
 #include <cerrno>
 #include <fcntl.h>
 #include <sys/file.h>
@@ -51,15 +52,23 @@ public:
     int recordLength() const override { return m_recordLength; }
     qint64 length() const override { return m_file.size(); }
 
-    QByteArray read(qint64 record) override
+    QByteArray read(qint64 record) override { return read(record, 0, m_recordLength); }
+
+    QByteArray read(qint64 record, int offset, int length) override
     {
         checkRecordNumber(record);
-        const qint64 offset = (record - 1) * m_recordLength;
-        if (offset >= m_file.size())
+        if (offset < 0 || length < 0)
+            throw RuntimeError(ErrorNumber::BadRecordNumber, path());
+        const int inRecord = std::min(length, std::max(m_recordLength - offset, 0));
+        return readAt((record - 1) * m_recordLength + offset, inRecord);
+    }
+
+    QByteArray readRecords(qint64 first, qint64 count) override
+    {
+        checkRecordNumber(first);
+        if (count <= 0)
             return {};
-        if (!m_file.seek(offset))
-            throw RuntimeError(ErrorNumber::DeviceIoError, path());
-        return m_file.read(m_recordLength);
+        return readAt((first - 1) * m_recordLength, count * m_recordLength);
     }
 
     void write(qint64 record, const QByteArray& bytes) override
@@ -139,6 +148,29 @@ private:
 
     // Opened from a descriptor, the file keeps no name of its own.
     QString m_path;
+
+    // One positioned read, past the file's own buffer: the bytes the file holds from offset on,
+    // fewer at its end.
+    QByteArray readAt(qint64 offset, qint64 length)
+    {
+        const qint64 available = std::min(length, std::max<qint64>(m_file.size() - offset, 0));
+        QByteArray bytes(available, Qt::Uninitialized);
+        qint64 done = 0;
+        while (done < available) {
+            const ssize_t got
+                = ::pread(m_file.handle(), bytes.data() + done, std::size_t(available - done), off_t(offset + done));
+            if (got < 0 && errno == EINTR)
+                continue;
+            if (got < 0)
+                throw RuntimeError(ErrorNumber::DeviceIoError, path());
+            if (got == 0)
+                break;
+            done += got;
+        }
+        bytes.truncate(done);
+        return bytes;
+    }
+
     QFile m_file;
     int m_recordLength;
     bool m_locked = false;

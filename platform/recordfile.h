@@ -22,6 +22,12 @@ public:
     virtual qint64 length() const = 0;
     // The bytes of record n that the file holds: short for a trailing fragment, empty beyond the end.
     virtual QByteArray read(qint64 record) = 0;
+    // The bytes at offset within record n that the file holds, at most length of them; a reader that
+    // needs one field of a long record need not fetch the rest.
+    virtual QByteArray read(qint64 record, int offset, int length);
+    // Records first to first + count - 1 in one piece, as far as the file holds them: a trailing
+    // fragment ends it short.
+    virtual QByteArray readRecords(qint64 first, qint64 count);
     // Writes record n whole, or raises the runtime's error; nothing is reported as written that was not.
     virtual void write(qint64 record, const QByteArray& bytes) = 0;
     // An exclusive lock between processes, held until unlock() or close.

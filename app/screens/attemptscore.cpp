@@ -4,6 +4,7 @@
 
 #include "data/questionrecord.h"
 #include "platform/conversions.h"
+#include "platform/runtimeerror.h"
 
 #include <algorithm>
 
@@ -23,20 +24,33 @@ bool isFullMatch(std::int16_t matchCount, std::int16_t correctCount)
 
 AttemptScore AttemptScore::of(const AttemptState& state, const RecordReader& readRecord)
 {
+    return of(state, [&readRecord](std::int16_t number) { return readRecord(number).CorrectOptions; });
+}
+
+AttemptScore AttemptScore::of(const AttemptState& state, const CorrectOptionsReader& readCorrectOptions)
+{
     AttemptScore result;
-    for (int n = 1; n <= state.QuestionsToTake; ++n) {
-        const QuestionRecord record = readRecord(state.QuestionOrder(n));
-        result.add(n, matchCount(state, n, record), state.CorrectCount(n));
-    }
+    result.m_lines.reserve(state.QuestionsToTake);
+    for (int n = 1; n <= state.QuestionsToTake; ++n)
+        result.add(n, matchCount(state, n, readCorrectOptions(state.QuestionOrder(n))), state.CorrectCount(n));
     return result;
 }
 
 std::int16_t AttemptScore::matchCount(const AttemptState& state, int position, const QuestionRecord& record)
 {
+    return matchCount(state, position, record.CorrectOptions);
+}
+
+std::int16_t AttemptScore::matchCount(const AttemptState& state, int position,
+                                      const std::array<std::int16_t, 4>& correctOptions)
+{
     std::int16_t matches = 0;
-    for (int k = 1; k <= state.CorrectCount(position); ++k)
-        if (state.Selections(position, k) == record.correctOption(k))
+    for (int k = 1; k <= state.CorrectCount(position); ++k) {
+        if (k > QuestionRecord::OptionCount)
+            throw platform::RuntimeError(platform::ErrorNumber::SubscriptOutOfRange);
+        if (state.Selections(position, k) == correctOptions[std::size_t(k - 1)])
             matches = platform::addInteger(matches, 1);
+    }
     return matches;
 }
 

@@ -5,6 +5,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <array>
 #include <cstdint>
 #include <functional>
 #include <vector>
@@ -21,14 +22,19 @@ class AttemptScore
 public:
     // Reads the bank record with the given number.
     using RecordReader = std::function<QuestionRecord(std::int16_t recordNumber)>;
+    // Reads only the correct options of the bank record with the given number.
+    using CorrectOptionsReader = std::function<std::array<std::int16_t, 4>(std::int16_t recordNumber)>;
 
     // Scores positions 1 to QuestionsToTake in order, reading record QuestionOrder(n) for each.
     static AttemptScore of(const AttemptState& state, const RecordReader& readRecord);
+    static AttemptScore of(const AttemptState& state, const CorrectOptionsReader& readCorrectOptions);
 
     // Slots 1 to CorrectCount(position) compared with the record's correct options, element by element.
     static std::int16_t matchCount(const AttemptState& state, int position, const QuestionRecord& record);
     // Whether every correct option of the position was matched.
     static bool answeredCorrectly(const AttemptState& state, int position, const QuestionRecord& record);
+    static std::int16_t matchCount(const AttemptState& state, int position,
+                                   const std::array<std::int16_t, 4>& correctOptions);
     static QString line(int position, std::int16_t matchCount, std::int16_t correctCount);
     static float passMarkOf(std::int16_t maximumScore);
     // "5 of 14 points (36 %)"; the share never claims a pass mark, a full score or nothing that

@@ -176,8 +176,8 @@ void exam::resetAttempt(std::int16_t questions)
 {
     platform::RecordFile& bank = m_host.services().files.file(FileNumber::QuestionBank);
     for (int i = 1; i <= questions; ++i) {
-        QuestionBuffer = QuestionRecord::read(bank, Module1.QuestionOrder(i));
-        Module1.CorrectCount(i) = QuestionBuffer.correctCount();
+        Module1.CorrectCount(i)
+            = QuestionRecord::correctCount(QuestionRecord::readCorrectOptions(bank, Module1.QuestionOrder(i)));
         Module1.Completed(i) = false;
         Module1.MarkedForReview(i) = false;
         for (int k = 1; k <= OptionSlots; ++k)

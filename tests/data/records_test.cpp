@@ -3,10 +3,17 @@
 #include "data/questionrecord.h"
 #include "data/scorerecord.h"
 
+#include "platform/diskrecordfilesystem.h"
 #include "platform/runtimeerror.h"
 #include "support/fakerecordfilesystem.h"
 
+#include <QFile>
+#include <QTemporaryDir>
+
 #include <gtest/gtest.h>
+
+#include <memory>
+#include <vector>
 
 using namespace quizmark;
 using platform::RecordAccess;
@@ -174,3 +181,62 @@ TEST(Codepage, EncodesWindows1252AndFindsWhatItCannot)
     EXPECT_EQ(Codepage::firstUnencodable(QStringLiteral("ab\U0001F600")), 2);
     EXPECT_EQ(Codepage::firstUnencodable(QStringLiteral("plain")), -1);
 }
+
+// The readers that fetch less than whole records agree with whole-record reads on the disk files and
+// in memory, at lengths that cut a record anywhere, and for records beyond the end.
+class PartialReads : public ::testing::TestWithParam<int>
+{
+protected:
+    static QByteArray pattern(int length)
+    {
+        QByteArray bytes;
+        for (int i = 0; i < length; ++i)
+            bytes += char(i * 37 % 11 + 1);
+        return bytes;
+    }
+    std::vector<std::unique_ptr<platform::RecordFile>> open(const QByteArray& bytes, int recordLength)
+    {
+        QFile file(m_dir.filePath(QStringLiteral("f.dat")));
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+        file.close();
+        m_memory.setFile(QStringLiteral("/d/f.dat"), bytes);
+        std::vector<std::unique_ptr<platform::RecordFile>> files;
+        files.push_back(m_disk.open(file.fileName(), recordLength, RecordAccess::ReadOnly));
+        files.push_back(m_memory.open(QStringLiteral("/d/f.dat"), recordLength, RecordAccess::ReadOnly));
+        return files;
+    }
+
+    QTemporaryDir m_dir;
+    platform::DiskRecordFileSystem m_disk;
+    testing_support::FakeRecordFileSystem m_memory;
+};
+
+TEST_P(PartialReads, ScoreRecordsReadInOnePieceAsOneByOne)
+{
+    const int length = GetParam() % 41;
+    for (const auto& file : open(pattern(length), ScoreRecord::Length)) {
+        for (qint64 count = 0; count <= length / ScoreRecord::Length + 2; ++count) {
+            const std::vector<ScoreRecord> records = ScoreRecord::readFirst(*file, count);
+            ASSERT_EQ(records.size(), std::size_t(count));
+            for (qint64 r = 1; r <= count; ++r) {
+                const ScoreRecord one = ScoreRecord::read(*file, r);
+                const ScoreRecord& many = records[std::size_t(r - 1)];
+                EXPECT_EQ(many.toBytes(), one.toBytes()) << "length " << length << " record " << r;
+            }
+        }
+    }
+}
+
+TEST_P(PartialReads, CorrectOptionsReadAloneAsInTheWholeRecord)
+{
+    const int length = QuestionRecord::Length + GetParam() * 4;
+    for (const auto& file : open(pattern(length), QuestionRecord::Length))
+        for (qint64 r = 1; r <= 3; ++r)
+            EXPECT_EQ(QuestionRecord::readCorrectOptions(*file, r), QuestionRecord::read(*file, r).CorrectOptions)
+                << "length " << length << " record " << r;
+}
+
+// 1520 to 1532 in steps of 4 bytes cut the second record around its correct options.
+INSTANTIATE_TEST_SUITE_P(Records, PartialReads,
+                         ::testing::Values(0, 3, 7, 8, 12, 17, 24, 32, 36, 40, 380, 381, 382, 383, 507));

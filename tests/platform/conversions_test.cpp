@@ -3,6 +3,9 @@
 
 #include <QLocale>
 
+#include <cstdio>
+#include <string>
+
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -101,6 +104,32 @@ TEST(Conversions, NumberTextDropsTrailingZerosAndKeepsSignificantDigits)
     EXPECT_EQ(doubleText(123456789012345.0), QStringLiteral("123456789012345"));
     EXPECT_EQ(integerText(-32768), QStringLiteral("-32768"));
 }
+
+// Whole numbers, the chart's usual ticks, against the C library's general format in the C locale.
+class WholeNumberText : public ::testing::TestWithParam<double>
+{
+};
+
+std::string cGeneral(double value, int digits)
+{
+    char text[64];
+    std::snprintf(text, sizeof text, "%.*G", digits, value);
+    return text;
+}
+
+TEST_P(WholeNumberText, MatchesTheGeneralFormat)
+{
+    QLocale::setDefault(QLocale::c());
+    const double value = GetParam();
+    EXPECT_EQ(doubleText(value).toStdString(), value == 0 ? "0" : cGeneral(value, 15));
+    const float single = float(value);
+    EXPECT_EQ(singleText(single).toStdString(), single == 0 ? "0" : cGeneral(double(single), 7));
+}
+
+INSTANTIATE_TEST_SUITE_P(Conversions, WholeNumberText,
+                         ::testing::Values(1.0, -1.0, 9.0, 10.0, 70.0, 2600.0, -32768.0, 32767.0, 9999999.0, 10000000.0,
+                                           -10000000.0, 12345678.0, 999999999999999.0, -999999999999999.0, 1e15, 1e16,
+                                           4503599627370497.0, 1e20, -0.0));
 
 TEST(Conversions, NumberTextUsesTheLocaleDecimalSeparator)
 {

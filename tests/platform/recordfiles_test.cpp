@@ -135,3 +135,34 @@ TEST_F(DiskRecordFiles, FileTableKeepsFilesByNumber)
         EXPECT_EQ(error.description(), QStringLiteral("Bad file name or number"));
     }
 }
+
+// Reads of a field and of a run of records give the bytes that reads of whole records give, at every
+// file length around a fragment and for every record from the first to beyond the end.
+class DiskRecordRuns : public DiskRecordFiles, public ::testing::WithParamInterface<int>
+{
+};
+
+TEST_P(DiskRecordRuns, FieldAndRunReadsAgreeWithRecordReads)
+{
+    const int fileLength = GetParam();
+    QByteArray bytes;
+    for (int i = 0; i < fileLength; ++i)
+        bytes += char('a' + i % 26);
+    writeFile(QStringLiteral("r.dat"), bytes);
+    auto file = m_fileSystem.open(path(QStringLiteral("r.dat")), 4, RecordAccess::ReadOnly);
+    QByteArray wholeRecords;
+    for (int record = 1; record <= 5; ++record) {
+        const QByteArray whole = file->read(record);
+        for (int offset = 0; offset <= 4; ++offset)
+            for (int length = 0; length <= 5; ++length)
+                EXPECT_EQ(file->read(record, offset, length), whole.mid(offset, length))
+                    << "record " << record << " offset " << offset << " length " << length;
+        if (wholeRecords.size() == (record - 1) * 4)
+            wholeRecords += whole;
+        EXPECT_EQ(file->readRecords(1, record), wholeRecords) << "records 1 to " << record;
+        EXPECT_EQ(file->readRecords(record, 1), whole) << "record " << record;
+    }
+    EXPECT_THROW(file->readRecords(0, 1), RuntimeError);
+}
+
+INSTANTIATE_TEST_SUITE_P(DiskRecordFiles, DiskRecordRuns, ::testing::Values(0, 1, 3, 4, 6, 8, 10, 12, 13));
