@@ -62,7 +62,8 @@ std::shared_ptr<platform::SafeArray> Workloads::historyLoad(platform::RecordFile
     const std::unique_ptr<platform::RecordFile> scores
         = files.open(path, quizmark::ScoreRecord::Length, platform::RecordAccess::ReadOnly);
     auto data = quizmark::history::readChartData(*scores, 1);
-    quizmark::history::configureChart(chart, data);
+    // Every value labelled, as a one-point step gives: the dearest the screen can ask for.
+    quizmark::history::configureChart(chart, data, 1);
     return data;
 }
 
