@@ -8,6 +8,7 @@
 #include "examexporter.h"
 #include "historylister.h"
 
+#include <QFileInfo>
 #include <QSaveFile>
 
 namespace quizmark {
@@ -15,12 +16,22 @@ namespace quizmark {
 namespace {
 const QString ToolName = QStringLiteral("quizmark-bank");
 const QString DirectoryOperand = QStringLiteral("DIR");
-const QString DirectoryHelp = QStringLiteral("The data directory, holding index.dat.");
+const QString DirectoryHelp = QStringLiteral("The data directory, holding index.dat; the program's own when left out.");
+const QStringList SourceSuffixes = { QStringLiteral("json"),  QStringLiteral("gift"), QStringLiteral("xml"),
+                                     QStringLiteral("aiken"), QStringLiteral("txt"),  QStringLiteral("csv") };
+
+// A source is a file, or a name with a source's ending that is no directory.
+bool looksLikeSource(const QString& operand)
+{
+    const QFileInfo info(operand);
+    return info.isFile() || (!info.isDir() && SourceSuffixes.contains(info.suffix(), Qt::CaseInsensitive));
+}
 } // namespace
 
-BankCommandLine::BankCommandLine(QTextStream& out, QTextStream& err)
+BankCommandLine::BankCommandLine(QTextStream& out, QTextStream& err, QString defaultDirectory)
     : m_out(out)
     , m_err(err)
+    , m_defaultDirectory(std::move(defaultDirectory))
 {
 }
 
@@ -58,15 +69,15 @@ QString BankCommandLine::toolHelp() const
                           "\n"
                           "Commands:\n"
                           "  build SOURCE... -o DIR        Write DIR/index.dat and one bank file per exam.\n"
-                          "  add DIR SOURCE...            Add exams after those in DIR, with their banks.\n"
-                          "  remove DIR EXAM              Remove one exam, by number or name, and its bank.\n"
-                          "  export DIR EXAM --format F   Write one exam as json, gift, moodle-xml, aiken or csv.\n"
+                          "  add [DIR] SOURCE...          Add exams after those in DIR, with their banks.\n"
+                          "  remove [DIR] EXAM            Remove one exam, by number or name, and its bank.\n"
+                          "  export [DIR] EXAM --format F Write one exam as json, gift, moodle-xml, aiken or csv.\n"
+                          "  dump [DIR]                   Print the catalogue and its banks as JSON.\n"
+                          "  check [DIR]                  List every problem a candidate would meet.\n"
+                          "  history [DIR]                List the attempts in DIR/results.dat.\n"
                           "\n"
                           "Sources: JSON (.json), GIFT (.gift), Moodle XML (.xml), Aiken (.aiken) and CSV (.csv).\n"
-                          "  dump DIR                     Print the catalogue and its banks as JSON.\n"
-                          "  check DIR                    List every problem a candidate would meet.\n"
-                          "  history DIR                  List the attempts in DIR/results.dat.\n"
-                          "\n"
+                          "Without DIR, a command works on the program's own data directory.\n"
                           "quizmark-bank COMMAND --help describes one command.\n");
 }
 
@@ -82,7 +93,7 @@ QString BankCommandLine::commandHelp(const QCommandLineParser& parser)
 }
 
 std::optional<int> BankCommandLine::parse(QCommandLineParser& parser, const QStringList& arguments, qsizetype operands,
-                                          bool moreOperands)
+                                          bool moreOperands, bool directoryFirst)
 {
     const QCommandLineOption help = parser.addHelpOption();
     if (!parser.parse(arguments)) {
@@ -94,12 +105,22 @@ std::optional<int> BankCommandLine::parse(QCommandLineParser& parser, const QStr
         return Success;
     }
     // The first positional argument is the command itself.
-    const qsizetype given = parser.positionalArguments().size() - 1;
+    m_operands = parser.positionalArguments().mid(1);
+    if (directoryFirst && !m_defaultDirectory.isEmpty() && leavesOutDirectory(operands, moreOperands))
+        m_operands.prepend(m_defaultDirectory);
+    const qsizetype given = m_operands.size();
     if (given < operands || (!moreOperands && given > operands)) {
         m_err << QStringLiteral("Wrong number of arguments.\n") << commandHelp(parser);
         return Unusable;
     }
     return std::nullopt;
+}
+
+bool BankCommandLine::leavesOutDirectory(qsizetype operands, bool moreOperands) const
+{
+    if (!moreOperands)
+        return m_operands.size() == operands - 1;
+    return !m_operands.isEmpty() && looksLikeSource(m_operands.first());
 }
 
 int BankCommandLine::build(const QStringList& arguments)
@@ -124,7 +145,7 @@ int BankCommandLine::build(const QStringList& arguments)
         return Unusable;
     }
 
-    const auto exams = readSources(parser, 1);
+    const auto exams = readSources(parser, 0);
     if (!exams)
         return Problems;
     QString error;
@@ -150,13 +171,13 @@ int BankCommandLine::add(const QStringList& arguments)
                                      QStringLiteral("Replace the exam that holds a bank name, in its place."));
     parser.addOption(replace);
     addSourceOptions(parser);
-    if (const auto answered = parse(parser, arguments, 2, true))
+    if (const auto answered = parse(parser, arguments, 2, true, true))
         return *answered;
 
-    const auto exams = readSources(parser, 2);
+    const auto exams = readSources(parser, 1);
     if (!exams)
         return Problems;
-    CatalogueEdit edit(directoryOperand(parser, 1));
+    CatalogueEdit edit(directoryOperand());
     if (!edit.load() || !edit.add(*exams, parser.isSet(replace)) || !edit.write()) {
         report(edit.errors());
         return Problems;
@@ -176,11 +197,11 @@ int BankCommandLine::remove(const QStringList& arguments)
     parser.addPositionalArgument(QStringLiteral("remove"), QStringLiteral("The command."));
     parser.addPositionalArgument(DirectoryOperand, DirectoryHelp);
     parser.addPositionalArgument(QStringLiteral("EXAM"), QStringLiteral("The exam's number (from 1) or name."));
-    if (const auto answered = parse(parser, arguments, 2))
+    if (const auto answered = parse(parser, arguments, 2, false, true))
         return *answered;
 
-    CatalogueEdit edit(directoryOperand(parser, 1));
-    if (!edit.load() || !edit.remove(parser.positionalArguments().at(2)) || !edit.write()) {
+    CatalogueEdit edit(directoryOperand());
+    if (!edit.load() || !edit.remove(m_operands.at(1)) || !edit.write()) {
         report(edit.errors());
         return Problems;
     }
@@ -213,7 +234,7 @@ std::optional<QList<BankExam>> BankCommandLine::readSources(const QCommandLinePa
     options.description = parser.value(QStringLiteral("description"));
     options.skipUnfit = parser.isSet(QStringLiteral("skip-unfit"));
     BankSource source;
-    for (const QString& path : parser.positionalArguments().mid(first))
+    for (const QString& path : m_operands.mid(first))
         source.read(path, options);
     if (!report(source.errors()))
         return std::nullopt;
@@ -222,9 +243,9 @@ std::optional<QList<BankExam>> BankCommandLine::readSources(const QCommandLinePa
     return source.exams();
 }
 
-DataDirectory BankCommandLine::directoryOperand(const QCommandLineParser& parser, qsizetype at)
+DataDirectory BankCommandLine::directoryOperand() const
 {
-    return DataDirectory(parser.positionalArguments().at(at));
+    return DataDirectory(m_operands.first());
 }
 
 bool BankCommandLine::report(const QStringList& errors)
@@ -253,7 +274,7 @@ int BankCommandLine::exportExam(const QStringList& arguments)
                                     QStringLiteral("The file to write; standard output without it."),
                                     QStringLiteral("FILE"));
     parser.addOptions({ format, output });
-    if (const auto answered = parse(parser, arguments, 2))
+    if (const auto answered = parse(parser, arguments, 2, false, true))
         return *answered;
     if (!ExamExporter::Formats.contains(parser.value(format))) {
         m_err << QStringLiteral("export needs --format %1.\n").arg(ExamExporter::Formats.join(u'|'))
@@ -261,8 +282,8 @@ int BankCommandLine::exportExam(const QStringList& arguments)
         return Unusable;
     }
 
-    ExamExporter exporter(directoryOperand(parser, 1));
-    const auto exam = exporter.load(parser.positionalArguments().at(2));
+    ExamExporter exporter(directoryOperand());
+    const auto exam = exporter.load(m_operands.at(1));
     const auto bytes = exam ? exporter.write(*exam, parser.value(format)) : std::nullopt;
     if (!bytes) {
         m_err << exporter.failure() << u'\n';
@@ -290,10 +311,10 @@ int BankCommandLine::dump(const QStringList& arguments)
         "Texts lose their trailing blanks; \"correct\" lists the stored elements, trailing zeros dropped."));
     parser.addPositionalArgument(QStringLiteral("dump"), QStringLiteral("The command."));
     parser.addPositionalArgument(DirectoryOperand, DirectoryHelp);
-    if (const auto answered = parse(parser, arguments, 1))
+    if (const auto answered = parse(parser, arguments, 1, false, true))
         return *answered;
 
-    BankDumper dumper{ directoryOperand(parser, 1) };
+    BankDumper dumper{ directoryOperand() };
     const bool dumped = dumper.dump(m_out);
     for (const QString& warning : dumper.warnings())
         m_err << warning << u'\n';
@@ -310,10 +331,10 @@ int BankCommandLine::check(const QStringList& arguments)
                        "Exit status 0 when clean, 1 when problems were found, 2 when DIR could not be read."));
     parser.addPositionalArgument(QStringLiteral("check"), QStringLiteral("The command."));
     parser.addPositionalArgument(DirectoryOperand, DirectoryHelp);
-    if (const auto answered = parse(parser, arguments, 1))
+    if (const auto answered = parse(parser, arguments, 1, false, true))
         return *answered;
 
-    BankChecker checker{ directoryOperand(parser, 1) };
+    BankChecker checker{ directoryOperand() };
     const auto findings = checker.check();
     if (!findings) {
         m_err << checker.failure() << u'\n';
@@ -332,10 +353,10 @@ int BankCommandLine::history(const QStringList& arguments)
                        "exam name, maximum score, score, pass mark, Pass or Fail."));
     parser.addPositionalArgument(QStringLiteral("history"), QStringLiteral("The command."));
     parser.addPositionalArgument(DirectoryOperand, QStringLiteral("The data directory, holding results.dat."));
-    if (const auto answered = parse(parser, arguments, 1))
+    if (const auto answered = parse(parser, arguments, 1, false, true))
         return *answered;
 
-    HistoryLister lister{ directoryOperand(parser, 1) };
+    HistoryLister lister{ directoryOperand() };
     const auto lines = lister.lines();
     if (!lines) {
         m_err << lister.failure() << u'\n';

@@ -21,7 +21,8 @@ public:
     // The directory could not be read, or the command line was wrong.
     static constexpr int Unusable = 2;
 
-    BankCommandLine(QTextStream& out, QTextStream& err);
+    // defaultDirectory stands in for a DIR the command line leaves out; empty, DIR is required.
+    BankCommandLine(QTextStream& out, QTextStream& err, QString defaultDirectory = {});
 
     // arguments as main receives them, the program's name first.
     int run(const QStringList& arguments);
@@ -35,20 +36,26 @@ private:
     int check(const QStringList& arguments);
     int history(const QStringList& arguments);
     // The exit code when the command has been answered already: help shown, or misuse.
+    // operands counts DIR for a command whose first operand is the data directory.
     std::optional<int> parse(QCommandLineParser& parser, const QStringList& arguments, qsizetype operands,
-                             bool moreOperands = false);
-    // The exams of the source operands after the command, or nothing when any was refused.
+                             bool moreOperands = false, bool directoryFirst = false);
+    // Whether the operands leave DIR out, so that the default directory stands in for it.
+    bool leavesOutDirectory(qsizetype operands, bool moreOperands) const;
+    // The exams of the source operands from that place on, or nothing when any was refused.
     std::optional<QList<BankExam>> readSources(const QCommandLineParser& parser, qsizetype first);
     // The options that say how to read sources of other formats.
     static void addSourceOptions(QCommandLineParser& parser);
-    // The data directory operand at that place among the positional arguments.
-    static DataDirectory directoryOperand(const QCommandLineParser& parser, qsizetype at);
+    // The data directory operand, the first.
+    DataDirectory directoryOperand() const;
     bool report(const QStringList& errors);
     QString toolHelp() const;
     static QString commandHelp(const QCommandLineParser& parser);
 
     QTextStream& m_out;
     QTextStream& m_err;
+    QString m_defaultDirectory;
+    // The operands after the command, DIR filled in where it was left out.
+    QStringList m_operands;
 };
 
 } // namespace quizmark

@@ -47,6 +47,32 @@ TEST_F(AddRemove, AddKeepsTheExamsThereAndPutsTheNewOnesAfter)
     EXPECT_EQ(run({ QStringLiteral("check"), dat() }).out, QString());
 }
 
+TEST_F(AddRemove, EveryCommandWorksOnTheProgramsDirectoryWhenDirIsLeftOut)
+{
+    buildSamples();
+    const QString added
+        = source(QStringLiteral("added.json"), { exam(QStringLiteral("Three"), QStringLiteral("three.dat"), 3) });
+    const Outcome add = run({ QStringLiteral("add"), added }, dat());
+    ASSERT_EQ(add.code, 0) << add.err.toStdString();
+    EXPECT_EQ(examNames(), QStringList({ QStringLiteral("One"), QStringLiteral("Two"), QStringLiteral("Three") }));
+    EXPECT_EQ(run({ QStringLiteral("check") }, dat()).code, 0);
+    EXPECT_TRUE(run({ QStringLiteral("dump") }, dat()).out.contains(u"\"Three\""));
+    EXPECT_TRUE(
+        run({ QStringLiteral("export"), QStringLiteral("Three"), QStringLiteral("--format"), QStringLiteral("gift") },
+            dat())
+            .out.contains(u"Three"));
+    EXPECT_EQ(run({ QStringLiteral("history") }, dat()).code, 0);
+    ASSERT_EQ(run({ QStringLiteral("remove"), QStringLiteral("One") }, dat()).code, 0);
+    EXPECT_EQ(examNames(), QStringList({ QStringLiteral("Two"), QStringLiteral("Three") }));
+
+    // A DIR that is given still wins, and without a default it is still required.
+    QTemporaryDir other;
+    EXPECT_EQ(run({ QStringLiteral("add"), other.path(), added }, dat()).code, 0);
+    EXPECT_TRUE(QFileInfo::exists(other.filePath(QStringLiteral("three.dat"))));
+    EXPECT_EQ(examNames(), QStringList({ QStringLiteral("Two"), QStringLiteral("Three") }));
+    EXPECT_EQ(run({ QStringLiteral("check") }).code, 2);
+}
+
 TEST_F(AddRemove, AddCreatesAMissingDirectory)
 {
     const QString added

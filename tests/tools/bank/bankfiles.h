@@ -25,14 +25,14 @@ struct Outcome
     QString err;
 };
 
-// Runs the tool's command line in the test's own process.
-inline Outcome run(QStringList arguments)
+// Runs the tool's command line in the test's own process; defaultDirectory stands in for a DIR left out.
+inline Outcome run(QStringList arguments, const QString& defaultDirectory = {})
 {
     Outcome outcome;
     QTextStream out(&outcome.out);
     QTextStream err(&outcome.err);
     arguments.prepend(QStringLiteral("quizmark-bank"));
-    outcome.code = quizmark::BankCommandLine(out, err).run(arguments);
+    outcome.code = quizmark::BankCommandLine(out, err, defaultDirectory).run(arguments);
     return outcome;
 }
 
