@@ -29,6 +29,7 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
+#include <vector>
 
 namespace quizmark {
 
@@ -186,16 +187,16 @@ std::shared_ptr<platform::SafeArray> history::readChartData(platform::RecordFile
 {
     // A counted fragment at the end reads as its bytes followed by zeros, as the file layer reads it.
     // The counter is wider than the count, so a full file of 32,767 records ends the loop.
-    const std::int16_t records = ScoreRecord::count(scores.length());
+    // The whole file comes in one read.
+    const std::vector<ScoreRecord> all = ScoreRecord::readFirst(scores, ScoreRecord::count(scores.length()));
     std::int16_t n = 0;
-    for (int r = 1; r <= records; ++r)
-        if (ScoreRecord::read(scores, r).ExamNumber == exam)
+    for (const ScoreRecord& record : all)
+        if (record.ExamNumber == exam)
             ++n;
 
     auto data = newChartData(n);
     n = 0;
-    for (int r = 1; r <= records; ++r) {
-        const ScoreRecord record = ScoreRecord::read(scores, r);
+    for (const ScoreRecord& record : all) {
         if (record.ExamNumber != exam)
             continue;
         ++n;
