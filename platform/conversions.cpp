@@ -11,8 +11,7 @@ namespace platform {
 
 namespace {
 
-template <typename Int>
-Int roundToInteger(double value)
+template <typename Int> Int roundToInteger(double value)
 {
     if (std::isnan(value))
         throw RuntimeError(ErrorNumber::Overflow);
@@ -36,6 +35,9 @@ double radixValue(const QString& digits, int radix)
             break;
         value = value * radix + digit;
     }
+    // Hundreds of digits would otherwise carry the value past every double.
+    if (std::isinf(value))
+        throw RuntimeError(ErrorNumber::Overflow);
     return value;
 }
 
@@ -75,7 +77,7 @@ QString numberText(double value, int significantDigits)
     return text;
 }
 
-}
+} // namespace
 
 std::int16_t CInt(double value)
 {
@@ -166,4 +168,4 @@ QString doubleText(double value)
     return numberText(value, 15);
 }
 
-}
+} // namespace platform

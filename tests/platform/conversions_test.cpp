@@ -25,7 +25,7 @@ int errorNumberOf(const std::function<void()>& action)
     return 0;
 }
 
-}
+} // namespace
 
 TEST(Conversions, IntegerRoundsHalvesToEven)
 {
@@ -46,6 +46,9 @@ TEST(Conversions, OutOfRangeIsOverflowNeverWraps)
     EXPECT_EQ(errorNumberOf([] { CInt(32767.5); }), ErrorNumber::Overflow);
     EXPECT_EQ(errorNumberOf([] { CInt(-32769); }), ErrorNumber::Overflow);
     EXPECT_EQ(errorNumberOf([] { CInt(1e300); }), ErrorNumber::Overflow);
+    EXPECT_EQ(errorNumberOf([] { Val(QStringLiteral("&H") + QString(300, u'F')); }), ErrorNumber::Overflow);
+    EXPECT_EQ(errorNumberOf([] { Val(QStringLiteral("&O") + QString(400, u'7')); }), ErrorNumber::Overflow);
+    EXPECT_EQ(errorNumberOf([] { Val(QStringLiteral("&") + QString(400, u'7')); }), ErrorNumber::Overflow);
     EXPECT_EQ(errorNumberOf([] { CInt(std::nan("")); }), ErrorNumber::Overflow);
     EXPECT_EQ(errorNumberOf([] { CLng(2147483647.5); }), ErrorNumber::Overflow);
     EXPECT_EQ(errorNumberOf([] { addInteger(32767, 1); }), ErrorNumber::Overflow);
@@ -64,12 +67,15 @@ TEST(Conversions, OverflowCarriesTheStandardMessage)
     }
 }
 
-struct ValCase {
+struct ValCase
+{
     const char* text;
     double value;
 };
 
-class ValTest : public ::testing::TestWithParam<ValCase> { };
+class ValTest : public ::testing::TestWithParam<ValCase>
+{
+};
 
 TEST_P(ValTest, ReadsTheLeadingNumber)
 {
@@ -77,11 +83,12 @@ TEST_P(ValTest, ReadsTheLeadingNumber)
 }
 
 INSTANTIATE_TEST_SUITE_P(Texts, ValTest,
-    ::testing::Values(ValCase { "12abc", 12 }, ValCase { " 2.5", 2.5 }, ValCase { "-3", -3 }, ValCase { "", 0 },
-        ValCase { "1e2", 100 }, ValCase { "abc", 0 }, ValCase { "1 2 3", 123 }, ValCase { "\t+7", 7 },
-        ValCase { ".5", 0.5 }, ValCase { "3.", 3 }, ValCase { "2e", 2 }, ValCase { "2e+", 2 },
-        ValCase { "1.5D1", 15 }, ValCase { "-", 0 }, ValCase { "&H1F", 31 }, ValCase { "&O17", 15 },
-        ValCase { "10,5", 10 }, ValCase { "1.2.3", 1.2 }));
+                         ::testing::Values(ValCase{ "12abc", 12 }, ValCase{ " 2.5", 2.5 }, ValCase{ "-3", -3 },
+                                           ValCase{ "", 0 }, ValCase{ "1e2", 100 }, ValCase{ "abc", 0 },
+                                           ValCase{ "1 2 3", 123 }, ValCase{ "\t+7", 7 }, ValCase{ ".5", 0.5 },
+                                           ValCase{ "3.", 3 }, ValCase{ "2e", 2 }, ValCase{ "2e+", 2 },
+                                           ValCase{ "1.5D1", 15 }, ValCase{ "-", 0 }, ValCase{ "&H1F", 31 },
+                                           ValCase{ "&O17", 15 }, ValCase{ "10,5", 10 }, ValCase{ "1.2.3", 1.2 }));
 
 TEST(Conversions, ValOfAnOverlargeExponentOverflows)
 {
