@@ -1,6 +1,6 @@
 #!/bin/sh
 # Counts the instructions of fixed workloads under callgrind and compares them with the committed
-# baselines in bench/baselines.json; fails when any grew by more than 5 %.
+# baselines in bench/baselines.json; fails when any grew by more than 5 % (start-up: 10 %).
 #   scripts/perf-gate.sh            check
 #   scripts/perf-gate.sh --update   count again and write the counts as the new baselines
 # Counts, unlike timings, hold on a busy machine; they do depend on the compiler and Qt, so the
@@ -82,6 +82,10 @@ for name in $names; do
         [ "$update" -eq 1 ] || failed=1
         continue
     fi
+    # Start-up is a whole process: the loader and the font set-up move with the folder and the
+    # caches it finds (seen from -8 % to +0.3 % between clones), so it gets twice the room.
+    tolerance=5
+    [ "$name" = startup ] && tolerance=10
     change=$(awk -v now="$now" -v was="$was" 'BEGIN { printf "%+.1f%%", (now - was) * 100 / was }')
     printf '%-10s %15s %15s %8s\n' "$name" "$was" "$now" "$change"
     if awk -v now="$now" -v was="$was" -v t="$tolerance" 'BEGIN { exit !(now > was * (1 + t / 100)) }'; then
@@ -98,4 +102,4 @@ if [ "$update" -eq 1 ]; then
     exit 0
 fi
 [ "$failed" -eq 0 ] || { echo "perf-gate: FAILED (update on purpose with $0 --update)" >&2; exit 1; }
-echo "perf-gate: every workload within $tolerance % of its baseline"
+echo "perf-gate: every workload within its room (5 %, start-up 10 %) of its baseline"
