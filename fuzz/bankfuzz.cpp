@@ -10,16 +10,6 @@ using quizmark::QuestionRecord;
 
 namespace {
 
-bool encodable(const QByteArray& bytes)
-{
-    for (char b : bytes) {
-        const auto c = static_cast<unsigned char>(b);
-        if (c == 0x81 || c == 0x8D || c == 0x8F || c == 0x90 || c == 0x9D)
-            return false;
-    }
-    return true;
-}
-
 void checkRecord(const QuestionRecord& record, const QByteArray& bytes)
 {
     if (record.Question.size() != QuestionRecord::QuestionWidth

@@ -10,17 +10,6 @@ using quizmark::CatalogueRecord;
 
 namespace {
 
-// Bytes that Windows-1252 leaves without a character: their round trip is not promised.
-bool encodable(const QByteArray& bytes)
-{
-    for (char b : bytes) {
-        const auto c = static_cast<unsigned char>(b);
-        if (c == 0x81 || c == 0x8D || c == 0x8F || c == 0x90 || c == 0x9D)
-            return false;
-    }
-    return true;
-}
-
 void checkRecord(const CatalogueRecord& record, const QByteArray& bytes)
 {
     if (record.ExamName.size() != CatalogueRecord::ExamNameWidth

@@ -31,3 +31,13 @@ bool isRecordFileError(int number)
     namespace E = platform::ErrorNumber;
     return number == E::Overflow || number == E::BadRecordNumber;
 }
+
+bool encodable(const QByteArray& bytes)
+{
+    for (char b : bytes) {
+        const auto c = static_cast<unsigned char>(b);
+        if (c == 0x81 || c == 0x8D || c == 0x8F || c == 0x90 || c == 0x9D)
+            return false;
+    }
+    return true;
+}

@@ -2,6 +2,7 @@
 
 #include "platform/recordfile.h"
 
+#include <QByteArray>
 #include <QTemporaryDir>
 
 #include <cstddef>
@@ -23,6 +24,9 @@ private:
     QTemporaryDir m_folder;
     QString m_path;
 };
+
+// Whether every byte has a Windows-1252 character: only then is a record's round trip promised.
+bool encodable(const QByteArray& bytes);
 
 // Whether a record-file read may fail with this runtime error number.
 bool isRecordFileError(int number);
