@@ -5,6 +5,7 @@
 #include "pixelbatch.h"
 
 #include <QFontMetricsF>
+#include <QHash>
 #include <QPainter>
 
 #include <algorithm>
@@ -57,6 +58,9 @@ struct ImageSurface::Private
     platform::FontObject fontKey{ QString(), -1 };
     QFont font;
     std::optional<QFontMetricsF> metrics;
+    // What the metrics give for the font: one line's height, and the width of each text asked for.
+    double lineHeight = 0;
+    QHash<QString, double> widths;
     // The font's ascent on the image, which has a resolution of its own.
     std::optional<double> ascent;
 
@@ -78,9 +82,23 @@ struct ImageSurface::Private
             fontKey = current;
             font = current.toQFont();
             metrics.emplace(font, &measuring);
+            lineHeight = metrics->height();
+            widths.clear();
             ascent.reset();
         }
         return *metrics;
+    }
+
+    // A chart asks for the widths of the same labels at every refresh; shaping one costs far more.
+    double advance(const platform::FontObject& current, const QString& text)
+    {
+        const QFontMetricsF& measure = metricsFor(current);
+        if (const auto known = widths.constFind(text); known != widths.cend())
+            return *known;
+        constexpr qsizetype Remembered = 16384; // beyond any chart's labels; only bounds the memory
+        if (widths.size() >= Remembered)
+            widths.clear();
+        return *widths.insert(text, measure.horizontalAdvance(text));
     }
 
     void setUp(QSize size, double tpp, double dpr)
@@ -92,6 +110,8 @@ struct ImageSurface::Private
         const double logicalDpi = TwipsPerInch / tpp;
         measuring.setDotsPerMeterX(dotsPerMetre(logicalDpi));
         measuring.setDotsPerMeterY(dotsPerMetre(logicalDpi));
+        // Metrics hold the resolution they were made for.
+        metrics.reset();
         QImage next(QSize(int(std::lround(size.width() * dpr)), int(std::lround(size.height() * dpr))),
                     QImage::Format_ARGB32_Premultiplied);
         next.fill(Qt::transparent);
@@ -223,12 +243,13 @@ float ImageSurface::ScaleHeight() const
 
 float ImageSurface::TextWidth(const QString& text) const
 {
-    return float(d->metricsFor(currentFont()).horizontalAdvance(text) * d->twipsPerPixel);
+    return float(d->advance(currentFont(), text) * d->twipsPerPixel);
 }
 
 float ImageSurface::TextHeight(const QString&) const
 {
-    return float(d->metricsFor(currentFont()).height() * d->twipsPerPixel);
+    d->metricsFor(currentFont());
+    return float(d->lineHeight * d->twipsPerPixel);
 }
 
 void ImageSurface::line(float x1, float y1, float x2, float y2, std::int32_t color)

@@ -239,6 +239,28 @@ private slots:
         QCOMPARE(surface.image().pixelColor(150, 80), QColor(Qt::red));
     }
 
+    // Widths are remembered per text; what they were measured with must still hold when asked again.
+    void textsAreMeasuredInTheFontAndResolutionInForce()
+    {
+        const QString label = QStringLiteral("Exam History 2600");
+        const auto measured = [&label](double twipsPerPixel, double size) {
+            ImageSurface fresh(QSize(100, 50), twipsPerPixel, 1);
+            fresh.setFont(std::make_shared<platform::FontObject>(QStringLiteral("Serif"), size));
+            return std::pair(fresh.TextWidth(label), fresh.TextHeight(label));
+        };
+        ImageSurface surface(QSize(100, 50), 15, 1);
+        const auto font = std::make_shared<platform::FontObject>(QStringLiteral("Serif"), 10);
+        surface.setFont(font);
+        QCOMPARE(std::pair(surface.TextWidth(label), surface.TextHeight(label)), measured(15, 10));
+        // The font object is shared: its owner may change it between two measurements.
+        font->Size = 20;
+        QCOMPARE(std::pair(surface.TextWidth(label), surface.TextHeight(label)), measured(15, 20));
+        QVERIFY(measured(15, 20).first > measured(15, 10).first);
+        // A screen of twice the resolution: twips per pixel halve, and a text covers more pixels.
+        surface.resize(QSize(100, 50), 7.5, 1);
+        QCOMPARE(std::pair(surface.TextWidth(label), surface.TextHeight(label)), measured(7.5, 20));
+    }
+
     void twipsFollowTheResolution()
     {
         ImageSurface surface(QSize(100, 50), 15, 2);
