@@ -19,6 +19,9 @@ public:
     CanvasPainter& operator=(const CanvasPainter&) = delete;
 
     QPainter& painter();
+    // The painter, set up for text in this font and colour; setting an unchanged font again would
+    // throw away the font's resolved engine, the dearest part of a short text.
+    QPainter& textPainter(const QFont& font, QRgb color);
     // The canvas the painter draws on, valid while it is open.
     const QImage& canvas();
     void end();
@@ -27,6 +30,8 @@ private:
     QImage& m_image;
     QImage m_canvas;
     std::optional<QPainter> m_painter;
+    QFont m_textFont; // the font last set on the open painter, if any
+    bool m_textFontSet = false;
 };
 
 } // namespace plotvane

@@ -189,6 +189,7 @@ void ChartPainter::drawValueAxis(std::int32_t& plotLeft, std::int32_t plotBottom
 {
     const double height = plotBottom - m_state.PlotTop;
     const double span = m_state.HighScale - first;
+    const double halfLine = lineHeight() * 0.5; // one font throughout
     std::size_t tick = 0;
     forEachTick(first, m_state.HighScale, m_state.VerticalTickInterval.toDouble(), [&](double t) {
         const QString& tickString = m_tickTexts[tick];
@@ -196,7 +197,7 @@ void ChartPainter::drawValueAxis(std::int32_t& plotLeft, std::int32_t plotBottom
         const std::int32_t y = CLng(plotBottom - divide(t - first, span) * height);
         m_surface.line(float(plotLeft), float(y), float(plotLeft + TickLength), float(y), m_surface.ForeColor());
         m_surface.setCurrentX(float(plotLeft - (tickWidth + TickLength)));
-        m_surface.setCurrentY(float(y - lineHeight() * 0.5));
+        m_surface.setCurrentY(float(y - halfLine));
         m_surface.Print(Variant(tickString));
     });
 }
@@ -205,12 +206,13 @@ void ChartPainter::drawCategoryAxis(const platform::SafeArray& data, std::int32_
 {
     const std::int32_t pointCount = data.upperBound(2) + 1;
     const std::int64_t frequency = std::max<std::int32_t>(1, m_state.HorizontalTickFrequency.toLong());
+    const double labelTop = lineHeight() * 0.5 + plotBottom; // one font throughout
     for (std::int64_t j = 0; j <= pointCount - 1; j += frequency) {
         const std::int32_t x = CLng(divide(m_state.PlotRight - plotLeft, pointCount - 1) * double(j) + plotLeft);
         m_surface.line(float(x), float(plotBottom), float(x), float(plotBottom - TickLength), m_surface.ForeColor());
         const Variant& label = data(0, int(j));
         m_surface.setCurrentX(float(x - textWidth(label.toString()) / 2));
-        m_surface.setCurrentY(float(lineHeight() * 0.5 + plotBottom));
+        m_surface.setCurrentY(float(labelTop));
         m_surface.Print(label);
     }
 }

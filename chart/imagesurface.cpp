@@ -311,11 +311,9 @@ void ImageSurface::drawText(float x, float y, const QString& text)
     d->flushLines();
     d->metricsFor(currentFont());
     const QFont& font = d->font;
-    QPainter& p = d->canvasPainter.painter();
+    QPainter& p = d->canvasPainter.textPainter(font, d->rgb(ForeColor()));
     if (!d->ascent)
         d->ascent = QFontMetricsF(font, &d->canvasPainter.canvas()).ascent();
-    p.setFont(font);
-    p.setPen(toQColor(ForeColor()));
     p.drawText(QPointF(double(x) * d->scale, double(y) * d->scale + *d->ascent), text);
     d->changed();
 }
