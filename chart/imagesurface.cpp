@@ -10,6 +10,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <memory>
 #include <optional>
 #include <vector>
 
@@ -54,16 +55,20 @@ struct ImageSurface::Private
     // The last colour resolved, since a run of primitives shares one.
     std::int32_t lastOleColor = 0;
     QRgb lastRgb = toQColor(0).rgba();
-    // The font last measured with, held by its attributes: the font object may change under us.
-    platform::FontObject fontKey{ QString(), -1 };
-    QFont font;
-    std::optional<QFontMetricsF> metrics;
-    // What the metrics give for the font: one line's height, and the width of each text asked for.
-    double lineHeight = 0;
-    QHash<QString, double> widths;
-    // The font's ascent on the image, which has a resolution of its own.
-    std::optional<double> ascent;
-
+    // What one font gives, held by the font's attributes: the font object may change under us.
+    struct FontMeasures
+    {
+        platform::FontObject key;
+        QFont font;
+        QFontMetricsF metrics;
+        double lineHeight; // one line's height
+        QHash<QString, double> widths; // of each text asked for
+        std::optional<double> ascent; // on the image, which has a resolution of its own
+    };
+    // A chart switches between its title's font and its own at every refresh: both stay known.
+    static constexpr std::size_t FontsKept = 4;
+    std::vector<std::unique_ptr<FontMeasures>> fonts;
+    FontMeasures* current = nullptr;
     QRgb rgb(std::int32_t oleColor)
     {
         if (oleColor != lastOleColor) {
@@ -73,32 +78,42 @@ struct ImageSurface::Private
         return lastRgb;
     }
 
-    const QFontMetricsF& metricsFor(const platform::FontObject& current)
+    static bool sameFont(const platform::FontObject& a, const platform::FontObject& b)
     {
-        const bool same = metrics && current.Name == fontKey.Name && current.Size == fontKey.Size
-            && current.Bold == fontKey.Bold && current.Italic == fontKey.Italic
-            && current.Underline == fontKey.Underline && current.Strikethrough == fontKey.Strikethrough;
-        if (!same) {
-            fontKey = current;
-            font = current.toQFont();
-            metrics.emplace(font, &measuring);
-            lineHeight = metrics->height();
-            widths.clear();
-            ascent.reset();
+        return a.Name == b.Name && a.Size == b.Size && a.Bold == b.Bold && a.Italic == b.Italic
+            && a.Underline == b.Underline && a.Strikethrough == b.Strikethrough;
+    }
+
+    FontMeasures& measuresFor(const platform::FontObject& font)
+    {
+        if (current && sameFont(current->key, font))
+            return *current;
+        const auto known = std::find_if(fonts.begin(), fonts.end(),
+                                        [&font](const auto& kept) { return sameFont(kept->key, font); });
+        if (known != fonts.end()) {
+            current = known->get();
+            return *current;
         }
-        return *metrics;
+        if (fonts.size() >= FontsKept)
+            fonts.erase(fonts.begin());
+        const QFont qfont = font.toQFont();
+        const QFontMetricsF metrics(qfont, &measuring);
+        fonts.push_back(std::make_unique<FontMeasures>(
+            FontMeasures{ font, qfont, metrics, metrics.height(), {}, std::nullopt }));
+        current = fonts.back().get();
+        return *current;
     }
 
     // A chart asks for the widths of the same labels at every refresh; shaping one costs far more.
-    double advance(const platform::FontObject& current, const QString& text)
+    double advance(const platform::FontObject& font, const QString& text)
     {
-        const QFontMetricsF& measure = metricsFor(current);
-        if (const auto known = widths.constFind(text); known != widths.cend())
+        FontMeasures& measures = measuresFor(font);
+        if (const auto known = measures.widths.constFind(text); known != measures.widths.cend())
             return *known;
         constexpr qsizetype Remembered = 16384; // beyond any chart's labels; only bounds the memory
-        if (widths.size() >= Remembered)
-            widths.clear();
-        return *widths.insert(text, measure.horizontalAdvance(text));
+        if (measures.widths.size() >= Remembered)
+            measures.widths.clear();
+        return *measures.widths.insert(text, measures.metrics.horizontalAdvance(text));
     }
 
     void setUp(QSize size, double tpp, double dpr)
@@ -111,13 +126,13 @@ struct ImageSurface::Private
         measuring.setDotsPerMeterX(dotsPerMetre(logicalDpi));
         measuring.setDotsPerMeterY(dotsPerMetre(logicalDpi));
         // Metrics hold the resolution they were made for.
-        metrics.reset();
+        current = nullptr;
+        fonts.clear();
         QImage next(QSize(int(std::lround(size.width() * dpr)), int(std::lround(size.height() * dpr))),
                     QImage::Format_ARGB32_Premultiplied);
         next.fill(Qt::transparent);
         next.setDotsPerMeterX(dotsPerMetre(logicalDpi * dpr));
         next.setDotsPerMeterY(dotsPerMetre(logicalDpi * dpr));
-        ascent.reset();
         if (!image.isNull()) {
             flushLines();
             canvasPainter.end();
@@ -248,8 +263,7 @@ float ImageSurface::TextWidth(const QString& text) const
 
 float ImageSurface::TextHeight(const QString&) const
 {
-    d->metricsFor(currentFont());
-    return float(d->lineHeight * d->twipsPerPixel);
+    return float(d->measuresFor(currentFont()).lineHeight * d->twipsPerPixel);
 }
 
 void ImageSurface::line(float x1, float y1, float x2, float y2, std::int32_t color)
@@ -309,12 +323,23 @@ void ImageSurface::drawText(float x, float y, const QString& text)
         return;
     }
     d->flushLines();
-    d->metricsFor(currentFont());
-    const QFont& font = d->font;
+    Private::FontMeasures& measures = d->measuresFor(currentFont());
+    const QFont& font = measures.font;
+    if (!d->fast) {
+        // The reference: a painter of its own, set up afresh for this one text.
+        d->canvasPainter.end();
+        QImage canvas = deviceCanvas(d->image);
+        QPainter own(&canvas);
+        own.setFont(font);
+        own.setPen(toQColor(ForeColor()));
+        own.drawText(QPointF(double(x) * d->scale, double(y) * d->scale + QFontMetricsF(font, &canvas).ascent()), text);
+        d->changed();
+        return;
+    }
     QPainter& p = d->canvasPainter.textPainter(font, d->rgb(ForeColor()));
-    if (!d->ascent)
-        d->ascent = QFontMetricsF(font, &d->canvasPainter.canvas()).ascent();
-    p.drawText(QPointF(double(x) * d->scale, double(y) * d->scale + *d->ascent), text);
+    if (!measures.ascent)
+        measures.ascent = QFontMetricsF(font, &d->canvasPainter.canvas()).ascent();
+    p.drawText(QPointF(double(x) * d->scale, double(y) * d->scale + *measures.ascent), text);
     d->changed();
 }
 

@@ -82,6 +82,11 @@ void PixelBatch::addLine(QPoint a, QPoint b)
         addRun(second.x(), std::min(middle, second.y()), std::max(middle, second.y()));
         return;
     }
+    if (a.y() == b.y()) {
+        // A level segment covers its row from end to end, as a one-row fill would.
+        addFill(QRect(QPoint(std::min(a.x(), b.x()), a.y()), QPoint(std::max(a.x(), b.x()), a.y())));
+        return;
+    }
     const QLine segment(a, b);
     if (segment == m_lastLine || segment == QLine(b, a))
         return;

@@ -91,6 +91,18 @@ void Plotvane::Private::registerData(const platform::SafeArray& source)
     // whatever the copy does not reach is emptied, as in a new table.
     const bool reusable = state.GraphData && state.GraphData.use_count() == 1
         && state.GraphData->upperBound(1) == lastRow && state.GraphData->upperBound(2) == lastPoint;
+    // A table that starts at 0 and stays within the counters and the series copies whole: cell by cell
+    // it would come out the same.
+    if (source.lowerBound(1) == 0 && source.lowerBound(2) == 0 && lastRow < LastCountable
+        && lastPoint < LastCountable && lastRow <= ChartState::SeriesLimit) {
+        if (reusable)
+            *state.GraphData = source;
+        else
+            state.GraphData = source.clone();
+        for (int i = 1; i <= lastRow; ++i)
+            colourSeriesOfRow(i);
+        return;
+    }
     if (!reusable)
         state.GraphData = std::make_shared<platform::SafeArray>(0, lastRow, 0, lastPoint);
     platform::SafeArray& table = *state.GraphData;

@@ -88,6 +88,21 @@ public:
     {
         each([](ImageSurface& s) { s.Cls(); });
     }
+    void outline(float x1, float y1, float x2, float y2, std::int32_t color)
+    {
+        each([&](ImageSurface& s) { s.box(x1, y1, x2, y2, color); });
+    }
+    void text(const std::shared_ptr<platform::FontObject>& font, std::int32_t color, float x, float y,
+              const QString& text)
+    {
+        each([&](ImageSurface& s) {
+            s.setFont(font);
+            s.setForeColor(color);
+            s.setCurrentX(x);
+            s.setCurrentY(y);
+            s.Print(Variant(text));
+        });
+    }
     qsizetype differing() const { return differingPixels(m_fast.image(), m_reference.image()); }
     QImage image() const { return m_fast.image(); }
 
@@ -171,6 +186,36 @@ private slots:
             twins.line(c * 300 + 7, 0, c * 300 + 7, 1335, shade(c + 50));
         }
         QCOMPARE(twins.differing(), qsizetype(0));
+    }
+
+    // Texts share a painter with outlines and segments, which set pens of their own, and switch fonts.
+    void textsKeepTheirFontAndColourAmongOtherPrimitives_data() { addRatioRows(); }
+    void textsKeepTheirFontAndColourAmongOtherPrimitives()
+    {
+        QFETCH(double, ratio);
+        TwinSurfaces twins(QSize(200, 120), ratio);
+        const auto axis = std::make_shared<platform::FontObject>(QStringLiteral("Sans"), 9);
+        const auto title = std::make_shared<platform::FontObject>(QStringLiteral("Serif"), 14, true);
+        twins.text(axis, 0xFF0000, 30, 30, QStringLiteral("12.5"));
+        twins.line(0, 0, 2900, 1700, 0x00FF00);
+        twins.text(axis, 0xFF0000, 30, 400, QStringLiteral("2600"));
+        twins.outline(15, 15, 1500, 1200, 0x00FFFF);
+        twins.text(title, 0x0000FF, 600, 30, QStringLiteral("Exam History"));
+        twins.text(axis, 0x0000FF, 600, 600, QStringLiteral("0.75"));
+        twins.line(0, 1700, 2900, 0, 0x808080);
+        twins.text(axis, 0x000000, 600, 1000, QStringLiteral("-3E+20"));
+        QCOMPARE(twins.differing(), qsizetype(0));
+        // Each text shows in its own colour (the runtime's colours are blue-green-red).
+        const QImage image = twins.image();
+        int blue = 0, red = 0, black = 0;
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x) {
+                const QColor c = image.pixelColor(x, y);
+                blue += c == QColor(Qt::blue);
+                red += c == QColor(Qt::red);
+                black += c == QColor(Qt::black);
+            }
+        QVERIFY(blue > 0 && red > 0 && black > 0);
     }
 
     void clearingForgetsWhatWaits()
