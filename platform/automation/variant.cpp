@@ -128,7 +128,7 @@ bool Variant::isNumeric() const
     }
 }
 
-double Variant::toDouble() const
+double Variant::convertedToDouble() const
 {
     switch (type()) {
     case Type::Empty:

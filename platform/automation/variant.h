@@ -35,6 +35,19 @@ public:
     };
 
     Variant() = default;
+    Variant(const Variant&) = default;
+    Variant(Variant&&) noexcept = default;
+    Variant& operator=(Variant&&) noexcept = default;
+    Variant& operator=(const Variant& other)
+    {
+        // Tables of numbers are copied cell by cell: a Double over a Double is one store.
+        if (const double* value = std::get_if<double>(&other.m_value); value && m_value.index() == other.m_value.index()) {
+            *std::get_if<double>(&m_value) = *value;
+            return *this;
+        }
+        m_value = other.m_value;
+        return *this;
+    }
     Variant(std::int16_t value) : m_value(value) { }
     Variant(std::int32_t value) : m_value(value) { }
     Variant(float value) : m_value(value) { }
@@ -51,7 +64,13 @@ public:
 
     // Conversions as the runtime makes them: Empty is 0 or "", True is -1, a string must hold a
     // number (error 13 "Type mismatch" otherwise), integers round halves to even and overflow (6).
-    double toDouble() const;
+    double toDouble() const
+    {
+        // Tables of numbers are read cell by cell: a Double needs no conversion.
+        if (const double* value = std::get_if<double>(&m_value))
+            return *value;
+        return convertedToDouble();
+    }
     float toSingle() const;
     std::int16_t toInteger() const;
     std::int32_t toLong() const;
@@ -73,6 +92,8 @@ public:
     friend Variant operator/(const Variant& a, const Variant& b);
 
 private:
+    double convertedToDouble() const;
+
     using Value = std::variant<std::monostate, std::int16_t, std::int32_t, float, double, QString, bool,
         std::shared_ptr<AutomationObject>, std::shared_ptr<SafeArray>>;
     Value m_value;
