@@ -231,13 +231,14 @@ void ChartPainter::drawSeries(const platform::SafeArray& data, int row, std::int
 {
     const int lastPoint = data.upperBound(2);
     const std::int32_t pointCount = lastPoint + 1;
+    if (m_state.ChartType == ChartTypes::Line) {
+        drawLineSeries(row, pointCount, plotLeft, plotBottom, first);
+        return;
+    }
     const double plotWidth = m_state.PlotRight - plotLeft;
     const double height = plotBottom - m_state.PlotTop;
     const double span = m_state.HighScale - first;
     const bool bars = m_state.ChartType == ChartTypes::Bar;
-    const bool lines = m_state.ChartType == ChartTypes::Line;
-    std::int32_t previousX = 0;
-    std::int32_t previousY = 0;
     // Loop invariants: each would fail, if at all, at the first point, before anything is drawn.
     const std::int32_t color = seriesColor(row - 1);
     const double pointStep = divide(plotWidth, pointCount - 1);
@@ -245,7 +246,8 @@ void ChartPainter::drawSeries(const platform::SafeArray& data, int row, std::int
     const double* values = m_values.data() + std::size_t(row - 1) * std::size_t(pointCount);
     for (int j = 0; j <= lastPoint; ++j) {
         const double value = values[j];
-        const std::int32_t x = roundToLong(pointStep * j + plotLeft - HalfPoint);
+        // Placed even where nothing is drawn: a point that cannot be placed is an error all the same.
+        roundToLong(pointStep * j + plotLeft - HalfPoint);
         const std::int32_t y = value == first
             ? std::int32_t(plotBottom - HalfPoint)
             : roundToLong(plotBottom - divide(value - first, span) * height - HalfPoint);
@@ -254,16 +256,40 @@ void ChartPainter::drawSeries(const platform::SafeArray& data, int row, std::int
             const double barLeft = slotX + BarGap + double(row - 1) * (barWidth + BarGap);
             m_surface.fillBox(float(barLeft), float(y), float(barLeft + barWidth), float(plotBottom - HalfPoint),
                               color);
-        } else if (lines) {
-            if (m_state.PlotPoints)
-                m_surface.fillBox(float(x), float(y), float(x + PointBox), float(y + PointBox), color);
-            if (j != 0)
-                m_surface.line(float(x + HalfPoint), float(y + HalfPoint), float(previousX + HalfPoint),
-                               float(previousY + HalfPoint), color);
-            previousX = x;
-            previousY = y;
         }
     }
+}
+
+// The points are placed first and drawn in one call; a point that cannot be placed ends the series
+// there, after the points before it are drawn, as drawing them one by one would.
+void ChartPainter::drawLineSeries(int row, std::int32_t pointCount, std::int32_t plotLeft, std::int32_t plotBottom,
+                                  double first)
+{
+    const double plotWidth = m_state.PlotRight - plotLeft;
+    const double height = plotBottom - m_state.PlotTop;
+    const double span = m_state.HighScale - first;
+    const std::int32_t color = seriesColor(row - 1);
+    const double pointStep = divide(plotWidth, pointCount - 1);
+    const double* values = m_values.data() + std::size_t(row - 1) * std::size_t(pointCount);
+    m_pointXs.resize(std::size_t(pointCount));
+    m_pointYs.resize(std::size_t(pointCount));
+    std::size_t placed = 0;
+    const auto draw = [&] {
+        m_surface.series(m_pointXs.data(), m_pointYs.data(), placed, m_state.PlotPoints, PointBox, HalfPoint, color);
+    };
+    try {
+        for (std::int32_t j = 0; j < pointCount; ++j, ++placed) {
+            const double value = values[j];
+            m_pointXs[placed] = roundToLong(pointStep * j + plotLeft - HalfPoint);
+            m_pointYs[placed] = value == first
+                ? std::int32_t(plotBottom - HalfPoint)
+                : roundToLong(plotBottom - divide(value - first, span) * height - HalfPoint);
+        }
+    } catch (...) {
+        draw();
+        throw;
+    }
+    draw();
 }
 
 const platform::SafeArray& ChartPainter::graphData() const

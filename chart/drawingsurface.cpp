@@ -33,6 +33,19 @@ void DrawingSurface::Cls()
     m_currentY = 0;
 }
 
+void DrawingSurface::series(const std::int32_t* xs, const std::int32_t* ys, std::size_t count, bool boxes,
+                            double boxSide, double half, std::int32_t color)
+{
+    for (std::size_t j = 0; j < count; ++j) {
+        const std::int32_t x = xs[j];
+        const std::int32_t y = ys[j];
+        if (boxes)
+            fillBox(float(x), float(y), float(x + boxSide), float(y + boxSide), color);
+        if (j != 0)
+            line(float(x + half), float(y + half), float(xs[j - 1] + half), float(ys[j - 1] + half), color);
+    }
+}
+
 bool DrawingSurface::printText(const platform::Variant& item, QString& text)
 {
     using Type = platform::Variant::Type;

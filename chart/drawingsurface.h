@@ -7,6 +7,7 @@
 
 #include <QString>
 
+#include <cstddef>
 #include <cstdint>
 #include <memory>
 
@@ -64,6 +65,12 @@ public:
     virtual void box(float x1, float y1, float x2, float y2, std::int32_t color) = 0;
     /// A rectangle filled and outlined in one colour.
     virtual void fillBox(float x1, float y1, float x2, float y2, std::int32_t color) = 0;
+    /// A line series through points (xs[i], ys[i]): for each point a box of side boxSide from it
+    /// when boxes is set, then a segment from the point offset by half to the point before it, offset
+    /// alike. The same primitives in the same order as one box() and line() call each; a surface may
+    /// draw them faster.
+    virtual void series(const std::int32_t* xs, const std::int32_t* ys, std::size_t count, bool boxes,
+                        double boxSide, double half, std::int32_t color);
     /// Draws one item at the text position in the foreground colour, then moves to the start of
     /// the next line. Numbers get the runtime's leading and trailing spaces; Empty draws nothing.
     void Print(const platform::Variant& item);

@@ -308,6 +308,28 @@ void ImageSurface::fillBox(float x1, float y1, float x2, float y2, std::int32_t 
     d->changed();
 }
 
+// The primitives of a long series go straight into the batch: one colour, no call per primitive.
+void ImageSurface::series(const std::int32_t* xs, const std::int32_t* ys, std::size_t count, bool boxes,
+                          double boxSide, double half, std::int32_t color)
+{
+    if (!d->fast || count == 0) {
+        DrawingSurface::series(xs, ys, count, boxes, boxSide, half, color);
+        return;
+    }
+    d->join(d->rgb(color));
+    PixelBatch& batch = d->batch;
+    for (std::size_t j = 0; j < count; ++j) {
+        const std::int32_t x = xs[j];
+        const std::int32_t y = ys[j];
+        if (boxes)
+            batch.addFill(d->deviceRect(float(x), float(y), float(x + boxSide), float(y + boxSide)));
+        if (j != 0)
+            batch.addLine(d->device(float(x + half), float(y + half)),
+                          d->device(float(xs[j - 1] + half), float(ys[j - 1] + half)));
+    }
+    d->changed();
+}
+
 void ImageSurface::clear(std::int32_t backColor)
 {
     d->batch.discard();

@@ -43,6 +43,8 @@ public:
     void line(float x1, float y1, float x2, float y2, std::int32_t color) override;
     void box(float x1, float y1, float x2, float y2, std::int32_t color) override;
     void fillBox(float x1, float y1, float x2, float y2, std::int32_t color) override;
+    void series(const std::int32_t* xs, const std::int32_t* ys, std::size_t count, bool boxes, double boxSide,
+                double half, std::int32_t color) override;
 
 protected:
     void clear(std::int32_t backColor) override;

@@ -46,6 +46,7 @@ void PixelBatch::begin(QRgb color)
         m_wordsPerRow = wordsPerRow;
         m_height = m_image.height();
     }
+    m_width = m_image.width();
     m_open = true;
     m_color = color;
     m_dense = false;
@@ -59,9 +60,9 @@ void PixelBatch::addFill(const QRect& rect)
         return;
     m_lastRect = rect;
     const int left = std::max(rect.left(), 0);
-    const int right = std::min(rect.right(), m_image.width() - 1);
+    const int right = std::min(rect.right(), m_width - 1);
     const int top = std::max(rect.top(), 0);
-    const int bottom = std::min(rect.bottom(), m_image.height() - 1);
+    const int bottom = std::min(rect.bottom(), m_height - 1);
     if (left <= right && top <= bottom)
         cover(left, right, top, bottom);
 }
@@ -114,8 +115,8 @@ void PixelBatch::closeRun()
         return;
     m_runOpen = false;
     const int top = std::max(m_runTop, 0);
-    const int bottom = std::min(m_runBottom, m_image.height() - 1);
-    if (m_runX >= 0 && m_runX < m_image.width() && top <= bottom)
+    const int bottom = std::min(m_runBottom, m_height - 1);
+    if (m_runX >= 0 && m_runX < m_width && top <= bottom)
         cover(m_runX, m_runX, top, bottom);
 }
 

@@ -78,6 +78,7 @@ private:
     Layer* m_layer = nullptr; // the open colour's, once it covers anything
     std::size_t m_waiting = 0; // layers before the open one, not yet written
     int m_wordsPerRow = 0;
+    int m_width = 0; // the image's, while a colour is open
     int m_height = 0;
     QRect m_lastRect;
     QLine m_lastLine;
