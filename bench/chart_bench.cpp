@@ -1,11 +1,7 @@
 // RegisterData plus Refresh of 16 series x 32,766 points with point markers on a 1000 x 700
 // pixel surface, against QtCharts replacing the points of 16 line series and rendering its view.
-#include "imagesurface.h"
-#include "plotvane.h"
-#include "plotvanedispatch.h"
+#include "chartonimage.h"
 #include "plotvaneidentity.h"
-
-#include "support/fakeservices.h"
 #include "workloads.h"
 
 #include "platform/automation/safearray.h"
@@ -32,17 +28,11 @@ constexpr QSize Pixels(1000, 700);
 void plotvaneChart(benchmark::State& state)
 {
     const double ratio = double(state.range(0));
-    plotvane::ImageSurface surface(Pixels, 15, ratio);
-    testing_support::ScriptedMessageBoxes messages;
-    plotvane::Plotvane control(surface, messages, nullptr);
-    control.InitNew();
-    plotvane::PlotvaneDispatch dispatch(control);
-    Workloads::setUpChart(dispatch);
+    quizmark_bench::ChartOnImage chart(Pixels, ratio);
+    Workloads::setUpChart(chart.dispatch());
     const platform::Variant data(Workloads::chartTable());
-    for (auto _ : state) {
-        Workloads::chartRefresh(dispatch, data);
-        benchmark::DoNotOptimize(surface.image().constBits());
-    }
+    for (auto _ : state)
+        Workloads::chartRefresh(chart, data);
 }
 
 void qtChartsChart(benchmark::State& state)
@@ -85,14 +75,10 @@ void qtChartsChart(benchmark::State& state)
 
 void plotvaneRegisterOnly(benchmark::State& state)
 {
-    plotvane::ImageSurface surface(Pixels, 15, 1);
-    testing_support::ScriptedMessageBoxes messages;
-    plotvane::Plotvane control(surface, messages, nullptr);
-    control.InitNew();
-    plotvane::PlotvaneDispatch dispatch(control);
+    quizmark_bench::ChartOnImage chart(Pixels, 1);
     const platform::Variant data(Workloads::chartTable());
     for (auto _ : state)
-        platform::invoke(dispatch, plotvane::DispRegisterData, platform::InvokeKind::Method, { data });
+        platform::invoke(chart.dispatch(), plotvane::DispRegisterData, platform::InvokeKind::Method, { data });
 }
 BENCHMARK(plotvaneRegisterOnly)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(plotvaneChart)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond)->UseRealTime();

@@ -32,14 +32,14 @@ int run(const char* name)
         ChartOnImage chart(BenchmarkChart, 1);
         Workloads::setUpChart(chart.dispatch());
         const platform::Variant data(Workloads::chartTable());
-        Workloads::chartRefresh(chart.dispatch(), data);
+        Workloads::chartRefresh(chart, data);
         return 0;
     }
     const WorkloadFiles files;
     if (std::strcmp(name, "history") == 0) {
         const plotvane::PropertyBag saved = quizmark::history::savedChartProperties();
         ChartOnImage chart(HistoryChart, 1, &saved);
-        Workloads::historyLoad(disk, files.historyPath(), chart.dispatch());
+        Workloads::historyLoad(disk, files.historyPath(), chart);
         return 0;
     }
     const auto bank = disk.open(files.bankPath(), 2030, platform::RecordAccess::ReadOnly);

@@ -93,7 +93,7 @@ void historyLoad(benchmark::State& state)
         state.PauseTiming();
         ChartOnImage chart(HistoryChart, 1, &saved);
         state.ResumeTiming();
-        benchmark::DoNotOptimize(Workloads::historyLoad(disk, files().historyPath(), chart.dispatch()));
+        benchmark::DoNotOptimize(Workloads::historyLoad(disk, files().historyPath(), chart));
     }
 }
 
@@ -110,9 +110,9 @@ void historyRefresh(benchmark::State& state)
     platform::DiskRecordFileSystem disk;
     const plotvane::PropertyBag saved = quizmark::history::savedChartProperties();
     ChartOnImage chart(HistoryChart, double(state.range(0)), &saved);
-    Workloads::historyLoad(disk, files().historyPath(), chart.dispatch());
+    Workloads::historyLoad(disk, files().historyPath(), chart);
     for (auto _ : state)
-        Workloads::historyRefresh(chart.dispatch());
+        Workloads::historyRefresh(chart);
 }
 
 void historyBareTexts(benchmark::State& state)

@@ -1,5 +1,7 @@
 #include "workloads.h"
 
+#include "chartonimage.h"
+
 #include "module1.h"
 #include "screens/history.h"
 
@@ -57,13 +59,14 @@ quizmark::AttemptScore Workloads::scoring(platform::RecordFile& bank, const quiz
 }
 
 std::shared_ptr<platform::SafeArray> Workloads::historyLoad(platform::RecordFileSystem& files, const QString& path,
-                                                            platform::Dispatch& chart)
+                                                            ChartOnImage& chart)
 {
     const std::unique_ptr<platform::RecordFile> scores
         = files.open(path, quizmark::ScoreRecord::Length, platform::RecordAccess::ReadOnly);
     auto data = quizmark::history::readChartData(*scores, 1);
     // Every value labelled, as a one-point step gives: the dearest the screen can ask for.
-    quizmark::history::configureChart(chart, data, 1);
+    quizmark::history::configureChart(chart.dispatch(), data, 1);
+    chart.image();
     return data;
 }
 
@@ -72,9 +75,10 @@ qint64 Workloads::historyPlainRead(int history, char* into, qint64 length)
     return ::pread(history, into, std::size_t(length), 0);
 }
 
-void Workloads::historyRefresh(platform::Dispatch& chart)
+void Workloads::historyRefresh(ChartOnImage& chart)
 {
-    platform::invoke(chart, plotvane::DispRefresh, platform::InvokeKind::Method);
+    platform::invoke(chart.dispatch(), plotvane::DispRefresh, platform::InvokeKind::Method);
+    chart.image();
 }
 
 void Workloads::bareTexts(QImage& image, int count)
@@ -108,10 +112,11 @@ void Workloads::setUpChart(platform::Dispatch& chart)
     platform::invoke(chart, plotvane::DispVerticalTickInterval, InvokeKind::PropertyPut, { std::int16_t(10) });
 }
 
-void Workloads::chartRefresh(platform::Dispatch& chart, const platform::Variant& data)
+void Workloads::chartRefresh(ChartOnImage& chart, const platform::Variant& data)
 {
-    platform::invoke(chart, plotvane::DispRegisterData, platform::InvokeKind::Method, { data });
-    platform::invoke(chart, plotvane::DispRefresh, platform::InvokeKind::Method);
+    platform::invoke(chart.dispatch(), plotvane::DispRegisterData, platform::InvokeKind::Method, { data });
+    platform::invoke(chart.dispatch(), plotvane::DispRefresh, platform::InvokeKind::Method);
+    chart.image();
 }
 
 } // namespace quizmark_bench

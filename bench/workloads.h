@@ -22,6 +22,10 @@ struct AttemptState;
 }
 
 namespace quizmark_bench {
+class ChartOnImage;
+}
+
+namespace quizmark_bench {
 
 // The measured steps, each with the plain work it is compared with. The benchmarks time them and
 // the regression gate counts their instructions, so each is one function of this class.
@@ -37,14 +41,14 @@ public:
     static quizmark::AttemptScore scoring(platform::RecordFile& bank, const quizmark::AttemptState& attempt);
 
     // The score history screen's load: open the history, read the chart's table, configure and
-    // draw the chart twice.
+    // draw the chart twice, and take the picture to show, as the screen's first paint does.
     static std::shared_ptr<platform::SafeArray> historyLoad(platform::RecordFileSystem& files, const QString& path,
-                                                            platform::Dispatch& chart);
+                                                            ChartOnImage& chart);
     // A plain read of the whole history file.
     static qint64 historyPlainRead(int history, char* into, qint64 length);
 
-    // One Refresh of the history's chart.
-    static void historyRefresh(platform::Dispatch& chart);
+    // One Refresh of the history's chart, and the picture it gives.
+    static void historyRefresh(ChartOnImage& chart);
     // A bare painter drawing as many numbers as the chart draws value labels.
     static void bareTexts(QImage& image, int count);
 
@@ -54,8 +58,8 @@ public:
     static double chartValue(int series, int point);
     static std::shared_ptr<platform::SafeArray> chartTable();
     static void setUpChart(platform::Dispatch& chart);
-    // RegisterData and Refresh of the chart benchmark.
-    static void chartRefresh(platform::Dispatch& chart, const platform::Variant& data);
+    // RegisterData and Refresh of the chart benchmark, and the picture they give.
+    static void chartRefresh(ChartOnImage& chart, const platform::Variant& data);
 };
 
 } // namespace quizmark_bench

@@ -11,6 +11,7 @@
 #include <algorithm>
 #include <cmath>
 #include <memory>
+#include <new>
 #include <optional>
 #include <vector>
 
@@ -67,8 +68,37 @@ struct ImageSurface::Private
     };
     // A chart switches between its title's font and its own at every refresh: both stay known.
     static constexpr std::size_t FontsKept = 4;
-    std::vector<std::unique_ptr<FontMeasures>> fonts;
+    std::vector<std::shared_ptr<FontMeasures>> fonts;
     FontMeasures* current = nullptr;
+
+    // Drawing waits, in the order it came, until someone looks at the image: a surface cleared
+    // again before that (a chart refreshed twice in a row) spends nothing on pixels nobody sees.
+    enum class Step : std::uint8_t { Clear, Line, Fill, Box, Text, Series };
+    struct Waiting
+    {
+        Step step;
+        QRgb color;
+        float x1, y1, x2, y2;
+        std::size_t index; // of the text or series
+    };
+    struct WaitingText
+    {
+        QString text;
+        std::shared_ptr<FontMeasures> font;
+    };
+    struct WaitingSeries
+    {
+        std::vector<std::int32_t> xs, ys;
+        bool boxes = false;
+        double boxSide = 0, half = 0;
+    };
+    std::vector<Waiting> waiting;
+    QColor clearColor; // of the Clear that can only come first
+    // Pools kept from one drawing to the next, used from the front.
+    std::vector<WaitingText> texts;
+    std::size_t textsUsed = 0;
+    std::vector<WaitingSeries> seriesPool;
+    std::size_t seriesUsed = 0;
     QRgb rgb(std::int32_t oleColor)
     {
         if (oleColor != lastOleColor) {
@@ -98,7 +128,7 @@ struct ImageSurface::Private
             fonts.erase(fonts.begin());
         const QFont qfont = font.toQFont();
         const QFontMetricsF metrics(qfont, &measuring);
-        fonts.push_back(std::make_unique<FontMeasures>(
+        fonts.push_back(std::make_shared<FontMeasures>(
             FontMeasures{ font, qfont, metrics, metrics.height(), {}, std::nullopt }));
         current = fonts.back().get();
         return *current;
@@ -118,6 +148,8 @@ struct ImageSurface::Private
 
     void setUp(QSize size, double tpp, double dpr)
     {
+        // What waits was placed at the old resolution.
+        drawWaiting();
         logical = size;
         twipsPerPixel = tpp;
         ratio = dpr;
@@ -177,6 +209,135 @@ struct ImageSurface::Private
             listener();
     }
 
+    std::shared_ptr<FontMeasures> sharedMeasures(const FontMeasures& measures) const
+    {
+        for (const auto& kept : fonts)
+            if (kept.get() == &measures)
+                return kept;
+        return nullptr;
+    }
+
+    void wait(Step step, QRgb color, float x1, float y1, float x2, float y2, std::size_t index = 0)
+    {
+        waiting.push_back(Waiting{ step, color, x1, y1, x2, y2, index });
+    }
+
+    void waitForClear(const QColor& color)
+    {
+        forgetWaiting();
+        batch.discard();
+        canvasPainter.end();
+        clearColor = color;
+        wait(Step::Clear, 0, 0, 0, 0, 0);
+    }
+
+    void waitForText(float x, float y, const QString& text, FontMeasures& font, QRgb color)
+    {
+        if (textsUsed == texts.size())
+            texts.emplace_back();
+        WaitingText& kept = texts[textsUsed];
+        kept.text = text;
+        kept.font = sharedMeasures(font);
+        wait(Step::Text, color, x, y, 0, 0, textsUsed++);
+    }
+
+    void waitForSeries(const std::int32_t* xs, const std::int32_t* ys, std::size_t count, bool boxes,
+                       double boxSide, double half, QRgb color)
+    {
+        if (seriesUsed == seriesPool.size())
+            seriesPool.emplace_back();
+        WaitingSeries& kept = seriesPool[seriesUsed];
+        kept.xs.assign(xs, xs + count);
+        kept.ys.assign(ys, ys + count);
+        kept.boxes = boxes;
+        kept.boxSide = boxSide;
+        kept.half = half;
+        wait(Step::Series, color, 0, 0, 0, 0, seriesUsed++);
+    }
+
+    void forgetWaiting()
+    {
+        waiting.clear();
+        for (std::size_t i = 0; i < textsUsed; ++i)
+            texts[i].font.reset();
+        textsUsed = 0;
+        seriesUsed = 0;
+    }
+
+    // Out of memory on the way leaves the image as far as it got: there is no caller to tell.
+    void drawWaiting()
+    {
+        try {
+            for (const Waiting& next : waiting)
+                draw(next);
+        } catch (const std::bad_alloc&) {
+        }
+        forgetWaiting();
+    }
+
+    void draw(const Waiting& next)
+    {
+        switch (next.step) {
+        case Step::Clear:
+            batch.discard();
+            canvasPainter.end();
+            image.fill(clearColor);
+            break;
+        case Step::Line:
+            join(next.color);
+            batch.addLine(device(next.x1, next.y1), device(next.x2, next.y2));
+            break;
+        case Step::Fill:
+            join(next.color);
+            batch.addFill(deviceRect(next.x1, next.y1, next.x2, next.y2));
+            break;
+        case Step::Box:
+            drawBox(next.x1, next.y1, next.x2, next.y2, QColor::fromRgba(next.color));
+            break;
+        case Step::Text:
+            drawText(next.x1, next.y1, texts[next.index].text, *texts[next.index].font, next.color);
+            break;
+        case Step::Series:
+            drawSeries(seriesPool[next.index], next.color);
+            break;
+        }
+    }
+
+    void drawBox(float x1, float y1, float x2, float y2, const QColor& color)
+    {
+        flushLines();
+        const QRect corners = deviceRect(x1, y1, x2, y2);
+        QPainter& p = canvasPainter.painter();
+        p.setPen(hairline(color));
+        p.drawRect(QRect(corners.topLeft(), corners.size() - QSize(1, 1)));
+    }
+
+    void drawText(float x, float y, const QString& text, FontMeasures& font, QRgb color)
+    {
+        flushLines();
+        QPainter& p = canvasPainter.textPainter(font.font, color);
+        if (!font.ascent)
+            font.ascent = QFontMetricsF(font.font, &canvasPainter.canvas()).ascent();
+        p.drawText(QPointF(double(x) * scale, double(y) * scale + *font.ascent), text);
+    }
+
+    // The primitives of a long series go straight into the batch: one colour, no call per primitive.
+    void drawSeries(const WaitingSeries& series, QRgb color)
+    {
+        join(color);
+        const std::int32_t* xs = series.xs.data();
+        const std::int32_t* ys = series.ys.data();
+        for (std::size_t j = 0; j < series.xs.size(); ++j) {
+            const std::int32_t x = xs[j];
+            const std::int32_t y = ys[j];
+            if (series.boxes)
+                batch.addFill(deviceRect(float(x), float(y), float(x + series.boxSide), float(y + series.boxSide)));
+            if (j != 0)
+                batch.addLine(device(float(x + series.half), float(y + series.half)),
+                              device(float(xs[j - 1] + series.half), float(ys[j - 1] + series.half)));
+        }
+    }
+
     void join(QRgb color)
     {
         if (!batch.isOpen() || batch.color() != color)
@@ -201,6 +362,7 @@ void ImageSurface::resize(QSize logicalSize, double twipsPerPixel, double device
 
 QImage ImageSurface::image() const
 {
+    d->drawWaiting();
     d->flushLines();
     d->canvasPainter.end();
     d->notified = false;
@@ -224,6 +386,7 @@ double ImageSurface::devicePixelRatio() const
 
 void ImageSurface::setFastPath(bool on)
 {
+    d->drawWaiting();
     d->flushLines();
     d->fast = on;
 }
@@ -268,47 +431,40 @@ float ImageSurface::TextHeight(const QString&) const
 
 void ImageSurface::line(float x1, float y1, float x2, float y2, std::int32_t color)
 {
-    const QPoint a = d->device(x1, y1);
-    const QPoint b = d->device(x2, y2);
     const QRgb rgb = d->rgb(color);
     if (d->fast) {
-        d->join(rgb);
-        d->batch.addLine(a, b);
+        d->wait(Private::Step::Line, rgb, x1, y1, x2, y2);
     } else {
         QImage canvas = deviceCanvas(d->image);
         QPainter p(&canvas);
         p.setPen(hairline(QColor::fromRgba(rgb)));
-        p.drawLine(a, b);
+        p.drawLine(d->device(x1, y1), d->device(x2, y2));
     }
     d->changed();
 }
 
 void ImageSurface::box(float x1, float y1, float x2, float y2, std::int32_t color)
 {
-    d->flushLines();
-    const QRect corners = d->deviceRect(x1, y1, x2, y2);
-    QPainter& p = d->canvasPainter.painter();
-    p.setPen(hairline(toQColor(color)));
-    p.drawRect(QRect(corners.topLeft(), corners.size() - QSize(1, 1)));
+    if (d->fast)
+        d->wait(Private::Step::Box, toQColor(color).rgba(), x1, y1, x2, y2);
+    else
+        d->drawBox(x1, y1, x2, y2, toQColor(color));
     d->changed();
 }
 
 void ImageSurface::fillBox(float x1, float y1, float x2, float y2, std::int32_t color)
 {
-    const QRect rect = d->deviceRect(x1, y1, x2, y2);
     const QRgb rgb = d->rgb(color);
     if (d->fast) {
-        d->join(rgb);
-        d->batch.addFill(rect);
+        d->wait(Private::Step::Fill, rgb, x1, y1, x2, y2);
     } else {
         QImage canvas = deviceCanvas(d->image);
         QPainter p(&canvas);
-        p.fillRect(rect, QColor::fromRgba(rgb));
+        p.fillRect(d->deviceRect(x1, y1, x2, y2), QColor::fromRgba(rgb));
     }
     d->changed();
 }
 
-// The primitives of a long series go straight into the batch: one colour, no call per primitive.
 void ImageSurface::series(const std::int32_t* xs, const std::int32_t* ys, std::size_t count, bool boxes,
                           double boxSide, double half, std::int32_t color)
 {
@@ -316,25 +472,20 @@ void ImageSurface::series(const std::int32_t* xs, const std::int32_t* ys, std::s
         DrawingSurface::series(xs, ys, count, boxes, boxSide, half, color);
         return;
     }
-    d->join(d->rgb(color));
-    PixelBatch& batch = d->batch;
-    for (std::size_t j = 0; j < count; ++j) {
-        const std::int32_t x = xs[j];
-        const std::int32_t y = ys[j];
-        if (boxes)
-            batch.addFill(d->deviceRect(float(x), float(y), float(x + boxSide), float(y + boxSide)));
-        if (j != 0)
-            batch.addLine(d->device(float(x + half), float(y + half)),
-                          d->device(float(xs[j - 1] + half), float(ys[j - 1] + half)));
-    }
+    d->waitForSeries(xs, ys, count, boxes, boxSide, half, d->rgb(color));
     d->changed();
 }
 
 void ImageSurface::clear(std::int32_t backColor)
 {
-    d->batch.discard();
-    d->canvasPainter.end();
-    d->image.fill(BackStyle() == 0 ? QColor(Qt::transparent) : toQColor(backColor));
+    const QColor color = BackStyle() == 0 ? QColor(Qt::transparent) : toQColor(backColor);
+    if (d->fast) {
+        d->waitForClear(color);
+    } else {
+        d->batch.discard();
+        d->canvasPainter.end();
+        d->image.fill(color);
+    }
     d->changed();
 }
 
@@ -344,24 +495,20 @@ void ImageSurface::drawText(float x, float y, const QString& text)
         d->changed();
         return;
     }
-    d->flushLines();
     Private::FontMeasures& measures = d->measuresFor(currentFont());
-    const QFont& font = measures.font;
-    if (!d->fast) {
-        // The reference: a painter of its own, set up afresh for this one text.
-        d->canvasPainter.end();
-        QImage canvas = deviceCanvas(d->image);
-        QPainter own(&canvas);
-        own.setFont(font);
-        own.setPen(toQColor(ForeColor()));
-        own.drawText(QPointF(double(x) * d->scale, double(y) * d->scale + QFontMetricsF(font, &canvas).ascent()), text);
+    if (d->fast) {
+        d->waitForText(x, y, text, measures, d->rgb(ForeColor()));
         d->changed();
         return;
     }
-    QPainter& p = d->canvasPainter.textPainter(font, d->rgb(ForeColor()));
-    if (!measures.ascent)
-        measures.ascent = QFontMetricsF(font, &d->canvasPainter.canvas()).ascent();
-    p.drawText(QPointF(double(x) * d->scale, double(y) * d->scale + *measures.ascent), text);
+    // The reference: a painter of its own, set up afresh for this one text.
+    const QFont& font = measures.font;
+    d->canvasPainter.end();
+    QImage canvas = deviceCanvas(d->image);
+    QPainter own(&canvas);
+    own.setFont(font);
+    own.setPen(toQColor(ForeColor()));
+    own.drawText(QPointF(double(x) * d->scale, double(y) * d->scale + QFontMetricsF(font, &canvas).ascent()), text);
     d->changed();
 }
 

@@ -204,6 +204,9 @@ private slots:
         twins.text(axis, 0x0000FF, 600, 600, QStringLiteral("0.75"));
         twins.line(0, 1700, 2900, 0, 0x808080);
         twins.text(axis, 0x000000, 600, 1000, QStringLiteral("-3E+20"));
+        // Drawn is drawn: a font changed afterwards does not reach what was printed in it.
+        axis->Size = 30;
+        title->Bold = false;
         QCOMPARE(twins.differing(), qsizetype(0));
         // Each text shows in its own colour (the runtime's colours are blue-green-red).
         const QImage image = twins.image();
@@ -345,6 +348,18 @@ private slots:
         ImageSurface surface(QSize(10, 10));
         surface.Cls();
         QCOMPARE(surface.image().pixelColor(5, 5), QGuiApplication::palette().color(QPalette::Button));
+        // The palette of the moment of drawing, even when the picture is taken after it changed.
+        const QPalette before = QGuiApplication::palette();
+        surface.Cls();
+        surface.box(0, 0, 135, 135, DrawingSurface::DefaultForeColor);
+        QPalette changed = before;
+        changed.setColor(QPalette::Button, QColor(0x12, 0x34, 0x56));
+        changed.setColor(QPalette::ButtonText, QColor(0x65, 0x43, 0x21));
+        QGuiApplication::setPalette(changed);
+        const QImage image = surface.image();
+        QGuiApplication::setPalette(before);
+        QCOMPARE(image.pixelColor(5, 5), before.color(QPalette::Button));
+        QCOMPARE(image.pixelColor(0, 0), before.color(QPalette::ButtonText));
     }
 };
 
