@@ -131,6 +131,7 @@ void ChartPainter::DrawGraph()
 
     // The values as numbers, kept for drawing: converting them again would give the same.
     m_values.resize(std::size_t(std::max(seriesCount, 0)) * std::size_t(pointCount));
+    m_pointXsPlaced = false;
     for (int i = 1; i <= seriesCount; ++i) {
         for (int j = 0; j <= lastPoint; ++j) {
             const double value = data(i, j).toDouble();
@@ -277,19 +278,48 @@ void ChartPainter::drawLineSeries(int row, std::int32_t pointCount, std::int32_t
     const auto draw = [&] {
         m_surface.series(m_pointXs.data(), m_pointYs.data(), placed, m_state.PlotPoints, PointBox, HalfPoint, color);
     };
+    const auto placeY = [&](double value) {
+        return value == first ? std::int32_t(plotBottom - HalfPoint)
+                              : roundToLong(plotBottom - divide(value - first, span) * height - HalfPoint);
+    };
     try {
-        for (std::int32_t j = 0; j < pointCount; ++j, ++placed) {
-            const double value = values[j];
-            m_pointXs[placed] = roundToLong(pointStep * j + plotLeft - HalfPoint);
-            m_pointYs[placed] = value == first
-                ? std::int32_t(plotBottom - HalfPoint)
-                : roundToLong(plotBottom - divide(value - first, span) * height - HalfPoint);
+        if (m_pointXsPlaced) {
+            placed = placeYs(values, std::size_t(pointCount), plotBottom, first, span, height);
+            for (std::int32_t j = std::int32_t(placed); j < pointCount; ++j, ++placed)
+                m_pointYs[placed] = placeY(values[j]);
+        } else {
+            for (std::int32_t j = 0; j < pointCount; ++j, ++placed) {
+                m_pointXs[placed] = roundToLong(pointStep * j + plotLeft - HalfPoint);
+                m_pointYs[placed] = placeY(values[j]);
+            }
+            // Every series shares the points' places along the axis.
+            m_pointXsPlaced = true;
         }
     } catch (...) {
         draw();
         throw;
     }
     draw();
+}
+
+// The places of a run of values up to the first that needs the checked way (a division by zero, a
+// place beyond the counter); kept free of calls, so that the divisions overlap.
+std::size_t ChartPainter::placeYs(const double* values, std::size_t count, std::int32_t plotBottom, double first,
+                                  double span, double height)
+{
+    if (span == 0)
+        return 0;
+    constexpr double Shift = 4503599627370496.0; // as roundToLong rounds
+    const double atFirst = plotBottom - HalfPoint;
+    std::int32_t* ys = m_pointYs.data();
+    for (std::size_t j = 0; j < count; ++j) {
+        const double value = values[j];
+        const double place = value == first ? atFirst : plotBottom - (value - first) / span * height - HalfPoint;
+        if (!(place > -2147483648.0 && place < 2147483647.0))
+            return j;
+        ys[j] = std::int32_t(place >= 0 ? (place + Shift) - Shift : (place - Shift) + Shift);
+    }
+    return count;
 }
 
 const platform::SafeArray& ChartPainter::graphData() const

@@ -45,6 +45,8 @@ private:
     std::int16_t barWidth(int seriesCount, std::int32_t pointCount, std::int32_t plotLeft) const;
     void drawSeries(const platform::SafeArray& data, int row, std::int32_t plotLeft, std::int32_t plotBottom,
                     double firstTick, std::int16_t barWidth);
+    std::size_t placeYs(const double* values, std::size_t count, std::int32_t plotBottom, double first, double span,
+                        double height);
     void drawLineSeries(int row, std::int32_t pointCount, std::int32_t plotLeft, std::int32_t plotBottom,
                         double firstTick);
 
@@ -52,6 +54,7 @@ private:
     DrawingSurface& m_surface;
     std::vector<double> m_values; // series values by row, then point
     std::vector<std::int32_t> m_pointXs, m_pointYs; // one line series' points, for drawing in one go
+    bool m_pointXsPlaced = false; // the places along the axis, the same for every series of a graph
     // The value-axis labels and their widths, measured once for placing the axis and drawn after.
     std::vector<QString> m_tickTexts;
     std::vector<float> m_tickWidths;

@@ -321,20 +321,96 @@ struct ImageSurface::Private
         p.drawText(QPointF(double(x) * scale, double(y) * scale + *font.ascent), text);
     }
 
-    // The primitives of a long series go straight into the batch: one colour, no call per primitive.
+    // The series of one chart share their points' places along the axis: the columns are found once.
+    struct SeriesColumns
+    {
+        std::vector<std::int32_t> of; // the places they were found for
+        double scale = 0, boxSide = 0, half = 0;
+        std::vector<int> boxLeft, boxRight, segment;
+    };
+    SeriesColumns columns;
+
+    const SeriesColumns& columnsFor(const WaitingSeries& series)
+    {
+        if (columns.scale == scale && columns.boxSide == series.boxSide && columns.half == series.half
+            && columns.of == series.xs)
+            return columns;
+        const std::size_t count = series.xs.size();
+        columns.boxLeft.resize(count);
+        columns.boxRight.resize(count);
+        columns.segment.resize(count);
+        for (std::size_t j = 0; j < count; ++j) {
+            const std::int32_t x = series.xs[j];
+            columns.boxLeft[j] = device(float(x));
+            columns.boxRight[j] = device(float(x + series.boxSide));
+            columns.segment[j] = device(float(x + series.half));
+        }
+        columns.of = series.xs;
+        columns.scale = scale;
+        columns.boxSide = series.boxSide;
+        columns.half = series.half;
+        return columns;
+    }
+
+    // Whole places up and down, turned into pixels once for the range every series of a chart uses.
+    struct SeriesRows
+    {
+        std::int64_t first = 0;
+        double scale = 0;
+        std::vector<int> pixels;
+    };
+    SeriesRows rows;
+    static constexpr std::int64_t RowsKept = std::int64_t(1) << 20;
+
+    // The rows of the places low..high, from rows.first on, or null when they are too far apart to keep.
+    const int* rowsFor(std::int64_t low, std::int64_t high)
+    {
+        const std::int64_t last = rows.first + std::int64_t(rows.pixels.size()) - 1;
+        if (rows.scale == scale && !rows.pixels.empty() && low >= rows.first && high <= last)
+            return rows.pixels.data();
+        if (rows.scale == scale && !rows.pixels.empty()) {
+            low = std::min(low, rows.first);
+            high = std::max(high, last);
+        }
+        if (high - low >= RowsKept)
+            return nullptr;
+        rows.first = low;
+        rows.scale = scale;
+        rows.pixels.resize(std::size_t(high - low + 1));
+        for (std::int64_t place = low; place <= high; ++place)
+            rows.pixels[std::size_t(place - low)] = device(float(place));
+        return rows.pixels.data();
+    }
+
+    // The primitives of a long series go straight into the batch: one colour, no call per primitive,
+    // and each place turned into pixels once.
     void drawSeries(const WaitingSeries& series, QRgb color)
     {
         join(color);
-        const std::int32_t* xs = series.xs.data();
+        const SeriesColumns& at = columnsFor(series);
         const std::int32_t* ys = series.ys.data();
-        for (std::size_t j = 0; j < series.xs.size(); ++j) {
-            const std::int32_t x = xs[j];
+        const std::size_t count = series.ys.size();
+        const auto box = std::int64_t(series.boxSide);
+        const auto half = std::int64_t(series.half);
+        const int* row = nullptr;
+        if (count > 0 && double(box) == series.boxSide && double(half) == series.half && box >= 0 && half >= 0) {
+            const auto [low, high] = std::minmax_element(ys, ys + count);
+            row = rowsFor(*low, std::int64_t(*high) + std::max(box, half));
+        }
+        int previousSegmentY = 0;
+        for (std::size_t j = 0; j < count; ++j) {
             const std::int32_t y = ys[j];
-            if (series.boxes)
-                batch.addFill(deviceRect(float(x), float(y), float(x + series.boxSide), float(y + series.boxSide)));
+            const std::int64_t at0 = std::int64_t(y) - rows.first;
+            if (series.boxes) {
+                const int top = row ? row[at0] : device(float(y));
+                const int bottom = row ? row[at0 + box] : device(float(y + series.boxSide));
+                batch.addFill(QRect(QPoint(std::min(at.boxLeft[j], at.boxRight[j]), std::min(top, bottom)),
+                                    QPoint(std::max(at.boxLeft[j], at.boxRight[j]), std::max(top, bottom))));
+            }
+            const int segmentY = row ? row[at0 + half] : device(float(y + series.half));
             if (j != 0)
-                batch.addLine(device(float(x + series.half), float(y + series.half)),
-                              device(float(xs[j - 1] + series.half), float(ys[j - 1] + series.half)));
+                batch.addLine(QPoint(at.segment[j], segmentY), QPoint(at.segment[j - 1], previousSegmentY));
+            previousSegmentY = segmentY;
         }
     }
 

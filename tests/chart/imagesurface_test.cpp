@@ -221,6 +221,41 @@ private slots:
         QVERIFY(blue > 0 && red > 0 && black > 0);
     }
 
+    // A series is drawn in one go, sharing pixel columns and rows between series; places far apart,
+    // outside the image or shared by no other series must come out as one call per primitive gives.
+    void seriesMatchOneCallPerPrimitive_data() { addRatioRows(); }
+    void seriesMatchOneCallPerPrimitive()
+    {
+        QFETCH(double, ratio);
+        ImageSurface whole(QSize(160, 120), 15, ratio), single(QSize(160, 120), 15, ratio);
+        for (ImageSurface* s : { &whole, &single }) {
+            s->setBackColor(0xFFFFFF);
+            s->Cls();
+        }
+        const auto draw = [&](const std::vector<std::int32_t>& xs, const std::vector<std::int32_t>& ys, bool boxes,
+                              std::int32_t color) {
+            whole.series(xs.data(), ys.data(), xs.size(), boxes, 30, 15, color);
+            single.DrawingSurface::series(xs.data(), ys.data(), xs.size(), boxes, 30, 15, color);
+        };
+        std::vector<std::int32_t> xs, ys, far;
+        for (int j = 0; j < 300; ++j) {
+            xs.push_back(-45 + j * 8);
+            ys.push_back(1700 - (j * 7919 % 1777));
+            far.push_back(j % 2 ? -2000000000 : 2000000000);
+        }
+        draw(xs, ys, true, 0x0000FF);
+        draw(xs, std::vector<std::int32_t>(ys.rbegin(), ys.rend()), false, 0x00FF00);
+        std::vector<std::int32_t> shifted(xs);
+        for (std::int32_t& x : shifted)
+            x += 7;
+        draw(shifted, ys, true, 0xFF0000);
+        draw(xs, far, true, 0x808000);
+        draw({ 300 }, { 300 }, true, 0x008080);
+        const QImage image = whole.image();
+        QCOMPARE(differingPixels(image, single.image()), qsizetype(0));
+        QVERIFY(image.pixelColor(int(20 * ratio), int(60 * ratio)) != QColor(Qt::white));
+    }
+
     void clearingForgetsWhatWaits()
     {
         TwinSurfaces twins(QSize(100, 60), 1);
