@@ -7,6 +7,8 @@
 #include "platform/conversions.h"
 #include "platform/runtimeerror.h"
 
+#include <QScopeGuard>
+
 #include <cmath>
 #include <limits>
 #include <new>
@@ -129,19 +131,7 @@ void ChartPainter::DrawGraph()
     const int lastPoint = data.upperBound(2);
     const std::int32_t pointCount = lastPoint + 1;
 
-    // The values as numbers, kept for drawing: converting them again would give the same.
-    m_values.resize(std::size_t(std::max(seriesCount, 0)) * std::size_t(pointCount));
-    m_pointXsPlaced = false;
-    for (int i = 1; i <= seriesCount; ++i) {
-        for (int j = 0; j <= lastPoint; ++j) {
-            const double value = data(i, j).toDouble();
-            m_values[std::size_t(i - 1) * std::size_t(pointCount) + std::size_t(j)] = value;
-            if (m_state.HighScale < value)
-                m_state.HighScale = value;
-            if (m_state.LowScale > value)
-                m_state.LowScale = value;
-        }
-    }
+    readValues(data, seriesCount, pointCount);
 
     std::int32_t plotLeft = std::int32_t(Margin);
     const std::int32_t plotBottom = CLng(m_surface.ScaleHeight() - 2 * lineHeight());
@@ -168,6 +158,33 @@ void ChartPainter::DrawGraph()
     const std::int16_t width = m_state.ChartType == ChartTypes::Bar ? barWidth(seriesCount, pointCount, plotLeft) : 0;
     for (int i = 1; i <= seriesCount; ++i)
         drawSeries(data, i, plotLeft, plotBottom, first, width);
+}
+
+// The values as numbers, kept for drawing: converting them again would give the same.
+void ChartPainter::readValues(const platform::SafeArray& data, int seriesCount, std::int32_t pointCount)
+{
+    m_values.resize(std::size_t(std::max(seriesCount, 0)) * std::size_t(pointCount));
+    m_pointXsPlaced = false;
+    // The scale is kept in locals while reading, where the values written cannot alias it, and
+    // written back even when a value does not convert.
+    double high = m_state.HighScale;
+    double low = m_state.LowScale;
+    const auto keepScale = qScopeGuard([&] {
+        m_state.HighScale = high;
+        m_state.LowScale = low;
+    });
+    for (int i = 1; i <= seriesCount && pointCount > 0; ++i) {
+        const platform::Variant* cells = &data(i, 0); // a row's cells lie one after another
+        double* values = m_values.data() + std::size_t(i - 1) * std::size_t(pointCount);
+        for (std::int32_t j = 0; j < pointCount; ++j) {
+            const double value = cells[j].toDouble();
+            values[j] = value;
+            if (high < value)
+                high = value;
+            if (low > value)
+                low = value;
+        }
+    }
 }
 
 double ChartPainter::firstTick() const

@@ -38,6 +38,7 @@ private:
     const QString& seriesLegend(int series) const;
     double textWidth(const QString& text) const;
     double lineHeight() const;
+    void readValues(const platform::SafeArray& data, int seriesCount, std::int32_t pointCount);
     double firstTick() const;
     void checkTickCount(double firstTick) const;
     void drawValueAxis(std::int32_t& plotLeft, std::int32_t plotBottom, double firstTick);

@@ -326,27 +326,33 @@ struct ImageSurface::Private
     {
         std::vector<std::int32_t> of; // the places they were found for
         double scale = 0, boxSide = 0, half = 0;
+        int width = 0; // the image's
         std::vector<int> boxLeft, boxRight, segment;
+        std::vector<PixelBatch::WordColumns> boxWord;
     };
     SeriesColumns columns;
 
     const SeriesColumns& columnsFor(const WaitingSeries& series)
     {
-        if (columns.scale == scale && columns.boxSide == series.boxSide && columns.half == series.half
-            && columns.of == series.xs)
+        if (columns.scale == scale && columns.width == image.width() && columns.boxSide == series.boxSide
+            && columns.half == series.half && columns.of == series.xs)
             return columns;
         const std::size_t count = series.xs.size();
         columns.boxLeft.resize(count);
         columns.boxRight.resize(count);
         columns.segment.resize(count);
+        columns.boxWord.resize(count);
         for (std::size_t j = 0; j < count; ++j) {
             const std::int32_t x = series.xs[j];
-            columns.boxLeft[j] = device(float(x));
-            columns.boxRight[j] = device(float(x + series.boxSide));
+            const int left = device(float(x)), right = device(float(x + series.boxSide));
+            columns.boxLeft[j] = std::min(left, right);
+            columns.boxRight[j] = std::max(left, right);
             columns.segment[j] = device(float(x + series.half));
+            columns.boxWord[j] = PixelBatch::wordColumns(columns.boxLeft[j], columns.boxRight[j], image.width());
         }
         columns.of = series.xs;
         columns.scale = scale;
+        columns.width = image.width();
         columns.boxSide = series.boxSide;
         columns.half = series.half;
         return columns;
@@ -392,25 +398,47 @@ struct ImageSurface::Private
         const std::size_t count = series.ys.size();
         const auto box = std::int64_t(series.boxSide);
         const auto half = std::int64_t(series.half);
-        const int* row = nullptr;
         if (count > 0 && double(box) == series.boxSide && double(half) == series.half && box >= 0 && half >= 0) {
             const auto [low, high] = std::minmax_element(ys, ys + count);
-            row = rowsFor(*low, std::int64_t(*high) + std::max(box, half));
+            if (const int* row = rowsFor(*low, std::int64_t(*high) + std::max(box, half))) {
+                const std::int64_t first = rows.first;
+                drawPoints(series, at, [=](std::int32_t y) {
+                    const int* place = row + (std::int64_t(y) - first);
+                    return PointRows{ place[0], place[box], place[half] };
+                });
+                return;
+            }
         }
+        drawPoints(series, at, [&](std::int32_t y) {
+            return PointRows{ device(float(y)), device(float(y + series.boxSide)), device(float(y + series.half)) };
+        });
+    }
+
+    // A point's box from row top to bottom (either way round), its segments' ends on row segment.
+    struct PointRows
+    {
+        int top, bottom, segment;
+    };
+
+    template <typename RowsOf> void drawPoints(const WaitingSeries& series, const SeriesColumns& at, RowsOf rowsOf)
+    {
+        const std::int32_t* ys = series.ys.data();
+        const std::size_t count = series.ys.size();
+        const int height = image.height();
+        const bool boxes = series.boxes;
         int previousSegmentY = 0;
         for (std::size_t j = 0; j < count; ++j) {
-            const std::int32_t y = ys[j];
-            const std::int64_t at0 = std::int64_t(y) - rows.first;
-            if (series.boxes) {
-                const int top = row ? row[at0] : device(float(y));
-                const int bottom = row ? row[at0 + box] : device(float(y + series.boxSide));
-                batch.addFill(QRect(QPoint(std::min(at.boxLeft[j], at.boxRight[j]), std::min(top, bottom)),
-                                    QPoint(std::max(at.boxLeft[j], at.boxRight[j]), std::max(top, bottom))));
+            const PointRows place = rowsOf(ys[j]);
+            if (boxes) {
+                const int top = std::min(place.top, place.bottom), bottom = std::max(place.top, place.bottom);
+                if (at.boxWord[j].word >= 0 && top >= 0 && bottom < height)
+                    batch.addWordFill(at.boxWord[j], top, bottom);
+                else
+                    batch.addFill(QRect(QPoint(at.boxLeft[j], top), QPoint(at.boxRight[j], bottom)));
             }
-            const int segmentY = row ? row[at0 + half] : device(float(y + series.half));
             if (j != 0)
-                batch.addLine(QPoint(at.segment[j], segmentY), QPoint(at.segment[j - 1], previousSegmentY));
-            previousSegmentY = segmentY;
+                batch.addLine(QPoint(at.segment[j], place.segment), QPoint(at.segment[j - 1], previousSegmentY));
+            previousSegmentY = place.segment;
         }
     }
 

@@ -67,7 +67,14 @@ void PixelBatch::addFill(const QRect& rect)
         cover(left, right, top, bottom);
 }
 
-void PixelBatch::addLine(QPoint a, QPoint b)
+PixelBatch::WordColumns PixelBatch::wordColumns(int left, int right, int imageWidth)
+{
+    if (left < 0 || right >= imageWidth || left > right || left / 64 != right / 64)
+        return {};
+    return { left / 64, bitRange(left % 64, right - left + 1) };
+}
+
+void PixelBatch::addLineBeyondRun(QPoint a, QPoint b)
 {
     if (a.x() == b.x()) {
         m_dense = m_dense || a.y() != b.y();
@@ -151,17 +158,7 @@ void PixelBatch::cover(int left, int right, int top, int bottom)
             word[between + 1] |= rightBits;
         }
     }
-    if (layer.empty()) {
-        layer.top = top;
-        layer.bottom = bottom;
-        layer.left = firstWord;
-        layer.right = lastWord;
-    } else {
-        layer.top = std::min(layer.top, top);
-        layer.bottom = std::max(layer.bottom, bottom);
-        layer.left = std::min(layer.left, firstWord);
-        layer.right = std::max(layer.right, lastWord);
-    }
+    widen(layer, top, bottom, firstWord, lastWord);
 }
 
 // Segments for the raster engine cannot wait: everything below them is written first.

@@ -4,6 +4,7 @@
 #include <QLine>
 #include <QRect>
 
+#include <algorithm>
 #include <cstdint>
 #include <vector>
 
@@ -35,8 +36,31 @@ public:
     void begin(QRgb color);
     // Both corners belong to the rectangle.
     void addFill(const QRect& rect);
+    // Columns left..right as one bitmap word and the columns' bits in it, when they lie inside
+    // the image within one word, as a point's box mostly does; word -1 otherwise.
+    struct WordColumns
+    {
+        int word = -1;
+        std::uint64_t bits = 0;
+    };
+    static WordColumns wordColumns(int left, int right, int imageWidth);
+    // A fill of columns inside one word and of rows top..bottom inside the image.
+    void addWordFill(WordColumns columns, int top, int bottom);
     // Both ends belong to the segment.
-    void addLine(QPoint a, QPoint b);
+    void addLine(QPoint a, QPoint b)
+    {
+        // A segment down the column of the open run mostly extends it.
+        if (a.x() == b.x() && m_runOpen && a.x() == m_runX) {
+            const int top = std::min(a.y(), b.y()), bottom = std::max(a.y(), b.y());
+            if (top <= m_runBottom + 1 && bottom >= m_runTop - 1) {
+                m_dense = m_dense || top != bottom;
+                m_runTop = std::min(m_runTop, top);
+                m_runBottom = std::max(m_runBottom, bottom);
+                return;
+            }
+        }
+        addLineBeyondRun(a, b);
+    }
     // Writes everything gathered into the image and closes the batch.
     void flush();
     // Forgets everything gathered, as when the surface is cleared.
@@ -56,6 +80,8 @@ private:
     static constexpr std::size_t LayerLimit = 16;
 
     void endColor();
+    void addLineBeyondRun(QPoint a, QPoint b);
+    void widen(Layer& layer, int top, int bottom, int leftWord, int rightWord);
     void addRun(int x, int top, int bottom);
     void closeRun();
     // Columns left..right of rows top..bottom, all inside the image.
@@ -84,5 +110,30 @@ private:
     QLine m_lastLine;
     std::vector<QLine> m_lines;
 };
+
+inline void PixelBatch::widen(Layer& layer, int top, int bottom, int leftWord, int rightWord)
+{
+    if (layer.empty()) {
+        layer.top = top;
+        layer.bottom = bottom;
+        layer.left = leftWord;
+        layer.right = rightWord;
+    } else {
+        layer.top = std::min(layer.top, top);
+        layer.bottom = std::max(layer.bottom, bottom);
+        layer.left = std::min(layer.left, leftWord);
+        layer.right = std::max(layer.right, rightWord);
+    }
+}
+
+inline void PixelBatch::addWordFill(WordColumns columns, int top, int bottom)
+{
+    Layer& layer = m_layer ? *m_layer : openLayer();
+    const auto stride = std::size_t(m_wordsPerRow);
+    std::uint64_t* word = layer.bits.data() + std::size_t(top) * stride + std::size_t(columns.word);
+    for (int y = top; y <= bottom; ++y, word += stride)
+        *word |= columns.bits;
+    widen(layer, top, bottom, columns.word, columns.word);
+}
 
 } // namespace plotvane

@@ -237,11 +237,12 @@ private slots:
             whole.series(xs.data(), ys.data(), xs.size(), boxes, 30, 15, color);
             single.DrawingSurface::series(xs.data(), ys.data(), xs.size(), boxes, 30, 15, color);
         };
-        std::vector<std::int32_t> xs, ys, far;
+        std::vector<std::int32_t> xs, ys, far, edge;
         for (int j = 0; j < 300; ++j) {
             xs.push_back(-45 + j * 8);
             ys.push_back(1700 - (j * 7919 % 1777));
             far.push_back(j % 2 ? -2000000000 : 2000000000);
+            edge.push_back(1765 + j % 40); // boxes across the bottom edge
         }
         draw(xs, ys, true, 0x0000FF);
         draw(xs, std::vector<std::int32_t>(ys.rbegin(), ys.rend()), false, 0x00FF00);
@@ -250,6 +251,7 @@ private slots:
             x += 7;
         draw(shifted, ys, true, 0xFF0000);
         draw(xs, far, true, 0x808000);
+        draw(xs, edge, true, 0x800080);
         draw({ 300 }, { 300 }, true, 0x008080);
         const QImage image = whole.image();
         QCOMPARE(differingPixels(image, single.image()), qsizetype(0));
