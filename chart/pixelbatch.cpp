@@ -7,6 +7,8 @@
 #include <algorithm>
 #include <bit>
 #include <cstdlib>
+#include <system_error>
+#include <thread>
 
 namespace plotvane {
 
@@ -196,13 +198,45 @@ void PixelBatch::writeLayers()
         left = std::min(left, m_layers[i].left);
         right = std::max(right, m_layers[i].right);
     }
+    // Rows apart are apart in the image and in every layer: a large area is written in two halves
+    // at once, on a second processor where there is one.
+    uchar* const pixels = m_image.bits(); // detached here, before any other thread writes
+    const auto rowWords = std::int64_t(bottom - top + 1) * (right - left + 1) * std::int64_t(m_waiting);
+    if (rowWords >= ParallelWords && std::thread::hardware_concurrency() > 1) {
+        const int middle = top + (bottom - top + 1) / 2;
+        try {
+            std::thread lower([&] { writeRows(pixels, middle, bottom, left, right); });
+            writeRows(pixels, top, middle - 1, left, right);
+            lower.join();
+            top = bottom + 1;
+        } catch (const std::system_error&) {
+            // No thread to be had: the rows left are written here.
+        }
+    }
+    writeRows(pixels, top, bottom, left, right);
+    for (Layer& layer : m_layers) {
+        layer.top = 0;
+        layer.bottom = -1;
+    }
+    m_waiting = 0;
+}
+
+// Writes rows top..bottom of words left..right into the image and clears them in the layers.
+void PixelBatch::writeRows(uchar* pixels, int top, int bottom, int left, int right)
+{
+    const auto bytesPerLine = std::size_t(m_image.bytesPerLine());
     for (int y = top; y <= bottom; ++y) {
-        QRgb* row = reinterpret_cast<QRgb*>(m_image.scanLine(y));
+        QRgb* row = reinterpret_cast<QRgb*>(pixels + std::size_t(y) * bytesPerLine);
         const std::size_t rowStart = std::size_t(y) * std::size_t(m_wordsPerRow);
         for (int w = left; w <= right; ++w)
             writeWord(row + w * 64, rowStart + std::size_t(w));
+        for (std::size_t i = 0; i < m_waiting; ++i) {
+            Layer& layer = m_layers[i];
+            if (y >= layer.top && y <= layer.bottom)
+                std::fill(layer.bits.begin() + std::ptrdiff_t(rowStart) + layer.left,
+                          layer.bits.begin() + std::ptrdiff_t(rowStart) + layer.right + 1, 0);
+        }
     }
-    forgetLayers();
 }
 
 // A solid opaque colour needs no blending: pixels are written as they are.

@@ -88,6 +88,9 @@ private:
     void cover(int left, int right, int top, int bottom);
     Layer& openLayer();
     void writeLayers();
+    void writeRows(uchar* pixels, int top, int bottom, int left, int right);
+    // Below this many words to look at in all layers, a second thread costs more than it saves.
+    static constexpr std::int64_t ParallelWords = 1 << 16;
     // The 64 pixels of bitmap word at, from the topmost waiting layer down.
     void writeWord(QRgb* pixels, std::size_t at);
     void forgetLayers();

@@ -188,6 +188,21 @@ private slots:
         QCOMPARE(twins.differing(), qsizetype(0));
     }
 
+    // A large area is written in two parts at once; the rows where they meet, and the layers they
+    // leave clear for the next picture, must come out as one call per primitive gives.
+    void largeAreasMatchOneCallPerPrimitive()
+    {
+        TwinSurfaces twins(QSize(1000, 700), 2);
+        for (int round = 0; round < 2; ++round) {
+            for (int c = 0; c < 16; ++c) {
+                const float x = float(c * 500 + round * 250), y = float(c * 400 + round * 1000);
+                twins.fill(x, y, x + 7000, y + 4000, shade(c + round * 16));
+                twins.line(x + 100, 0, x + 100, 10485, shade(c + 40));
+            }
+            QCOMPARE(twins.differing(), qsizetype(0));
+        }
+    }
+
     // Texts share a painter with outlines and segments, which set pens of their own, and switch fonts.
     void textsKeepTheirFontAndColourAmongOtherPrimitives_data() { addRatioRows(); }
     void textsKeepTheirFontAndColourAmongOtherPrimitives()
