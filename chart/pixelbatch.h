@@ -89,6 +89,7 @@ private:
     Layer& openLayer();
     void writeLayers();
     void writeRows(uchar* pixels, int top, int bottom, int left, int right);
+    [[gnu::noinline]] void writeRowsAside(uchar* pixels, int top, int bottom, int left, int right);
     // Below this many words to look at in all layers, a second thread costs more than it saves.
     static constexpr std::int64_t ParallelWords = 1 << 16;
     // The 64 pixels of bitmap word at, from the topmost waiting layer down.
