@@ -47,6 +47,7 @@ void PixelBatch::begin(QRgb color)
         m_waiting = 0;
         m_wordsPerRow = wordsPerRow;
         m_height = m_image.height();
+        m_band.assign(std::size_t(m_height), 0);
     }
     m_width = m_image.width();
     m_open = true;
@@ -118,6 +119,25 @@ void PixelBatch::addRun(int x, int top, int bottom)
     m_runBottom = bottom;
 }
 
+void PixelBatch::closeBand()
+{
+    if (m_bandBottom < m_bandTop) {
+        m_bandWord = -1;
+        return;
+    }
+    Layer& layer = m_layer ? *m_layer : openLayer();
+    const auto stride = std::size_t(m_wordsPerRow);
+    std::uint64_t* word = layer.bits.data() + std::size_t(m_bandTop) * stride + std::size_t(m_bandWord);
+    for (int y = m_bandTop; y <= m_bandBottom; ++y, word += stride) {
+        *word |= m_band[std::size_t(y)];
+        m_band[std::size_t(y)] = 0;
+    }
+    widen(layer, m_bandTop, m_bandBottom, m_bandWord, m_bandWord);
+    m_bandWord = -1;
+    m_bandTop = std::numeric_limits<int>::max();
+    m_bandBottom = -1;
+}
+
 void PixelBatch::closeRun()
 {
     if (!m_runOpen)
@@ -126,7 +146,7 @@ void PixelBatch::closeRun()
     const int top = std::max(m_runTop, 0);
     const int bottom = std::min(m_runBottom, m_height - 1);
     if (m_runX >= 0 && m_runX < m_width && top <= bottom)
-        cover(m_runX, m_runX, top, bottom);
+        addWordFill({ m_runX / 64, std::uint64_t(1) << (m_runX % 64) }, top, bottom);
 }
 
 PixelBatch::Layer& PixelBatch::openLayer()
@@ -169,6 +189,7 @@ void PixelBatch::endColor()
     if (!m_open)
         return;
     closeRun();
+    closeBand();
     m_open = false;
     m_layer = nullptr;
     const bool covered = m_waiting < m_layers.size() && !m_layers[m_waiting].empty();
@@ -282,6 +303,11 @@ void PixelBatch::flush()
 
 void PixelBatch::discard()
 {
+    if (m_bandBottom >= m_bandTop)
+        std::fill(m_band.begin() + m_bandTop, m_band.begin() + m_bandBottom + 1, 0);
+    m_bandWord = -1;
+    m_bandTop = std::numeric_limits<int>::max();
+    m_bandBottom = -1;
     m_runOpen = false;
     m_open = false;
     m_layer = nullptr;

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <limits>
 #include <vector>
 
 namespace plotvane {
@@ -19,7 +20,8 @@ QImage deviceCanvas(QImage& image);
 
 // The primitives of one colour, in device pixels, on their way to an image. Within one colour
 // the order of drawing cannot change a pixel, so fills and vertical segments are marked in a
-// coverage bitmap, and the other segments go to the raster engine once per colour. The bitmaps
+// coverage bitmap (those within one bitmap word gather first in that word's column, whose rows
+// lie side by side), and the other segments go to the raster engine once per colour. The bitmaps
 // of consecutive colours wait in layers until something else must be drawn: then every
 // covered pixel is written once, in the colour of the topmost layer that covers it, row after
 // row. Segments that lead to the next column are drawn as two half runs once the run shows
@@ -80,6 +82,7 @@ private:
     static constexpr std::size_t LayerLimit = 16;
 
     void endColor();
+    void closeBand();
     void addLineBeyondRun(QPoint a, QPoint b);
     void widen(Layer& layer, int top, int bottom, int leftWord, int rightWord);
     void addRun(int x, int top, int bottom);
@@ -105,6 +108,11 @@ private:
     bool m_runOpen = false;
     int m_runX = 0, m_runTop = 0, m_runBottom = 0;
     std::vector<Layer> m_layers;
+    // One word's column of the open colour, row after row, gathered where rows lie side by side
+    // in memory and then added to the layer at once (rows m_bandTop..m_bandBottom, when any).
+    int m_bandWord = -1;
+    int m_bandTop = std::numeric_limits<int>::max(), m_bandBottom = -1;
+    std::vector<std::uint64_t> m_band;
     Layer* m_layer = nullptr; // the open colour's, once it covers anything
     std::size_t m_waiting = 0; // layers before the open one, not yet written
     int m_wordsPerRow = 0;
@@ -132,12 +140,14 @@ inline void PixelBatch::widen(Layer& layer, int top, int bottom, int leftWord, i
 
 inline void PixelBatch::addWordFill(WordColumns columns, int top, int bottom)
 {
-    Layer& layer = m_layer ? *m_layer : openLayer();
-    const auto stride = std::size_t(m_wordsPerRow);
-    std::uint64_t* word = layer.bits.data() + std::size_t(top) * stride + std::size_t(columns.word);
-    for (int y = top; y <= bottom; ++y, word += stride)
-        *word |= columns.bits;
-    widen(layer, top, bottom, columns.word, columns.word);
+    if (columns.word != m_bandWord) {
+        closeBand();
+        m_bandWord = columns.word;
+    }
+    for (int y = top; y <= bottom; ++y)
+        m_band[std::size_t(y)] |= columns.bits;
+    m_bandTop = std::min(m_bandTop, top);
+    m_bandBottom = std::max(m_bandBottom, bottom);
 }
 
 } // namespace plotvane
