@@ -146,7 +146,7 @@ void PixelBatch::closeRun()
     const int top = std::max(m_runTop, 0);
     const int bottom = std::min(m_runBottom, m_height - 1);
     if (m_runX >= 0 && m_runX < m_width && top <= bottom)
-        addWordFill({ m_runX / 64, std::uint64_t(1) << (m_runX % 64) }, top, bottom);
+        addWordFill(wordColumns(m_runX, m_runX, m_width), top, bottom);
 }
 
 PixelBatch::Layer& PixelBatch::openLayer()
