@@ -3,6 +3,7 @@
 #include "canvaspainter.h"
 #include "olecolor.h"
 #include "pixelbatch.h"
+#include "plainglyphs.h"
 
 #include <QFontMetricsF>
 #include <QHash>
@@ -65,6 +66,9 @@ struct ImageSurface::Private
         double lineHeight; // one line's height
         QHash<QString, double> widths; // of each text asked for
         std::optional<double> ascent; // on the image, which has a resolution of its own
+        // Number texts, measured and drawn without shaping each: learnt at the first of them.
+        std::optional<PlainGlyphs> plainMeasured;
+        std::optional<PlainGlyphs> plainDrawn; // on the image
     };
     // A chart switches between its title's font and its own at every refresh: both stay known.
     static constexpr std::size_t FontsKept = 4;
@@ -129,7 +133,7 @@ struct ImageSurface::Private
         const QFont qfont = font.toQFont();
         const QFontMetricsF metrics(qfont, &measuring);
         fonts.push_back(std::make_shared<FontMeasures>(
-            FontMeasures{ font, qfont, metrics, metrics.height(), {}, std::nullopt }));
+            FontMeasures{ font, qfont, metrics, metrics.height(), {}, std::nullopt, std::nullopt, std::nullopt }));
         current = fonts.back().get();
         return *current;
     }
@@ -138,6 +142,12 @@ struct ImageSurface::Private
     double advance(const platform::FontObject& font, const QString& text)
     {
         FontMeasures& measures = measuresFor(font);
+        if (PlainGlyphs::isNumberText(text)) {
+            if (!measures.plainMeasured)
+                measures.plainMeasured.emplace(QFont(measures.font, &measuring));
+            if (measures.plainMeasured->covers(text))
+                return measures.plainMeasured->width(text);
+        }
         if (const auto known = measures.widths.constFind(text); known != measures.widths.cend())
             return *known;
         constexpr qsizetype Remembered = 16384; // beyond any chart's labels; only bounds the memory
@@ -318,7 +328,14 @@ struct ImageSurface::Private
         QPainter& p = canvasPainter.textPainter(font.font, color);
         if (!font.ascent)
             font.ascent = QFontMetricsF(font.font, &canvasPainter.canvas()).ascent();
-        p.drawText(QPointF(double(x) * scale, double(y) * scale + *font.ascent), text);
+        const QPointF origin(double(x) * scale, double(y) * scale + *font.ascent);
+        if (PlainGlyphs::isNumberText(text)) {
+            if (!font.plainDrawn)
+                font.plainDrawn.emplace(p.font());
+            if (font.plainDrawn->covers(text) && font.plainDrawn->draw(p, origin, text))
+                return;
+        }
+        p.drawText(origin, text);
     }
 
     // The series of one chart share their points' places along the axis: the columns are found once.

@@ -8,9 +8,12 @@
 
 #include "platform/automation/safearray.h"
 
+#include <QFontMetricsF>
 #include <QTest>
 
+#include <array>
 #include <cmath>
+#include <vector>
 
 using namespace plotvane;
 using platform::InvokeKind;
@@ -66,9 +69,9 @@ qsizetype differingPixels(const QImage& a, const QImage& b)
 class TwinSurfaces
 {
 public:
-    TwinSurfaces(QSize size, double ratio)
-        : m_fast(size, 15, ratio)
-        , m_reference(size, 15, ratio)
+    TwinSurfaces(QSize size, double ratio, double twipsPerPixel = 15)
+        : m_fast(size, twipsPerPixel, ratio)
+        , m_reference(size, twipsPerPixel, ratio)
     {
         m_reference.setFastPath(false);
         each([](ImageSurface& s) {
@@ -105,13 +108,13 @@ public:
     }
     qsizetype differing() const { return differingPixels(m_fast.image(), m_reference.image()); }
     QImage image() const { return m_fast.image(); }
-
-private:
     template <typename Draw> void each(Draw draw)
     {
         draw(m_fast);
         draw(m_reference);
     }
+
+private:
     ImageSurface m_fast;
     ImageSurface m_reference;
 };
@@ -234,6 +237,62 @@ private slots:
                 black += c == QColor(Qt::black);
             }
         QVERIFY(blue > 0 && red > 0 && black > 0);
+    }
+
+    // Number texts are measured and drawn without shaping each where the font shapes their
+    // characters plainly. Serif kerns "E-"; a font of 60 points is drawn as outlines. The places
+    // fall between pixels, on halves of a 64th, just short of a power of two (64, 128 and 256
+    // pixels) that the texts' glyphs pass, and just left of the image.
+    void numberTextsMeasureAndDrawAsShaped_data()
+    {
+        QTest::addColumn<double>("twipsPerPixel");
+        QTest::addColumn<double>("ratio");
+        QTest::newRow("96 dpi") << 15.0 << 1.0;
+        QTest::newRow("96 dpi, ratio 2") << 15.0 << 2.0;
+        QTest::newRow("144 dpi, ratio 1.75") << 10.0 << 1.75;
+    }
+    void numberTextsMeasureAndDrawAsShaped()
+    {
+        QFETCH(double, twipsPerPixel);
+        QFETCH(double, ratio);
+        const QStringList labels{ QStringLiteral("-2E-05"), QStringLiteral("1E-300"), QStringLiteral(" 12.5 "),
+                                  QStringLiteral("1,75"),   QStringLiteral("+3E+20"), QStringLiteral("2600"),
+                                  QStringLiteral("-0.125"), QStringLiteral("7 7"),    QStringLiteral("E-E-E-") };
+        const std::array<float, 10> places{ 1919.f,      15.f * 3 / 128, 1920.f - 15.f / 128,
+                                            7.5f,        -100.f,         3000.f + 15.f / 64,
+                                            365.625f,    731.25f,        1460.f,
+                                            -0.29296875f };
+        const auto font = [](const char* name, double size, bool bold = false, bool italic = false) {
+            return std::make_shared<platform::FontObject>(QString::fromLatin1(name), size, bold, italic);
+        };
+        auto underlined = font("Sans", 9);
+        underlined->Underline = true;
+        const std::vector<std::shared_ptr<platform::FontObject>> fonts{
+            font("Sans", 9),        font("Serif", 9), font("Serif", 11, true, true),
+            font("Sans", 14, true), underlined,       font("Sans", 60)
+        };
+        QImage measuring(1, 1, QImage::Format_ARGB32_Premultiplied); // at the surface's own resolution
+        const int dotsPerMetre = int(std::lround(1440 / twipsPerPixel / 0.0254));
+        measuring.setDotsPerMeterX(dotsPerMetre);
+        measuring.setDotsPerMeterY(dotsPerMetre);
+        TwinSurfaces twins(QSize(400, 300), ratio, twipsPerPixel);
+        float y = 0;
+        for (const auto& f : fonts) {
+            const QFontMetricsF metrics(f->toQFont(), &measuring);
+            for (const QString& label : labels) {
+                std::vector<float> widths; // fast, reference
+                twins.each([&](ImageSurface& s) {
+                    s.setFont(f);
+                    widths.push_back(s.TextWidth(label));
+                });
+                QCOMPARE(widths, std::vector<float>(2, float(metrics.horizontalAdvance(label) * twipsPerPixel)));
+                for (float x : places) {
+                    twins.text(f, 0x000000, x, y, label);
+                    y = std::fmod(y + 137, float(300 * twipsPerPixel));
+                }
+            }
+        }
+        QCOMPARE(twins.differing(), qsizetype(0));
     }
 
     // A series is drawn in one go, sharing pixel columns and rows between series; places far apart,
