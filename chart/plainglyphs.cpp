@@ -14,7 +14,7 @@ namespace plotvane {
 namespace {
 
 // What numbers are written with, in any locale's decimal sign, and what printing a number adds.
-constexpr char16_t Characters[] = u" 0123456789.,-+E";
+constexpr char16_t Characters[] = u"0123456789 .,-+E";
 constexpr std::size_t SlotTableSize = 128;
 
 // Each character's place in Characters; those of no number are past the end.
@@ -29,13 +29,19 @@ constexpr std::array<std::uint8_t, SlotTableSize> slotTable(std::uint8_t unknown
 // The raster engine draws larger glyphs as outlines, by a path of its own for each way in.
 constexpr qreal LargestCachedGlyph = 64;
 
+// Every ordered pair of the characters side by side, once each: their Lyndon words in order (a de
+// Bruijn sequence), the first character again at the end. It starts and ends with a digit: spaces
+// at either end of a line would be laid out apart.
 QString everyPair()
 {
-    QString text = QStringLiteral("0"); // spaces at either end of a line would be laid out apart
-    for (char16_t first : std::u16string_view(Characters))
-        for (char16_t second : std::u16string_view(Characters))
-            text.append(QChar(first)).append(QChar(second));
-    return text.append(u'0');
+    const std::u16string_view characters(Characters);
+    QString text;
+    for (std::size_t first = 0; first < characters.size(); ++first) {
+        text.append(QChar(characters[first]));
+        for (std::size_t second = first + 1; second < characters.size(); ++second)
+            text.append(QChar(characters[first])).append(QChar(characters[second]));
+    }
+    return text.append(QChar(characters.front()));
 }
 
 } // namespace
