@@ -229,6 +229,9 @@ void ChartPainter::drawCategoryAxis(const platform::SafeArray& data, std::int32_
         const std::int32_t x = CLng(divide(m_state.PlotRight - plotLeft, pointCount - 1) * double(j) + plotLeft);
         m_surface.line(float(x), float(plotBottom), float(x), float(plotBottom - TickLength), m_surface.ForeColor());
         const Variant& label = data(0, int(j));
+        // An empty label prints nothing; the pen it would move is set afresh before it is read again.
+        if (label.isEmpty())
+            continue;
         m_surface.setCurrentX(float(x - textWidth(label.toString()) / 2));
         m_surface.setCurrentY(float(labelTop));
         m_surface.Print(label);
