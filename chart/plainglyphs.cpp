@@ -2,6 +2,7 @@
 
 #include <QFontMetricsF>
 #include <QPainter>
+#include <QRawFont>
 #include <QTextLayout>
 #include <QVarLengthArray>
 
@@ -26,6 +27,7 @@ constexpr std::array<std::uint8_t, SlotTableSize> slotTable(std::uint8_t unknown
         table[Characters[i]] = std::uint8_t(i);
     return table;
 }
+
 // The raster engine draws larger glyphs as outlines, by a path of its own for each way in.
 constexpr qreal LargestCachedGlyph = 64;
 

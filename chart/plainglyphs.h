@@ -2,7 +2,6 @@
 
 #include <QFont>
 #include <QGlyphRun>
-#include <QRawFont>
 
 #include <array>
 #include <cstdint>
