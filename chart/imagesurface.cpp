@@ -145,7 +145,7 @@ struct ImageSurface::Private
         if (PlainGlyphs::isNumberText(text)) {
             if (!measures.plainMeasured)
                 measures.plainMeasured.emplace(QFont(measures.font, &measuring));
-            if (measures.plainMeasured->covers(text))
+            if (measures.plainMeasured->isPlain())
                 return measures.plainMeasured->width(text);
         }
         if (const auto known = measures.widths.constFind(text); known != measures.widths.cend())
@@ -332,7 +332,7 @@ struct ImageSurface::Private
         if (PlainGlyphs::isNumberText(text)) {
             if (!font.plainDrawn)
                 font.plainDrawn.emplace(p.font());
-            if (font.plainDrawn->covers(text) && font.plainDrawn->draw(p, origin, text))
+            if (font.plainDrawn->isPlain() && font.plainDrawn->draw(p, origin, text))
                 return;
         }
         p.drawText(origin, text);

@@ -109,11 +109,6 @@ void PlainGlyphs::learn(const QFont& font)
         && m_run.rawFont().pixelSize() <= LargestCachedGlyph && !qEnvironmentVariableIsSet("QT_MAX_CACHED_GLYPH_SIZE");
 }
 
-bool PlainGlyphs::covers(QStringView text) const
-{
-    return m_plain && isNumberText(text);
-}
-
 double PlainGlyphs::width(QStringView text) const
 {
     double sum = 0; // of multiples of 1/64: exact, as the shaper's fixed-point sum is

@@ -25,11 +25,11 @@ public:
 
     // Whether text has only characters numbers are written with.
     static bool isNumberText(QStringView text);
-    // Whether text is a number text and the font shapes those characters plainly.
-    bool covers(QStringView text) const;
-    // Of a text covered: what QFontMetricsF::horizontalAdvance gives.
+    // Whether the font shapes those characters plainly.
+    bool isPlain() const { return m_plain; }
+    // Of a number text in a plain font: what QFontMetricsF::horizontalAdvance gives.
     double width(QStringView text) const;
-    // Draws a covered text as painter.drawText(origin, text) does, on a painter whose font is the
+    // Draws a number text in a plain font as painter.drawText(origin, text) does, on a painter whose font is the
     // one learnt; false, with nothing drawn, where that cannot be promised.
     bool draw(QPainter& painter, const QPointF& origin, QStringView text);
 
