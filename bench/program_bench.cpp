@@ -7,7 +7,7 @@
 #include "workloadfiles.h"
 #include "workloads.h"
 
-#include "screens/attemptscore.h"
+#include "attempt/attemptscore.h"
 #include "screens/history.h"
 
 #include "data/questionrecord.h"

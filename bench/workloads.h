@@ -1,6 +1,6 @@
 #pragma once
 
-#include "screens/attemptscore.h"
+#include "attempt/attemptscore.h"
 
 #include "platform/automation/variant.h"
 

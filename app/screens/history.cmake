@@ -6,6 +6,4 @@ target_sources(quizmark_app PRIVATE
     ${CMAKE_CURRENT_LIST_DIR}/history.cpp
     ${CMAKE_CURRENT_LIST_DIR}/history.h
     ${CMAKE_CURRENT_LIST_DIR}/history.ui
-    ${CMAKE_CURRENT_LIST_DIR}/valuetickinterval.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/valuetickinterval.h
 )

@@ -1,6 +1,6 @@
 #include "module1.h"
-#include "screens/attemptprogress.h"
-#include "screens/wholebanksetting.h"
+#include "attempt/attemptprogress.h"
+#include "attempt/wholebanksetting.h"
 
 #include "support/fakeservices.h"
 

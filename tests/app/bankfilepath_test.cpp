@@ -1,4 +1,4 @@
-#include "screens/bankfilepath.h"
+#include "attempt/bankfilepath.h"
 
 #include <QDir>
 #include <QFile>

@@ -2,7 +2,7 @@
 #include "mdiform1.h"
 #include "module1.h"
 #include "optioncheckbox.h"
-#include "screens/bankfilepath.h"
+#include "attempt/bankfilepath.h"
 #include "screens/exam.h"
 #include "screens/frmabout.h"
 #include "screens/review.h"

@@ -2,7 +2,7 @@
 #include "mdiform1.h"
 #include "module1.h"
 #include "screens/history.h"
-#include "screens/valuetickinterval.h"
+#include "attempt/valuetickinterval.h"
 #include "startup.h"
 
 #include "chart/plotvanefactory.h"

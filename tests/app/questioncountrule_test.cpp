@@ -1,4 +1,4 @@
-#include "screens/questioncountrule.h"
+#include "attempt/questioncountrule.h"
 
 #include <QTest>
 

@@ -1,4 +1,4 @@
-#include "screens/questiondraw.h"
+#include "attempt/questiondraw.h"
 
 #include "platform/randomsource.h"
 

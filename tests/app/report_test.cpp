@@ -1,6 +1,6 @@
 #include "module1.h"
-#include "screens/attemptreport.h"
-#include "screens/attemptscore.h"
+#include "attempt/attemptreport.h"
+#include "attempt/attemptscore.h"
 
 #include "data/questionrecord.h"
 #include "platform/screenprinter.h"

@@ -1,6 +1,6 @@
 #include "module1.h"
-#include "screens/answerticks.h"
-#include "screens/attemptscore.h"
+#include "attempt/answerticks.h"
+#include "attempt/attemptscore.h"
 
 #include "data/questionrecord.h"
 #include "platform/conversions.h"

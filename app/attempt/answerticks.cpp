@@ -1,6 +1,6 @@
 #include "answerticks.h"
 
-#include "module1.h"
+#include "attemptstate.h"
 
 #include "data/questionrecord.h"
 

@@ -1,6 +1,6 @@
 #include "questioncountrule.h"
 
-#include "module1.h"
+#include "attemptstate.h"
 
 #include "platform/conversions.h"
 #include "platform/runtimeerror.h"

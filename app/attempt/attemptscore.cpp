@@ -1,6 +1,6 @@
 #include "attemptscore.h"
 
-#include "module1.h"
+#include "attemptstate.h"
 
 #include "data/questionrecord.h"
 #include "platform/conversions.h"

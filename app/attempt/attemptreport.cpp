@@ -2,7 +2,7 @@
 
 #include "answerticks.h"
 
-#include "module1.h"
+#include "attemptstate.h"
 
 #include "platform/conversions.h"
 

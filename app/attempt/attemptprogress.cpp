@@ -1,6 +1,6 @@
 #include "attemptprogress.h"
 
-#include "module1.h"
+#include "attemptstate.h"
 
 #include <QStringList>
 
