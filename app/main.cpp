@@ -1,3 +1,4 @@
+#include "attemptjournal.h"
 #include "datadirectorychoice.h"
 #include "mdiform1.h"
 #include "startup.h"
@@ -6,6 +7,8 @@
 #include "platform/runtimeapplication.h"
 #include "platform/runtimeerror.h"
 #include "platform/systemservices.h"
+
+#include <QDir>
 
 #include <cstdlib>
 
@@ -22,7 +25,11 @@ int main(int argc, char** argv)
         std::quick_exit(EXIT_FAILURE);
     });
 
+    // Declared before the window: the screens it holds write to the journal as they close.
+    quizmark::AttemptJournal journal(QDir(system.programDirectory().dataPath()).filePath(
+        QString::fromLatin1(quizmark::AttemptJournal::FileName)));
     quizmark::MDIForm1 window(system.services());
+    window.setJournal(&journal);
     system.messageBoxes().setParent(&window);
     window.show();
     quizmark::registerScreens(window);

@@ -1,9 +1,11 @@
 #include "mdiform1.h"
 
 #include "ui_mdiform1.h"
+#include "attemptjournal.h"
 #include "webaddresses.h"
 
 #include "platform/filetable.h"
+#include "platform/messageboxes.h"
 #include "platform/programdirectory.h"
 #include "platform/runtimeerror.h"
 #include "platform/services.h"
@@ -11,6 +13,7 @@
 #include "platform/webbrowser.h"
 
 #include <QApplication>
+#include <QCloseEvent>
 #include <QMdiSubWindow>
 #include <QMenuBar>
 #include <QScreen>
@@ -39,7 +42,7 @@ MDIForm1::MDIForm1(platform::Services& services, QWidget* parent)
 {
     m_ui->setupUi(this);
     m_ownMenus = m_ui->menubar->actions();
-    connect(m_ui->Exit, &QAction::triggered, this, &MDIForm1::endProgram);
+    connect(m_ui->Exit, &QAction::triggered, this, &MDIForm1::requestEnd);
     connect(m_ui->Homepage, &QAction::triggered, this,
             [this] { OpenWebPage(QString::fromLatin1(WebAddress::Homepage)); });
     connect(m_ui->ClientArea, &QMdiArea::subWindowActivated, this, &MDIForm1::showMenusOf);
@@ -126,6 +129,36 @@ void MDIForm1::unloadScreen(QWidget* screen)
     m_ui->ClientArea->removeSubWindow(window);
     window->deleteLater();
     showMenusOf(m_ui->ClientArea->activeSubWindow());
+}
+
+// An attempt the journal keeps can be resumed at the next start; one it cannot keep is lost.
+bool MDIForm1::confirmEndDuringAttempt()
+{
+    if (!m_attemptRunning || m_ended)
+        return true;
+    const bool kept = m_journal && m_journal->isUsable();
+    const QString prompt = kept
+        ? QStringLiteral("End the program? Your attempt is kept and can be resumed at the next start.")
+        : QStringLiteral("End the program? Your answers cannot be kept: this attempt will be lost.");
+    enum Button { Quit, Cancel };
+    const int answer = m_services.messages.MsgBoxChoice(
+        prompt, { QStringLiteral("Quit"), QStringLiteral("Cancel") }, Cancel, Cancel, QStringLiteral("Exit"));
+    return answer == Quit && !m_ended;
+}
+
+void MDIForm1::requestEnd()
+{
+    if (confirmEndDuringAttempt())
+        endProgram();
+}
+
+void MDIForm1::closeEvent(QCloseEvent* event)
+{
+    if (!confirmEndDuringAttempt()) {
+        event->ignore();
+        return;
+    }
+    QMainWindow::closeEvent(event);
 }
 
 void MDIForm1::endProgram()

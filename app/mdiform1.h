@@ -41,6 +41,12 @@ public:
     bool programEnded() const override { return m_ended; }
     platform::Services& services() override { return m_services; }
     QWidget* window() override { return this; }
+    AttemptJournal* journal() override { return m_journal; }
+    void setAttemptRunning(bool running) override { m_attemptRunning = running; }
+    void requestEnd() override;
+
+    // The journal the screens keep attempts in; it must outlive this window.
+    void setJournal(AttemptJournal* journal) { m_journal = journal; }
 
     // What Exit does after closing the files; the program quits its event loops, tests record it.
     void setEndHandler(std::function<void()> handler) { m_end = std::move(handler); }
@@ -48,7 +54,12 @@ public:
     QStringList menuTitles() const;
     QMdiSubWindow* subWindowOf(QWidget* screen) const;
 
+protected:
+    // Closing the main window during an attempt asks as Exit does.
+    void closeEvent(QCloseEvent* event) override;
+
 private:
+    bool confirmEndDuringAttempt();
     void fitToScreen();
     void showMenusOf(QMdiSubWindow* active);
     void OpenWebPage(const QString& address);
@@ -59,6 +70,8 @@ private:
     std::function<void()> m_end;
     std::map<QString, Factory> m_factories;
     bool m_ended = false;
+    AttemptJournal* m_journal = nullptr;
+    bool m_attemptRunning = false;
 };
 
 } // namespace quizmark

@@ -12,6 +12,8 @@ struct Services;
 
 namespace quizmark {
 
+class AttemptJournal;
+
 // The frame that child screens load into, and what they reach through it.
 class ScreenHost {
 public:
@@ -39,6 +41,12 @@ public:
     // True once endProgram ran: a handler resuming from a wait must not go on.
     virtual bool programEnded() const = 0;
     virtual platform::Services& services() = 0;
+    // The attempt journal; null where none is kept.
+    virtual AttemptJournal* journal() { return nullptr; }
+    // Set while an attempt runs: ending the program then asks first.
+    virtual void setAttemptRunning(bool running) { (void)running; }
+    // Exit as the menus give it: during an attempt it asks before it ends the program.
+    virtual void requestEnd() { endProgram(); }
     virtual QWidget* window() = 0;
 };
 

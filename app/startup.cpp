@@ -1,5 +1,6 @@
 #include "startup.h"
 
+#include "attemptresume.h"
 #include "pluginchartloader.h"
 #include "screenhost.h"
 #include "screens/exam.h"
@@ -54,6 +55,8 @@ void registerScreens(ScreenHost& host)
 
 void loadStartScreen(ScreenHost& host)
 {
+    if (AttemptResume(host).offer())
+        return;
     host.showScreen(host.loadScreen(QStringLiteral("examselect")));
 }
 

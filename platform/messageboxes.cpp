@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QMessageBox>
 #include <QPointer>
+#include <QPushButton>
 
 namespace platform {
 
@@ -75,6 +76,28 @@ int QtMessageBoxes::MsgBoxWithLine(const QString& prompt, const QString& line, i
     }
     const int button = box.exec();
     return resultFor(QMessageBox::StandardButton(button));
+}
+
+int QtMessageBoxes::MsgBoxChoice(const QString& prompt, const QStringList& buttons, int defaultButton,
+                                 int cancelButton, const QString& title)
+{
+    QMessageBox box(QMessageBox::Question, title.isEmpty() ? m_defaultTitle : title, prompt, QMessageBox::NoButton,
+                    m_parent);
+    box.setTextFormat(Qt::PlainText);
+    box.setProperty(OpenBoxProperty, true);
+    QList<QAbstractButton*> added;
+    for (int n = 0; n < buttons.size(); ++n) {
+        const auto role = n == cancelButton ? QMessageBox::RejectRole : QMessageBox::AcceptRole;
+        QPushButton* button = box.addButton(buttons[n], role);
+        added.append(button);
+        if (n == defaultButton)
+            box.setDefaultButton(button);
+        if (n == cancelButton)
+            box.setEscapeButton(button);
+    }
+    box.exec();
+    const int pressed = int(added.indexOf(box.clickedButton()));
+    return pressed < 0 ? cancelButton : pressed;
 }
 
 void QtMessageBoxes::closeOpenBoxes()

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 class QWidget;
 
@@ -37,6 +38,15 @@ public:
     // Closes every box still open, as if cancelled; the program uses this when an event ends the
     // step that asked.
     virtual void closeOpenBoxes() = 0;
+    // A question whose buttons carry the given captions, with a mnemonic each where they hold one;
+    // the index of the button pressed. Enter presses defaultButton; Escape, closing the box or
+    // closeOpenBoxes() give cancelButton. A box that cannot ask answers cancelButton.
+    virtual int MsgBoxChoice(const QString& prompt, const QStringList& buttons, int defaultButton, int cancelButton,
+                             const QString& title = {})
+    {
+        (void)prompt, (void)buttons, (void)defaultButton, (void)title;
+        return cancelButton;
+    }
 };
 
 class QtMessageBoxes : public MessageBoxes {
@@ -46,6 +56,8 @@ public:
     int MsgBox(const QString& prompt, int buttons, const QString& title) override;
     int MsgBoxWithLine(const QString& prompt, const QString& line, int buttons, const QString& title) override;
     void closeOpenBoxes() override;
+    int MsgBoxChoice(const QString& prompt, const QStringList& buttons, int defaultButton, int cancelButton,
+                     const QString& title) override;
 
 private:
     QString m_defaultTitle;

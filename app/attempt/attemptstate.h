@@ -4,9 +4,11 @@
 
 #include "data/cataloguerecord.h"
 
+#include <QByteArray>
 #include <QString>
 
 #include <cstdint>
+#include <vector>
 
 namespace quizmark {
 
@@ -49,6 +51,16 @@ struct AttemptState {
     std::int16_t RetryCount = 0;
     // Set by exam start: whether the attempt is a practice retry, which adds no score record.
     bool PracticeRetry = false;
+    // Set by exam start: each drawn question's bank record as it was asked, position 1 first. The
+    // attempt is scored, reviewed and reported from these, whatever becomes of the bank meanwhile.
+    std::vector<QByteArray> AskedRecords;
+    // The attempt's entry in the journal; 0 while it has none.
+    qint64 JournalId = 0;
+    // Set by the resume at start: the next exam start goes on with the attempt the state holds,
+    // with these seconds left and paused or not, instead of drawing a new one.
+    bool Resuming = false;
+    int ResumeSecondsLeft = 0;
+    bool ResumePaused = false;
 };
 
 }

@@ -1,6 +1,7 @@
 #include "exam.h"
 #include "ui_exam.h"
 
+#include "attemptjournal.h"
 #include "attemptprogress.h"
 #include "bankfilepath.h"
 #include "examkeys.h"
@@ -13,6 +14,7 @@
 #include "screenhost.h"
 #include "webaddresses.h"
 
+#include "platform/clock.h"
 #include "platform/conversions.h"
 #include "platform/eventwait.h"
 #include "platform/filetable.h"
@@ -25,10 +27,17 @@
 #include <QCloseEvent>
 
 #include <algorithm>
+#include <functional>
+#include <initializer_list>
 #include <utility>
 #include <vector>
 
 namespace quizmark {
+
+namespace {
+// The clock reaches the journal this often at least; a resume loses no more than this.
+constexpr int ClockSaveSeconds = 10;
+}
 
 exam::exam(ScreenHost& host, QWidget* parent)
     : QMainWindow(parent)
@@ -45,9 +54,17 @@ exam::exam(ScreenHost& host, QWidget* parent)
     connect(m_ui->Command2, &QPushButton::clicked, this, &exam::Command2_Click);
     connect(m_ui->Command3, &QPushButton::clicked, this, &exam::Command3_Click);
     connect(m_ui->Command4, &QPushButton::clicked, this, &exam::Command4_Click);
+    for (int n = 1; n <= OptionSlots; ++n)
+        connect(optionBox(n), &QCheckBox::clicked, this, &exam::keepTicks);
     connect(m_ui->markForReview, &QCheckBox::toggled, this,
             [](bool marked) { Module1.MarkedForReview(Module1.CurrentQuestion) = marked; });
-    connect(m_ui->Exit, &QAction::triggered, this, [this] { m_host.endProgram(); });
+    connect(m_ui->markForReview, &QCheckBox::clicked, this, [this](bool marked) {
+        keep([marked](AttemptJournal& journal, qint64 id) {
+            return journal.saveMarked(id, Module1.CurrentQuestion, marked);
+        });
+    });
+    connect(m_ui->pauseButton, &QPushButton::clicked, this, [this] { setPaused(!m_paused); });
+    connect(m_ui->Exit, &QAction::triggered, this, [this] { m_host.requestEnd(); });
     connect(m_ui->about, &QAction::triggered, this,
         [this] { frmAbout::showAbout(m_host.services(), m_host.window()); });
     connect(m_ui->Picture1, &BannerPicture::clicked, this,
@@ -55,26 +72,134 @@ exam::exam(ScreenHost& host, QWidget* parent)
     addKeys();
 
     Module1.TimeRanOut = false;
-    if (!openFiles()) {
+    const bool resuming = std::exchange(Module1.Resuming, false);
+    if (!openFiles(resuming)) {
         setProperty(ScreenHost::RefusedProperty, true);
         return;
     }
-    drawQuestionOrder();
-    resetAttempt(Module1.QuestionsToTake);
-    SecondsLeft = platform::CInt(Module1.ExamMinutes * 60.0);
-    m_ui->ProgressBar1->setMaximum(SecondsLeft);
+    const std::int16_t examSeconds = platform::CInt(Module1.ExamMinutes * 60.0);
+    if (resuming) {
+        SecondsLeft = static_cast<std::int16_t>(std::clamp(Module1.ResumeSecondsLeft, 0, int(examSeconds)));
+    } else {
+        drawQuestionOrder();
+        resetAttempt(Module1.QuestionsToTake);
+        keepAskedRecords();
+        SecondsLeft = examSeconds;
+        Module1.CurrentQuestion = 1;
+    }
+    m_ui->ProgressBar1->setMaximum(examSeconds);
     m_ui->ProgressBar1->setValue(SecondsLeft);
     m_ui->Text1->setText(platform::integerText(SecondsLeft));
     m_ui->minutesSecondsLabel->setText(AttemptProgress::clockText(SecondsLeft));
     announceTimeLeft();
     TimeFloor = 0;
+    RestoreTicks();
     ShowQuestion();
-    Module1.CurrentQuestion = 1;
     showPosition();
+    if (!resuming)
+        beginJournal(examSeconds);
+    m_journal = m_host.journal();
+    m_host.setAttemptRunning(true);
     Timer1.start();
+    if (resuming && Module1.ResumePaused)
+        setPaused(true);
 }
 
-exam::~exam() = default;
+// A program that ends during the attempt leaves its clock in the journal, to be resumed from there.
+exam::~exam()
+{
+    if (!m_finished && m_journal && Module1.JournalId != 0)
+        m_journal->saveClock(Module1.JournalId, SecondsLeft, m_paused);
+}
+
+// Every question drawn is kept as it was asked: the scoring, the review, the report and a resume
+// read these, whatever becomes of the bank file meanwhile.
+void exam::keepAskedRecords()
+{
+    platform::RecordFile& bank = m_host.services().files.file(FileNumber::QuestionBank);
+    Module1.AskedRecords.clear();
+    for (int i = 1; i <= Module1.QuestionsToTake; ++i)
+        Module1.AskedRecords.push_back(bank.read(Module1.QuestionOrder(i)));
+}
+
+void exam::beginJournal(int examSeconds)
+{
+    Module1.JournalId = 0;
+    AttemptJournal* journal = m_host.journal();
+    if (!journal)
+        return;
+    if (journal->isUsable())
+        Module1.JournalId
+            = journal->begin(AttemptStart::of(Module1, m_host.services().clock.now(), examSeconds));
+    if (Module1.JournalId == 0)
+        tellJournalProblem(*journal);
+}
+
+// A journal that cannot keep the attempt never stops it: the candidate is told once, and it runs on.
+void exam::keep(const std::function<bool(AttemptJournal&, qint64)>& change)
+{
+    AttemptJournal* journal = m_host.journal();
+    if (!journal || Module1.JournalId == 0)
+        return;
+    if (change(*journal, Module1.JournalId))
+        return;
+    Module1.JournalId = 0;
+    tellJournalProblem(*journal);
+}
+
+void exam::tellJournalProblem(AttemptJournal& journal)
+{
+    const QString reason = journal.takeProblemToTell();
+    if (reason.isEmpty())
+        return;
+    m_host.services().messages.MsgBox(QStringLiteral("Your answers cannot be kept for resuming: %1").arg(reason),
+                                      platform::MsgBoxStyle::Exclamation);
+}
+
+// The boxes as the candidate left them, in the slots StoreTicks would give them.
+void exam::keepTicks()
+{
+    Selection selection{};
+    std::size_t slot = 0;
+    for (int n = 1; n <= OptionSlots; ++n)
+        if (optionBox(n)->isChecked())
+            selection[slot++] = static_cast<std::int16_t>(n);
+    keep([&selection](AttemptJournal& journal, qint64 id) {
+        return journal.saveSelections(id, Module1.CurrentQuestion, selection);
+    });
+}
+
+void exam::keepClock()
+{
+    keep([this](AttemptJournal& journal, qint64 id) { return journal.saveClock(id, SecondsLeft, m_paused); });
+}
+
+// A pause hides the question and stops the clock; the time left is what it was.
+void exam::setPaused(bool paused)
+{
+    if (m_finished || paused == m_paused)
+        return;
+    m_paused = paused;
+    if (paused)
+        Timer1.stop();
+    else
+        Timer1.start();
+    m_ui->Text2->setVisible(!paused);
+    m_ui->Frame1->setVisible(!paused);
+    m_ui->pausedLabel->setVisible(paused);
+    for (QWidget* control : std::initializer_list<QWidget*> { m_ui->markForReview, m_ui->Command1, m_ui->Command2,
+                                                               m_ui->Command4 })
+        control->setEnabled(!paused);
+    if (!paused)
+        showPosition();
+    m_ui->pauseButton->setText(paused ? QStringLiteral("Res&ume") : QStringLiteral("Pa&use"));
+    m_ui->pauseButton->setAccessibleName(paused ? QStringLiteral("Resume") : QStringLiteral("Pause"));
+    keepClock();
+    if (paused)
+        m_ui->pauseButton->setFocus(Qt::OtherFocusReason);
+    else
+        m_ui->Check1->setFocus(Qt::OtherFocusReason);
+}
 
 QCheckBox* exam::optionBox(int n) const
 {
@@ -92,10 +217,11 @@ QCheckBox* exam::optionBox(int n) const
 
 // The catalogue and the bank stay open for the whole attempt; a bank that cannot serve it is
 // refused before anything is read from it.
-bool exam::openFiles()
+bool exam::openFiles(bool resuming)
 {
     platform::FileTable& files = m_host.services().files;
-    try {
+    // A resumed attempt goes on with the exam as it was asked, whatever the catalogue says now.
+    if (!resuming) try {
         platform::RecordFile& catalogue = files.open(FileNumber::Catalogue, Module1.IndexFilePath,
             CatalogueRecord::Length, platform::RecordAccess::ReadOnly);
         Module1.CurrentExam = CatalogueRecord::read(catalogue, Module1.SelectedExam);
@@ -120,6 +246,8 @@ bool exam::openFiles()
                 ? QStringLiteral("The file was not found.")
                 : error.message());
     }
+    if (resuming)
+        return true;
     const qint64 needed = recordsToDrawFrom();
     if (length < needed * QuestionRecord::Length)
         return refuseBank(bank.path(),
@@ -187,8 +315,11 @@ void exam::resetAttempt(std::int16_t questions)
 
 void exam::ShowQuestion()
 {
-    QuestionBuffer = QuestionRecord::read(
-        m_host.services().files.file(FileNumber::QuestionBank), Module1.QuestionOrder(Module1.CurrentQuestion));
+    const auto asked = std::size_t(Module1.CurrentQuestion - 1);
+    QuestionBuffer = asked < Module1.AskedRecords.size()
+        ? QuestionRecord::fromBytes(Module1.AskedRecords[asked])
+        : QuestionRecord::read(m_host.services().files.file(FileNumber::QuestionBank),
+                               Module1.QuestionOrder(Module1.CurrentQuestion));
     m_ui->Text2->setPlainText(QuestionBuffer.Question);
     m_ui->Check1->setCaption(QuestionBuffer.Option1);
     m_ui->Check2->setCaption(QuestionBuffer.Option2);
@@ -274,6 +405,7 @@ void exam::moveTo(std::int16_t position)
     RestoreTicks();
     ShowQuestion();
     showPosition();
+    keep([position](AttemptJournal& journal, qint64 id) { return journal.savePosition(id, position); });
 }
 
 void exam::Command1_Click()
@@ -292,7 +424,7 @@ void exam::Command2_Click()
 
 void exam::Timer1_Timer()
 {
-    if (m_finished)
+    if (m_finished || m_paused)
         return;
     if (SecondsLeft <= TimeFloor) {
         Module1.TimeRanOut = true;
@@ -305,6 +437,8 @@ void exam::Timer1_Timer()
     m_ui->ProgressBar1->setValue(SecondsLeft);
     if (AccessibleText::announcesTimeLeft(SecondsLeft))
         announceTimeLeft();
+    if (SecondsLeft % ClockSaveSeconds == 0)
+        keepClock();
 }
 
 // The time left reaches a screen reader only now and then; the display itself changes every second.
@@ -368,6 +502,12 @@ void exam::Command4_Click()
     RestoreTicks();
     ShowQuestion();
     showPosition();
+    keep([chosen](AttemptJournal& journal, qint64 id) {
+        std::vector<bool> completed;
+        for (int position = 1; position <= Module1.QuestionsToTake; ++position)
+            completed.push_back(Module1.Completed(position));
+        return journal.saveCompleted(id, completed) && journal.savePosition(id, chosen);
+    });
     m_host.showScreen(this);
     m_ui->Check1->setFocus(Qt::OtherFocusReason);
 }
@@ -379,10 +519,12 @@ void exam::FinishAttempt()
         return;
     m_finished = true;
     Timer1.stop();
+    m_host.setAttemptRunning(false);
     platform::Services& services = m_host.services();
     // During the item review the boxes are cleared and the ticks of the question are stored already.
     if (!m_review)
         StoreTicks();
+    keepClock();
     services.messages.closeOpenBoxes();
     if (m_review)
         m_host.unloadScreen(m_review);

@@ -7,6 +7,7 @@
 #include <QTimer>
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 
 class QCheckBox;
@@ -17,6 +18,7 @@ class exam;
 
 namespace quizmark {
 
+class AttemptJournal;
 class ScreenHost;
 class review;
 
@@ -32,12 +34,20 @@ public:
     // The countdown tick, once a second while the screen is loaded.
     void Timer1_Timer();
     std::int16_t secondsLeft() const { return SecondsLeft; }
+    bool isPaused() const { return m_paused; }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    bool openFiles();
+    bool openFiles(bool resuming);
+    void keepAskedRecords();
+    void beginJournal(int examSeconds);
+    void keep(const std::function<bool(AttemptJournal&, qint64)>& change);
+    void tellJournalProblem(AttemptJournal& journal);
+    void keepTicks();
+    void keepClock();
+    void setPaused(bool paused);
     bool refuseBank(const QString& path, const QString& reason);
     int recordsToDrawFrom() const;
     void drawQuestionOrder();
@@ -70,6 +80,9 @@ private:
     int Confirmation = 0;
     QPointer<review> m_review;
     bool m_finished = false;
+    bool m_paused = false;
+    // Held apart from the host: the main window may be gone by the time this screen is deleted.
+    AttemptJournal* m_journal = nullptr;
 };
 
 }

@@ -1,9 +1,13 @@
 #include "history.h"
 #include "ui_history.h"
 
+#include "attemptjournal.h"
+#include "attemptscore.h"
 #include "bankfilepath.h"
+#include "resultreview.h"
 #include "valuetickinterval.h"
 
+#include "accessibletext.h"
 #include "chartloader.h"
 #include "module1.h"
 #include "screenhost.h"
@@ -15,6 +19,7 @@
 #include "platform/automation/fontobject.h"
 #include "platform/automation/safearray.h"
 #include "platform/conversions.h"
+#include "platform/eventwait.h"
 #include "platform/filetable.h"
 #include "platform/messageboxes.h"
 #include "platform/runtimeerror.h"
@@ -24,11 +29,15 @@
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QFontMetricsF>
+#include <QListWidget>
+#include <QPointer>
 #include <QResizeEvent>
 #include <QStringList>
 #include <QVBoxLayout>
 
 #include <algorithm>
+#include <optional>
+#include <unordered_set>
 #include <vector>
 
 namespace quizmark {
@@ -62,11 +71,102 @@ history::history(ScreenHost& host, ChartLoader& charts, QWidget* parent)
     connect(m_ui->Command1, &QPushButton::clicked, this, &history::Command1_Click);
     connect(m_ui->Picture1, &BannerPicture::clicked, this,
             [this] { m_host.services().web.open(QString::fromLatin1(WebAddress::HistoryBanner)); });
+    connect(m_ui->pastAttempts, &QListWidget::itemActivated, this, &history::openPastAttempt);
     if (!placeChart(charts) || !showScores()) {
         setProperty(ScreenHost::RefusedProperty, true);
         return;
     }
+    listPastAttempts();
     m_ui->Command1->setFocus(Qt::OtherFocusReason);
+}
+
+QString history::pastAttemptLine(const PastAttempt& attempt)
+{
+    QString line = QStringLiteral("%1 \u00b7 %2 \u00b7 %3")
+                       .arg(attempt.ended.toLocalTime().toString(QStringLiteral("yyyy-MM-dd HH:mm")),
+                            AttemptScore::shareText(attempt.end.score, attempt.end.maximumScore),
+                            attempt.end.passed ? QStringLiteral("Pass") : QStringLiteral("Fail"));
+    if (attempt.kind == AttemptKind::PracticeRetry)
+        line += QStringLiteral(" \u00b7 Practice");
+    return line;
+}
+
+QString history::earlierAttemptLine(const ScoreRecord& record)
+{
+    return QStringLiteral("Earlier attempt \u00b7 %1 \u00b7 %2")
+        .arg(AttemptScore::shareText(record.Score, record.MaximumScore),
+             record.Passed ? QStringLiteral("Pass") : QStringLiteral("Fail"));
+}
+
+// The journal's attempts, newest first, then the score records from before the journal, which
+// hold no answers to open.
+void history::listPastAttempts()
+{
+    QStringList lines;
+    std::vector<qint64> ids;
+    std::unordered_set<qint64> journaledRecords;
+    if (AttemptJournal* journal = m_host.journal()) {
+        for (const PastAttempt& attempt : journal->finishedAttempts(Module1.SelectedExam)) {
+            lines.append(pastAttemptLine(attempt));
+            ids.push_back(attempt.id);
+            if (attempt.end.scoreRecord > 0)
+                journaledRecords.insert(attempt.end.scoreRecord);
+        }
+    }
+    platform::FileTable& files = m_host.services().files;
+    if (files.isOpen(FileNumber::ScoreHistory)) {
+        platform::RecordFile& scores = files.file(FileNumber::ScoreHistory);
+        const std::vector<ScoreRecord> all = ScoreRecord::readFirst(scores, ScoreRecord::count(scores.length()));
+        for (qint64 number = qint64(all.size()); number >= 1; --number) {
+            const ScoreRecord& record = all[std::size_t(number - 1)];
+            if (record.ExamNumber == Module1.SelectedExam && !journaledRecords.count(number)) {
+                lines.append(earlierAttemptLine(record));
+                ids.push_back(0);
+            }
+        }
+    }
+    m_ui->pastAttempts->addItems(lines);
+    for (int row = 0; row < int(ids.size()); ++row)
+        m_ui->pastAttempts->item(row)->setData(Qt::UserRole, ids[std::size_t(row)]);
+    AccessibleText::nameEntries(m_ui->pastAttempts);
+}
+
+// The review shows the attempt from the journal, its questions as they were asked, and the
+// history waits for it as the results screen waits for its own.
+void history::openPastAttempt(QListWidgetItem* item)
+{
+    AttemptJournal* journal = m_host.journal();
+    const qint64 id = item ? item->data(Qt::UserRole).toLongLong() : 0;
+    if (!journal || id == 0 || m_pastReview)
+        return;
+    const std::optional<JournaledAttempt> found = journal->attempt(id);
+    if (!found)
+        return;
+    m_pastReview = std::make_unique<PastReview>();
+    found->restoreInto(m_pastReview->attempt);
+    m_pastReview->attempt.JournalId = 0;
+    m_pastReview->ended = found->end.ended;
+    QPointer<QWidget> review = m_host.loadScreen(QStringLiteral("resultreview"));
+    auto* shown = qobject_cast<resultreview*>(review.data());
+    if (!shown)
+        throw platform::RuntimeError(platform::ErrorNumber::ObjectRequired, QStringLiteral("resultreview"));
+    const QPointer<history> self(this);
+    m_host.hideScreen(this);
+    m_host.showScreen(review);
+    shown->ReviewDone = false;
+    ScreenHost* host = &m_host;
+    m_host.services().wait.waitUntil([&] {
+        return !self || !review || qobject_cast<resultreview*>(review.data())->ReviewDone || host->programEnded();
+    });
+    if (!self || host->programEnded())
+        return;
+    m_pastReview.reset();
+    if (review) {
+        m_host.hideScreen(review);
+        m_host.unloadScreen(review);
+    }
+    m_host.showScreen(this);
+    m_ui->pastAttempts->setFocus(Qt::OtherFocusReason);
 }
 
 QString history::chartDescription(const platform::SafeArray& data)

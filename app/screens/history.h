@@ -1,11 +1,17 @@
 #pragma once
 
+#include "attemptstate.h"
+#include "journaledattempt.h"
+
 #include "chart/plotvanecontrol.h"
 #include "chart/propertybag.h"
 
+#include <QDateTime>
 #include <QWidget>
 
 #include <memory>
+
+class QListWidgetItem;
 
 namespace Ui {
 class history;
@@ -18,6 +24,15 @@ class SafeArray;
 }
 
 namespace quizmark {
+
+struct ScoreRecord;
+
+// A past attempt that the score history hands to the answer review.
+struct PastReview
+{
+    AttemptState attempt;
+    QDateTime ended;
+};
 
 class ChartLoader;
 class ScreenHost;
@@ -43,6 +58,14 @@ public:
                                std::int16_t tickInterval);
     // The table as a screen reader reads it: each attempt's score and passing score.
     static QString chartDescription(const platform::SafeArray& data);
+    // "2026-12-09 14:03 · 7 of 10 points (70 %) · Pass", in local time; a practice retry ends
+    // "· Practice".
+    static QString pastAttemptLine(const PastAttempt& attempt);
+    // "Earlier attempt · 7 of 10 points (70 %) · Pass", for a score record the journal does not hold.
+    static QString earlierAttemptLine(const ScoreRecord& record);
+
+    // The past attempt the answer review is to show; null while none is being opened.
+    const PastReview* pastReview() const { return m_pastReview.get(); }
 
 protected:
     // Closing the window frame returns to the results as the button does.
@@ -55,11 +78,14 @@ private:
     std::int16_t valueTickInterval(const platform::SafeArray& data) const;
     void Command1_Click();
     void returnToResults();
+    void listPastAttempts();
+    void openPastAttempt(QListWidgetItem* item);
 
     std::unique_ptr<Ui::history> m_ui;
     ScreenHost& m_host;
     std::unique_ptr<plotvane::PlotvaneControl> Plotvane1;
     bool m_returned = false;
+    std::unique_ptr<PastReview> m_pastReview;
 };
 
 }

@@ -5,6 +5,7 @@
 #include "attemptreport.h"
 #include "attemptscore.h"
 #include "bankfilepath.h"
+#include "history.h"
 #include "results.h"
 
 #include "accessibletext.h"
@@ -14,6 +15,8 @@
 #include "platform/eventwait.h"
 #include "platform/filetable.h"
 #include "platform/runtimeerror.h"
+#include "platform/messageboxes.h"
+#include "platform/screenprinter.h"
 #include "platform/services.h"
 
 #include <QCloseEvent>
@@ -29,6 +32,12 @@ std::int16_t reviewedPosition(ScreenHost& host)
     if (!form)
         throw platform::RuntimeError(platform::ErrorNumber::ObjectRequired, QStringLiteral("results"));
     return form->ReviewQuestion;
+}
+
+const PastReview* pastReview(ScreenHost& host)
+{
+    const auto* form = host.window()->findChild<history*>(QStringLiteral("history"));
+    return form ? form->pastReview() : nullptr;
 }
 
 } // namespace
@@ -48,12 +57,35 @@ resultreview::resultreview(ScreenHost& host, QWidget* parent)
     connect(m_ui->Command1, &QPushButton::clicked, this, [this] { Command1_Click(); });
     connect(m_ui->previousQuestion, &QPushButton::clicked, this, [this] { moveBy(-1); });
     connect(m_ui->nextQuestion, &QPushButton::clicked, this, [this] { moveBy(1); });
+    connect(m_ui->saveReport, &QPushButton::clicked, this, [this] { saveReport_Click(); });
 
-    m_files.open(FileNumber::QuestionBank, BankFilePath(Module1.DataDirectory, Module1.CurrentExam.BankFile).path(),
-                 QuestionRecord::Length, platform::RecordAccess::ReadOnly);
-    m_bankOpen = true;
-    showPosition(reviewedPosition(m_host));
+    takeAttempt();
     m_ui->Command1->setFocus(Qt::OtherFocusReason);
+}
+
+// A past attempt shows only what the journal kept; the attempt just finished, its questions as
+// asked, or the bank where they were not kept.
+void resultreview::takeAttempt()
+{
+    if (const PastReview* past = pastReview(m_host)) {
+        m_past = true;
+        m_attempt = past->attempt;
+        m_ended = past->ended;
+        m_ui->Command1->setText(QStringLiteral("Back To History"));
+        m_ui->saveReport->setVisible(true);
+    } else {
+        m_attempt = Module1;
+    }
+    for (const QByteArray& bytes : m_attempt.AskedRecords)
+        m_asked.push_back(QuestionRecord::fromBytes(bytes));
+    if (m_asked.size() < std::size_t(std::max<int>(m_attempt.QuestionsToTake, 0))) {
+        m_asked.clear();
+        m_files.open(FileNumber::QuestionBank,
+                     BankFilePath(m_attempt.DataDirectory, m_attempt.CurrentExam.BankFile).path(),
+                     QuestionRecord::Length, platform::RecordAccess::ReadOnly);
+        m_bankOpen = true;
+    }
+    showPosition(m_past ? std::int16_t(1) : reviewedPosition(m_host));
 }
 
 // However the screen goes, the bank it opened does not stay open behind it.
@@ -66,7 +98,8 @@ resultreview::~resultreview()
 void resultreview::showPosition(std::int16_t position)
 {
     m_position = position;
-    m_record = QuestionRecord::read(m_files.file(FileNumber::QuestionBank), Module1.QuestionOrder(m_position));
+    m_record = m_bankOpen ? QuestionRecord::read(m_files.file(FileNumber::QuestionBank), m_attempt.QuestionOrder(m_position))
+                          : m_asked.at(std::size_t(m_position - 1));
     fill();
     nameBoxes();
 }
@@ -75,22 +108,22 @@ void resultreview::showPosition(std::int16_t position)
 void resultreview::moveBy(int step)
 {
     const int position = m_position + step;
-    if (!m_bankOpen || position < 1 || position > Module1.QuestionsToTake)
+    if ((!m_bankOpen && m_asked.empty()) || position < 1 || position > m_attempt.QuestionsToTake)
         return;
     showPosition(static_cast<std::int16_t>(position));
 }
 
 void resultreview::fill()
 {
-    const bool correct = AttemptScore::answeredCorrectly(Module1, m_position, m_record);
-    m_ui->positionLabel->setText(AttemptReport::positionLine(m_position, Module1.QuestionsToTake, correct));
+    const bool correct = AttemptScore::answeredCorrectly(m_attempt, m_position, m_record);
+    m_ui->positionLabel->setText(AttemptReport::positionLine(m_position, m_attempt.QuestionsToTake, correct));
     m_ui->previousQuestion->setEnabled(m_position > 1);
-    m_ui->nextQuestion->setEnabled(m_position < Module1.QuestionsToTake);
+    m_ui->nextQuestion->setEnabled(m_position < m_attempt.QuestionsToTake);
     m_ui->Label2->setText(m_record.Question);
     for (int option = 1; option <= QuestionRecord::OptionCount; ++option)
         optionBox(option)->setCaption(m_record.option(option));
     m_ui->Label1->setText(m_record.Explanation);
-    const AnswerTicks ticks = AnswerTicks::of(Module1, m_position, m_record);
+    const AnswerTicks ticks = AnswerTicks::of(m_attempt, m_position, m_record);
     for (int option = 1; option <= QuestionRecord::OptionCount; ++option) {
         answerBox(option)->setChecked(ticks.yours[std::size_t(option - 1)]);
         optionBox(option)->setChecked(ticks.correct[std::size_t(option - 1)]);
@@ -145,6 +178,22 @@ QCheckBox* resultreview::answerBox(int option) const
 {
     QCheckBox* boxes[] = { m_ui->Check5, m_ui->Check6, m_ui->Check7, m_ui->Check8 };
     return boxes[option - 1];
+}
+
+void resultreview::saveReport_Click()
+{
+    std::vector<QuestionRecord> questions = m_asked;
+    const AttemptScore score = AttemptScore::of(m_attempt, [&questions, n = std::size_t(0)](std::int16_t) mutable {
+        return questions.at(n++);
+    });
+    const AttemptReport report(m_attempt, score, std::move(questions), m_ended, m_attempt.PracticeRetry);
+    platform::Services& services = m_host.services();
+    const QString path = services.printer.choosePdfPath(report.fileName(), QStringLiteral("Save Report"));
+    if (path.isEmpty())
+        return;
+    if (!services.printer.saveDocumentAsPdf(*report.document(), path))
+        services.messages.MsgBox(QStringLiteral("The report could not be saved to:\n%1").arg(path),
+                                 platform::MsgBoxStyle::Exclamation);
 }
 
 void resultreview::Command1_Click()

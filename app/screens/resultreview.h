@@ -1,11 +1,15 @@
 #pragma once
 
+#include "attemptstate.h"
+
 #include "data/questionrecord.h"
 
+#include <QDateTime>
 #include <QWidget>
 
 #include <cstdint>
 #include <memory>
+#include <vector>
 
 class QCheckBox;
 
@@ -22,9 +26,9 @@ namespace quizmark {
 class OptionCheckBox;
 class ScreenHost;
 
-// The answer review: one question of the finished attempt with its correct options, the
+// The answer review: one question of a finished attempt with its correct options, the
 // candidate's ticks and the explanation, and the way on to the attempt's other questions in order.
-// It only shows; the results screen waits for ReviewDone.
+// It only shows; the results screen, or the score history for a past attempt, waits for ReviewDone.
 class resultreview : public QWidget
 {
     Q_OBJECT
@@ -50,6 +54,8 @@ private:
     OptionCheckBox* optionBox(int option) const;
     QCheckBox* answerBox(int option) const;
     void Command1_Click();
+    void takeAttempt();
+    void saveReport_Click();
 
     std::unique_ptr<Ui::resultreview> m_ui;
     ScreenHost& m_host;
@@ -58,6 +64,12 @@ private:
     std::int16_t m_position = 0;
     QuestionRecord m_record;
     bool m_bankOpen = false;
+    // The attempt shown: the one just finished, or a past attempt opened from the score history.
+    AttemptState m_attempt;
+    // Its questions as they were asked; empty where only the bank holds them.
+    std::vector<QuestionRecord> m_asked;
+    bool m_past = false;
+    QDateTime m_ended;
 };
 
 } // namespace quizmark

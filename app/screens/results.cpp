@@ -1,6 +1,7 @@
 #include "results.h"
 #include "ui_results.h"
 
+#include "attemptjournal.h"
 #include "attemptreport.h"
 #include "bankfilepath.h"
 #include "resultreview.h"
@@ -79,15 +80,45 @@ results::~results() = default;
 
 void results::scoreAttempt()
 {
+    m_questions.clear();
+    if (Module1.AskedRecords.size() < std::size_t(std::max<int>(Module1.QuestionsToTake, 0))) {
+        scoreFromBank();
+        return;
+    }
+    checkBankIsThere();
+    // Positions are scored in order, so the n-th record asked is the n-th read.
+    m_score = AttemptScore::of(Module1, [this](std::int16_t) {
+        m_questions.push_back(QuestionRecord::fromBytes(Module1.AskedRecords[m_questions.size()]));
+        return m_questions.back();
+    });
+}
+
+void results::scoreFromBank()
+{
     platform::FileTable& files = m_host.services().files;
     platform::RecordFile& bank
         = files.open(FileNumber::QuestionBank, BankFilePath(Module1.DataDirectory, Module1.CurrentExam.BankFile).path(),
                      QuestionRecord::Length, platform::RecordAccess::ReadOnly);
-    m_questions.clear();
     m_score = AttemptScore::of(Module1, [this, &bank](std::int16_t number) {
         m_questions.push_back(QuestionRecord::read(bank, number));
         return m_questions.back();
     });
+    files.close(FileNumber::QuestionBank);
+}
+
+// The attempt stands on the questions it asked; a bank gone meanwhile is only worth a word.
+void results::checkBankIsThere()
+{
+    platform::FileTable& files = m_host.services().files;
+    const QString path = BankFilePath(Module1.DataDirectory, Module1.CurrentExam.BankFile).path();
+    try {
+        files.open(FileNumber::QuestionBank, path, QuestionRecord::Length, platform::RecordAccess::ReadOnly);
+    } catch (const platform::RuntimeError& error) {
+        m_notices.append(QStringLiteral("The question bank of this exam could not be read at the end of the "
+                                        "attempt:\n%1\n\n%2\n\nYour attempt was scored from the questions as "
+                                        "they were asked.")
+                             .arg(path, error.message()));
+    }
     files.close(FileNumber::QuestionBank);
 }
 
@@ -132,9 +163,12 @@ void results::writeHistory()
 {
     platform::Services& services = m_host.services();
     Module1.ResultsFilePath = QDir(services.programDirectory.dataPath()).filePath(QString::fromLatin1(ResultsFileName));
-    if (m_practice)
+    if (m_practice) {
+        finishJournal(0);
         return;
+    }
     bool opened = false;
+    std::int16_t recordNumber = 0;
     try {
         const BankFilePath target = BankFilePath::inFolderOf(Module1.ResultsFilePath);
         if (!target.isSafe())
@@ -143,23 +177,48 @@ void results::writeHistory()
         platform::RecordFile& history = services.files.open(FileNumber::ScoreHistory, Module1.ResultsFilePath,
                                                             ScoreRecord::Length, platform::RecordAccess::ReadWrite);
         opened = true;
-        ScoreRecord::append(history, m_score.record(Module1.SelectedExam));
+        recordNumber = ScoreRecord::append(history, m_score.record(Module1.SelectedExam));
     } catch (const platform::RuntimeError& error) {
         m_saveFailure = error.message();
     }
     if (opened)
         services.files.close(FileNumber::ScoreHistory);
+    finishJournal(recordNumber);
+}
+
+// The journal keeps the end beside the score record, which stays exactly as it always was.
+void results::finishJournal(std::int16_t scoreRecord)
+{
+    AttemptJournal* journal = m_host.journal();
+    const qint64 id = std::exchange(Module1.JournalId, 0);
+    if (!journal || id == 0)
+        return;
+    AttemptEnd end;
+    end.score = m_score.score();
+    end.maximumScore = m_score.maximumScore();
+    end.passMark = m_score.passMark();
+    end.passed = m_score.passed();
+    end.ended = m_finished;
+    end.timeRanOut = Module1.TimeRanOut;
+    end.scoreRecord = scoreRecord;
+    if (!journal->finish(id, end)) {
+        const QString reason = journal->takeProblemToTell();
+        if (!reason.isEmpty())
+            m_notices.append(QStringLiteral("Your answers cannot be kept for resuming: %1").arg(reason));
+    }
 }
 
 void results::showEvent(QShowEvent* event)
 {
     QMainWindow::showEvent(event);
-    if (!m_saveFailure.isEmpty())
+    if (!m_saveFailure.isEmpty() || !m_notices.isEmpty())
         QMetaObject::invokeMethod(this, &results::reportSaveFailure, Qt::QueuedConnection);
 }
 
 void results::reportSaveFailure()
 {
+    for (const QString& notice : std::exchange(m_notices, {}))
+        m_host.services().messages.MsgBox(notice, platform::MsgBoxStyle::Exclamation);
     if (m_saveFailure.isEmpty())
         return;
     const QString reason = std::exchange(m_saveFailure, QString());

@@ -45,6 +45,9 @@ protected:
 
 private:
     void scoreAttempt();
+    void scoreFromBank();
+    void checkBankIsThere();
+    void finishJournal(std::int16_t scoreRecord);
     void showScore();
     void colourVerdict();
     void writeHistory();
@@ -65,6 +68,8 @@ private:
     QDateTime m_finished;
     bool m_practice = false;
     QString m_saveFailure;
+    // Messages for the candidate once the screen shows.
+    QStringList m_notices;
     bool m_reviewPending = false;
     bool m_reviewing = false;
 };

@@ -502,7 +502,7 @@ private slots:
         QVERIFY(!screen);
     }
 
-    void exitEndsTheProgramWithoutScoring()
+    void exitAsksThenEndsTheProgramWithoutScoring()
     {
         Attempt attempt;
         attempt.start(plainBank(3), 3, 3);
@@ -511,6 +511,12 @@ private slots:
         QCOMPARE(exit->shortcut(), QKeySequence(QStringLiteral("Ctrl+E")));
         QVERIFY(attempt.window.menuBar()->actions().contains(
             attempt.window.findChild<exam*>()->findChild<QMenu*>("file")->menuAction()));
+        // Cancel is the default: the attempt goes on.
+        exit->trigger();
+        QVERIFY(!attempt.ended);
+        QCOMPARE(attempt.fakes.messages.shown.back().line, QStringLiteral("Quit|Cancel"));
+        QVERIFY(attempt.window.findChild<exam*>()->isVisible());
+        attempt.fakes.messages.answerNext(0);
         exit->trigger();
         QVERIFY(attempt.ended);
         QCOMPARE(attempt.resultsLoaded, 0);
@@ -543,8 +549,10 @@ private slots:
     {
         Attempt attempt;
         attempt.start(plainBank(3), 3, 3);
-        attempt.fakes.wait.actions.push_back(
-            [&] { attempt.window.findChild<exam*>()->findChild<QAction*>("Exit")->trigger(); });
+        attempt.fakes.wait.actions.push_back([&] {
+            attempt.fakes.messages.answerNext(0);
+            attempt.window.findChild<exam*>()->findChild<QAction*>("Exit")->trigger();
+        });
         attempt.click("Command4"); // going back would read the closed bank: error 52
         QVERIFY(attempt.ended);
         QCOMPARE(attempt.resultsLoaded, 0);

@@ -24,6 +24,24 @@ int ScriptedMessageBoxes::MsgBox(const QString& prompt, int buttons, const QStri
     return MsgBoxWithLine(prompt, {}, buttons, title);
 }
 
+int ScriptedMessageBoxes::MsgBoxChoice(const QString& prompt, const QStringList& buttons, int defaultButton,
+                                       int cancelButton, const QString& title)
+{
+    (void)cancelButton;
+    shown.push_back({ prompt, -1, title, buttons.join(u'|') });
+    if (!duringNext.empty()) {
+        auto action = std::move(duringNext.front());
+        duringNext.pop_front();
+        action();
+    }
+    if (!answers.empty()) {
+        const int answer = answers.front();
+        answers.pop_front();
+        return answer;
+    }
+    return defaultButton;
+}
+
 int ScriptedMessageBoxes::MsgBoxWithLine(const QString& prompt, const QString& line, int buttons, const QString& title)
 {
     shown.push_back({ prompt, buttons, title, line });

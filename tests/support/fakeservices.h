@@ -49,6 +49,10 @@ public:
     int MsgBox(const QString& prompt, int buttons, const QString& title) override;
     int MsgBoxWithLine(const QString& prompt, const QString& line, int buttons, const QString& title) override;
     void closeOpenBoxes() override { ++closeRequests; }
+    // Records the box with its buttons joined by "|" as its line; answers from the same queue, the
+    // default button when nothing is queued.
+    int MsgBoxChoice(const QString& prompt, const QStringList& buttons, int defaultButton, int cancelButton,
+                     const QString& title) override;
 
     // The next box returns this; with nothing queued a box answers OK (or Yes for Yes/No).
     void answerNext(int result) { answers.push_back(result); }

@@ -1,0 +1,575 @@
+#include "attemptjournal.h"
+
+#include "bankfilepath.h"
+
+#include <QAtomicInteger>
+#include <QFile>
+#include <QFileInfo>
+#include <QLockFile>
+#include <QSqlDatabase>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QVariant>
+
+#include <utility>
+
+namespace quizmark {
+
+namespace {
+
+// SQLite's result codes for a file that is no database or a damaged one.
+const QString SqliteCorrupt = QStringLiteral("11");
+const QString SqliteNotADatabase = QStringLiteral("26");
+// How long a write waits for another instance's transaction before the journal gives up on it.
+constexpr auto BusyTimeoutOption = "QSQLITE_BUSY_TIMEOUT=2000";
+
+constexpr auto CreateAttemptTable = R"(
+CREATE TABLE attempt (
+    id INTEGER PRIMARY KEY,
+    exam_number INTEGER NOT NULL,
+    exam BLOB NOT NULL,
+    kind INTEGER NOT NULL,
+    started TEXT NOT NULL,
+    exam_seconds INTEGER NOT NULL,
+    status INTEGER NOT NULL,
+    position INTEGER NOT NULL,
+    seconds_left INTEGER NOT NULL,
+    paused INTEGER NOT NULL DEFAULT 0,
+    score INTEGER,
+    maximum_score INTEGER,
+    pass_mark REAL,
+    passed INTEGER,
+    ended TEXT,
+    seconds_used INTEGER,
+    time_ran_out INTEGER,
+    score_record INTEGER
+))";
+constexpr auto CreateAskedTable = R"(
+CREATE TABLE asked (
+    attempt INTEGER NOT NULL REFERENCES attempt(id),
+    position INTEGER NOT NULL,
+    record_number INTEGER NOT NULL,
+    record BLOB NOT NULL,
+    selection1 INTEGER NOT NULL DEFAULT 0,
+    selection2 INTEGER NOT NULL DEFAULT 0,
+    selection3 INTEGER NOT NULL DEFAULT 0,
+    selection4 INTEGER NOT NULL DEFAULT 0,
+    completed INTEGER NOT NULL DEFAULT 0,
+    marked INTEGER NOT NULL DEFAULT 0,
+    PRIMARY KEY (attempt, position)
+) WITHOUT ROWID)";
+constexpr auto CreateExamIndex = "CREATE INDEX attempt_by_exam ON attempt (exam_number, status)";
+
+constexpr auto InsertAttempt = R"(
+INSERT INTO attempt (exam_number, exam, kind, started, exam_seconds, status, position, seconds_left)
+VALUES (?, ?, ?, ?, ?, 0, 1, ?))";
+constexpr auto InsertAsked = R"(
+INSERT INTO asked (attempt, position, record_number, record, selection1, selection2, selection3, selection4,
+                   completed, marked)
+VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?))";
+constexpr auto UpdateSelection = R"(
+UPDATE asked SET selection1 = ?, selection2 = ?, selection3 = ?, selection4 = ? WHERE attempt = ? AND position = ?)";
+constexpr auto UpdateMarked = "UPDATE asked SET marked = ? WHERE attempt = ? AND position = ?";
+constexpr auto UpdateCompleted = "UPDATE asked SET completed = ? WHERE attempt = ? AND position = ?";
+constexpr auto UpdatePosition = "UPDATE attempt SET position = ? WHERE id = ? AND status = 0";
+constexpr auto UpdateClock = "UPDATE attempt SET seconds_left = ?, paused = ? WHERE id = ? AND status = 0";
+constexpr auto UpdateFinished = R"(
+UPDATE attempt SET status = 1, score = ?, maximum_score = ?, pass_mark = ?, passed = ?, ended = ?,
+                   seconds_used = exam_seconds - seconds_left, time_ran_out = ?, score_record = ?
+WHERE id = ? AND status = 0)";
+constexpr auto UpdateAbandoned = "UPDATE attempt SET status = 2 WHERE id = ? AND status = 0";
+constexpr auto SelectRunning = "SELECT id FROM attempt WHERE status = 0 ORDER BY id DESC";
+constexpr auto SelectAttempt = R"(
+SELECT exam_number, exam, kind, started, exam_seconds, status, position, seconds_left, paused, score, maximum_score,
+       pass_mark, passed, ended, seconds_used, time_ran_out, score_record
+FROM attempt WHERE id = ?)";
+constexpr auto SelectAsked = R"(
+SELECT record_number, record, selection1, selection2, selection3, selection4, completed, marked
+FROM asked WHERE attempt = ? ORDER BY position)";
+constexpr auto SelectFinishedOfExam = R"(
+SELECT id, exam_number, exam, kind, ended, score, maximum_score, pass_mark, passed, seconds_used, time_ran_out,
+       score_record
+FROM attempt WHERE exam_number = ? AND status = 1 ORDER BY ended DESC, id DESC)";
+constexpr auto SelectAllFinished = R"(
+SELECT id, exam_number, exam, kind, ended, score, maximum_score, pass_mark, passed, seconds_used, time_ran_out,
+       score_record
+FROM attempt WHERE status = 1 ORDER BY id)";
+
+QString connectionName()
+{
+    static QAtomicInteger<int> next;
+    return QStringLiteral("quizmark-journal-%1").arg(next.fetchAndAddRelaxed(1));
+}
+
+QString utcText(const QDateTime& time)
+{
+    return time.toUTC().toString(Qt::ISODateWithMs);
+}
+
+QDateTime fromUtcText(const QVariant& text)
+{
+    // The text ends in "Z", so the time reads back as UTC.
+    return QDateTime::fromString(text.toString(), Qt::ISODateWithMs);
+}
+
+AttemptEnd endFrom(const QSqlQuery& query, int first)
+{
+    AttemptEnd end;
+    end.score = static_cast<std::int16_t>(query.value(first).toInt());
+    end.maximumScore = static_cast<std::int16_t>(query.value(first + 1).toInt());
+    end.passMark = query.value(first + 2).toFloat();
+    end.passed = query.value(first + 3).toBool();
+    end.ended = fromUtcText(query.value(first + 4));
+    end.secondsUsed = query.value(first + 5).toInt();
+    end.timeRanOut = query.value(first + 6).toBool();
+    end.scoreRecord = query.value(first + 7).toLongLong();
+    return end;
+}
+
+} // namespace
+
+AttemptJournal::AttemptJournal(QString path)
+    : m_path(std::move(path))
+    , m_connection(connectionName())
+{
+    const BankFilePath target = BankFilePath::inFolderOf(m_path);
+    if (!target.isSafe()) {
+        m_problem = target.problem();
+        return;
+    }
+    switch (openDatabase()) {
+    case OpenOutcome::Opened:
+        m_usable = true;
+        return;
+    case OpenOutcome::Failed:
+        return;
+    case OpenOutcome::Damaged:
+        moveAside();
+        if (m_movedAside.isEmpty())
+            return;
+        m_problem.clear();
+        m_usable = openDatabase() == OpenOutcome::Opened;
+        return;
+    }
+}
+
+AttemptJournal::~AttemptJournal()
+{
+    m_claims.clear();
+    {
+        QSqlDatabase database = QSqlDatabase::database(m_connection, false);
+        if (database.isValid())
+            database.close();
+    }
+    QSqlDatabase::removeDatabase(m_connection);
+}
+
+QString AttemptJournal::takeProblemToTell()
+{
+    if (m_usable || m_problemTold)
+        return {};
+    m_problemTold = true;
+    QString reason = m_problem.isEmpty() ? QStringLiteral("the journal cannot be written") : m_problem;
+    if (!reason.endsWith(u'.'))
+        reason += u'.';
+    return reason;
+}
+
+AttemptJournal::OpenOutcome AttemptJournal::openDatabase()
+{
+    {
+        QSqlDatabase old = QSqlDatabase::database(m_connection, false);
+        if (old.isValid())
+            old.close();
+    }
+    QSqlDatabase::removeDatabase(m_connection);
+    QSqlDatabase database = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_connection);
+    if (!database.isValid()) {
+        m_problem = QStringLiteral("the SQLite driver of Qt is not installed");
+        return OpenOutcome::Failed;
+    }
+    database.setDatabaseName(m_path);
+    database.setConnectOptions(QString::fromLatin1(BusyTimeoutOption));
+    if (!database.open()) {
+        m_problem = database.lastError().text();
+        return OpenOutcome::Failed;
+    }
+    QSqlQuery query(database);
+    // The first statement reads the file's header: a file that is no database fails here.
+    if (!query.exec(QStringLiteral("PRAGMA user_version"))) {
+        const QString code = query.lastError().nativeErrorCode();
+        m_problem = query.lastError().databaseText();
+        return code == SqliteCorrupt || code == SqliteNotADatabase ? OpenOutcome::Damaged : OpenOutcome::Failed;
+    }
+    const int version = query.next() ? query.value(0).toInt() : 0;
+    query.finish();
+    if (!query.exec(QStringLiteral("PRAGMA journal_mode = WAL")) || !query.exec(QStringLiteral("PRAGMA foreign_keys = ON"))) {
+        m_problem = query.lastError().databaseText();
+        return OpenOutcome::Failed;
+    }
+    query.finish();
+    if (version == 0 && !createSchema())
+        return OpenOutcome::Failed;
+    if (version > SchemaVersion) {
+        m_problem = QStringLiteral("the journal was written by a later version of the program");
+        return OpenOutcome::Failed;
+    }
+    // Reading every attempt's row finds a damaged table before an attempt relies on it.
+    if (!query.exec(QStringLiteral("SELECT count(*), sum(status) FROM attempt"))) {
+        const QString code = query.lastError().nativeErrorCode();
+        m_problem = query.lastError().databaseText();
+        return code == SqliteCorrupt || code == SqliteNotADatabase ? OpenOutcome::Damaged : OpenOutcome::Failed;
+    }
+    return OpenOutcome::Opened;
+}
+
+// Version 0 is a new file; each later version would add one step from the one before.
+bool AttemptJournal::createSchema()
+{
+    QSqlDatabase database = QSqlDatabase::database(m_connection, false);
+    if (!database.transaction()) {
+        m_problem = database.lastError().databaseText();
+        return false;
+    }
+    QSqlQuery query(database);
+    for (const char* statement : { CreateAttemptTable, CreateAskedTable, CreateExamIndex }) {
+        if (!query.exec(QString::fromLatin1(statement))) {
+            m_problem = query.lastError().databaseText();
+            database.rollback();
+            return false;
+        }
+    }
+    if (!query.exec(QStringLiteral("PRAGMA user_version = %1").arg(SchemaVersion)) || !database.commit()) {
+        m_problem = query.lastError().isValid() ? query.lastError().databaseText() : database.lastError().databaseText();
+        database.rollback();
+        return false;
+    }
+    return true;
+}
+
+// The damaged file and its companions keep their contents under a new name; nothing is overwritten.
+void AttemptJournal::moveAside()
+{
+    {
+        QSqlDatabase database = QSqlDatabase::database(m_connection, false);
+        if (database.isValid())
+            database.close();
+    }
+    QSqlDatabase::removeDatabase(m_connection);
+    QString target = m_path + QStringLiteral(".damaged");
+    for (int n = 2; QFileInfo::exists(target) || QFileInfo::exists(target + QStringLiteral("-wal")); ++n)
+        target = m_path + QStringLiteral(".damaged-%1").arg(n);
+    if (!QFile::rename(m_path, target)) {
+        m_problem = QStringLiteral("%1 is damaged and could not be moved aside").arg(m_path);
+        return;
+    }
+    for (const auto* suffix : { "-wal", "-shm" })
+        if (QFileInfo::exists(m_path + QLatin1String(suffix)))
+            QFile::rename(m_path + QLatin1String(suffix), target + QLatin1String(suffix));
+    m_movedAside = target;
+}
+
+bool AttemptJournal::fail(const QSqlQuery& query)
+{
+    m_problem = query.lastError().databaseText();
+    if (m_problem.isEmpty())
+        m_problem = query.lastError().text();
+    m_usable = false;
+    return false;
+}
+
+bool AttemptJournal::run(QSqlQuery& query)
+{
+    if (!m_usable)
+        return false;
+    if (!query.exec())
+        return fail(query);
+    return true;
+}
+
+qint64 AttemptJournal::begin(const AttemptStart& start)
+{
+    if (!m_usable)
+        return 0;
+    QSqlDatabase database = QSqlDatabase::database(m_connection, false);
+    if (!database.transaction()) {
+        m_problem = database.lastError().databaseText();
+        m_usable = false;
+        return 0;
+    }
+    QSqlQuery attempt(database);
+    attempt.prepare(QString::fromLatin1(InsertAttempt));
+    attempt.addBindValue(start.examNumber);
+    attempt.addBindValue(start.exam.toBytes());
+    attempt.addBindValue(int(start.kind));
+    attempt.addBindValue(utcText(start.started));
+    attempt.addBindValue(start.examSeconds);
+    attempt.addBindValue(start.examSeconds);
+    if (!run(attempt)) {
+        database.rollback();
+        return 0;
+    }
+    const qint64 id = attempt.lastInsertId().toLongLong();
+    QSqlQuery asked(database);
+    asked.prepare(QString::fromLatin1(InsertAsked));
+    for (std::size_t i = 0; i < start.questions.size(); ++i) {
+        const AskedQuestion& question = start.questions[i];
+        asked.addBindValue(id);
+        asked.addBindValue(int(i + 1));
+        asked.addBindValue(question.recordNumber);
+        asked.addBindValue(question.record);
+        for (std::int16_t option : question.selection)
+            asked.addBindValue(option);
+        asked.addBindValue(question.completed);
+        asked.addBindValue(question.marked);
+        if (!run(asked)) {
+            database.rollback();
+            return 0;
+        }
+    }
+    // Claimed before it is committed: no other instance ever sees it unheld.
+    if (!claim(id) || !database.commit()) {
+        if (m_usable) {
+            m_problem = database.lastError().databaseText();
+            m_usable = false;
+        }
+        database.rollback();
+        release(id);
+        return 0;
+    }
+    return id;
+}
+
+bool AttemptJournal::saveSelections(qint64 attempt, int position, const Selection& selection)
+{
+    QSqlQuery query(QSqlDatabase::database(m_connection, false));
+    query.prepare(QString::fromLatin1(UpdateSelection));
+    for (std::int16_t option : selection)
+        query.addBindValue(option);
+    query.addBindValue(attempt);
+    query.addBindValue(position);
+    return run(query);
+}
+
+bool AttemptJournal::saveMarked(qint64 attempt, int position, bool marked)
+{
+    QSqlQuery query(QSqlDatabase::database(m_connection, false));
+    query.prepare(QString::fromLatin1(UpdateMarked));
+    query.addBindValue(marked);
+    query.addBindValue(attempt);
+    query.addBindValue(position);
+    return run(query);
+}
+
+bool AttemptJournal::saveCompleted(qint64 attempt, const std::vector<bool>& completed)
+{
+    if (!m_usable)
+        return false;
+    QSqlDatabase database = QSqlDatabase::database(m_connection, false);
+    if (!database.transaction()) {
+        m_problem = database.lastError().databaseText();
+        m_usable = false;
+        return false;
+    }
+    QSqlQuery query(database);
+    query.prepare(QString::fromLatin1(UpdateCompleted));
+    for (std::size_t i = 0; i < completed.size(); ++i) {
+        query.addBindValue(bool(completed[i]));
+        query.addBindValue(attempt);
+        query.addBindValue(int(i + 1));
+        if (!run(query)) {
+            database.rollback();
+            return false;
+        }
+    }
+    if (!database.commit()) {
+        m_problem = database.lastError().databaseText();
+        m_usable = false;
+        database.rollback();
+        return false;
+    }
+    return true;
+}
+
+bool AttemptJournal::savePosition(qint64 attempt, int position)
+{
+    QSqlQuery query(QSqlDatabase::database(m_connection, false));
+    query.prepare(QString::fromLatin1(UpdatePosition));
+    query.addBindValue(position);
+    query.addBindValue(attempt);
+    return run(query);
+}
+
+bool AttemptJournal::saveClock(qint64 attempt, int secondsLeft, bool paused)
+{
+    QSqlQuery query(QSqlDatabase::database(m_connection, false));
+    query.prepare(QString::fromLatin1(UpdateClock));
+    query.addBindValue(secondsLeft);
+    query.addBindValue(paused);
+    query.addBindValue(attempt);
+    return run(query);
+}
+
+bool AttemptJournal::finish(qint64 attempt, const AttemptEnd& end)
+{
+    QSqlQuery query(QSqlDatabase::database(m_connection, false));
+    query.prepare(QString::fromLatin1(UpdateFinished));
+    query.addBindValue(end.score);
+    query.addBindValue(end.maximumScore);
+    query.addBindValue(double(end.passMark));
+    query.addBindValue(end.passed);
+    query.addBindValue(utcText(end.ended));
+    query.addBindValue(end.timeRanOut);
+    query.addBindValue(end.scoreRecord);
+    query.addBindValue(attempt);
+    const bool saved = run(query);
+    release(attempt);
+    return saved;
+}
+
+bool AttemptJournal::abandon(qint64 attempt)
+{
+    QSqlQuery query(QSqlDatabase::database(m_connection, false));
+    query.prepare(QString::fromLatin1(UpdateAbandoned));
+    query.addBindValue(attempt);
+    const bool saved = run(query);
+    release(attempt);
+    return saved;
+}
+
+QString AttemptJournal::lockPath(qint64 attempt) const
+{
+    return m_path + QStringLiteral(".attempt-%1.lock").arg(attempt);
+}
+
+// A lock file per running attempt names the process that holds it; a process that ended, by
+// whatever means, leaves a lock that the next claim takes over.
+bool AttemptJournal::claim(qint64 attempt)
+{
+    if (m_claims.count(attempt))
+        return true;
+    auto lock = std::make_unique<QLockFile>(lockPath(attempt));
+    // A claim lasts as long as its process, however long the attempt runs.
+    lock->setStaleLockTime(0);
+    if (!lock->tryLock(0))
+        return false;
+    m_claims.emplace(attempt, std::move(lock));
+    return true;
+}
+
+void AttemptJournal::release(qint64 attempt)
+{
+    m_claims.erase(attempt);
+}
+
+std::vector<qint64> AttemptJournal::claimUnheldRunning()
+{
+    std::vector<qint64> claimed;
+    if (!m_usable)
+        return claimed;
+    QSqlQuery query(QSqlDatabase::database(m_connection, false));
+    query.prepare(QString::fromLatin1(SelectRunning));
+    if (!run(query))
+        return claimed;
+    std::vector<qint64> running;
+    while (query.next())
+        running.push_back(query.value(0).toLongLong());
+    for (qint64 id : running)
+        if (claim(id))
+            claimed.push_back(id);
+    return claimed;
+}
+
+std::optional<JournaledAttempt> AttemptJournal::attempt(qint64 id)
+{
+    if (!m_usable)
+        return std::nullopt;
+    QSqlDatabase database = QSqlDatabase::database(m_connection, false);
+    // One read transaction: the attempt and its questions as of one commit.
+    database.transaction();
+    QSqlQuery query(database);
+    query.prepare(QString::fromLatin1(SelectAttempt));
+    query.addBindValue(id);
+    if (!run(query) || !query.next()) {
+        database.rollback();
+        return std::nullopt;
+    }
+    JournaledAttempt found;
+    found.id = id;
+    found.examNumber = static_cast<std::int16_t>(query.value(0).toInt());
+    found.exam = CatalogueRecord::fromBytes(query.value(1).toByteArray());
+    found.kind = static_cast<AttemptKind>(query.value(2).toInt());
+    found.started = fromUtcText(query.value(3));
+    found.examSeconds = query.value(4).toInt();
+    found.status = static_cast<AttemptStatus>(query.value(5).toInt());
+    found.position = query.value(6).toInt();
+    found.secondsLeft = query.value(7).toInt();
+    found.paused = query.value(8).toBool();
+    found.end = endFrom(query, 9);
+    query.finish();
+
+    QSqlQuery asked(database);
+    asked.prepare(QString::fromLatin1(SelectAsked));
+    asked.addBindValue(id);
+    if (!run(asked)) {
+        database.rollback();
+        return std::nullopt;
+    }
+    while (asked.next()) {
+        AskedQuestion question;
+        question.recordNumber = static_cast<std::int16_t>(asked.value(0).toInt());
+        question.record = asked.value(1).toByteArray();
+        for (int slot = 0; slot < 4; ++slot)
+            question.selection[std::size_t(slot)] = static_cast<std::int16_t>(asked.value(2 + slot).toInt());
+        question.completed = asked.value(6).toBool();
+        question.marked = asked.value(7).toBool();
+        found.questions.push_back(std::move(question));
+    }
+    asked.finish();
+    database.rollback();
+    return found;
+}
+
+std::vector<PastAttempt> AttemptJournal::readPastAttempts(QSqlQuery& query)
+{
+    std::vector<PastAttempt> attempts;
+    if (!run(query))
+        return attempts;
+    while (query.next()) {
+        PastAttempt past;
+        past.id = query.value(0).toLongLong();
+        past.examNumber = static_cast<std::int16_t>(query.value(1).toInt());
+        past.examName = CatalogueRecord::fromBytes(query.value(2).toByteArray()).ExamName.trimmed();
+        past.kind = static_cast<AttemptKind>(query.value(3).toInt());
+        past.end.ended = fromUtcText(query.value(4));
+        past.ended = past.end.ended;
+        past.end.score = static_cast<std::int16_t>(query.value(5).toInt());
+        past.end.maximumScore = static_cast<std::int16_t>(query.value(6).toInt());
+        past.end.passMark = query.value(7).toFloat();
+        past.end.passed = query.value(8).toBool();
+        past.end.secondsUsed = query.value(9).toInt();
+        past.end.timeRanOut = query.value(10).toBool();
+        past.end.scoreRecord = query.value(11).toLongLong();
+        attempts.push_back(std::move(past));
+    }
+    return attempts;
+}
+
+std::vector<PastAttempt> AttemptJournal::finishedAttempts(int examNumber)
+{
+    QSqlQuery query(QSqlDatabase::database(m_connection, false));
+    query.setForwardOnly(true);
+    query.prepare(QString::fromLatin1(SelectFinishedOfExam));
+    query.addBindValue(examNumber);
+    return readPastAttempts(query);
+}
+
+std::vector<PastAttempt> AttemptJournal::allFinishedAttempts()
+{
+    QSqlQuery query(QSqlDatabase::database(m_connection, false));
+    query.setForwardOnly(true);
+    query.prepare(QString::fromLatin1(SelectAllFinished));
+    return readPastAttempts(query);
+}
+
+} // namespace quizmark
