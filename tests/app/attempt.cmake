@@ -10,3 +10,5 @@ quizmark_qtest(attemptprogress_test SOURCES ${CMAKE_CURRENT_LIST_DIR}/attemptpro
     LIBS quizmark::app quizmark::test_support)
 quizmark_qtest(bankfilepath_test SOURCES ${CMAKE_CURRENT_LIST_DIR}/bankfilepath_test.cpp
     LIBS quizmark::app)
+quizmark_qtest(journalscreens_test SOURCES ${CMAKE_CURRENT_LIST_DIR}/journalscreens_test.cpp
+    LIBS quizmark::app quizmark::test_support Qt6::Sql)

@@ -1,0 +1,394 @@
+#include "mdiform1.h"
+#include "module1.h"
+#include "screens/exam.h"
+#include "startup.h"
+
+#include "attempt/attemptjournal.h"
+#include "data/questionrecord.h"
+#include "data/scorerecord.h"
+#include "platform/messageboxes.h"
+#include "platform/runtimeerror.h"
+#include "support/fakeservices.h"
+#include "support/screentesting.h"
+
+#include <QCheckBox>
+#include <QFile>
+#include <QLabel>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QSqlDatabase>
+#include <QSqlQuery>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <memory>
+
+using namespace quizmark;
+using testing_support::flushDeletes;
+using testing_support::padded;
+
+namespace {
+
+const QString DataDir = QStringLiteral("/quizmark/dat/");
+const QString IndexPath = DataDir + QStringLiteral("index.dat");
+const QString BankPath = DataDir + QStringLiteral("bank.dat");
+const QString ResultsPath = DataDir + QStringLiteral("results.dat");
+
+QByteArray catalogue(int total)
+{
+    CatalogueRecord record;
+    record.ExamName = padded(QStringLiteral("Alpha exam"), CatalogueRecord::ExamNameWidth);
+    record.BankFile = padded(QStringLiteral("bank.dat"), CatalogueRecord::BankFileWidth);
+    record.QuestionTotal = static_cast<std::int16_t>(total);
+    return record.toBytes();
+}
+
+// Record r asks "Question r" (or the given stem), options 1 and 2 correct.
+QByteArray bank(int count, const QString& stem = QStringLiteral("Question"))
+{
+    QByteArray bytes;
+    for (int r = 1; r <= count; ++r) {
+        QuestionRecord record;
+        record.Question = padded(QStringLiteral("%1 %2").arg(stem).arg(r), QuestionRecord::QuestionWidth);
+        for (int k = 1; k <= 4; ++k)
+            record.option(k) = padded(QStringLiteral("%1.%2").arg(r).arg(k), QuestionRecord::OptionWidth);
+        record.CorrectOptions = { 1, 2, 0, 0 };
+        bytes += record.toBytes();
+    }
+    return bytes;
+}
+
+}
+
+class JournalScreensTest : public QObject {
+    Q_OBJECT
+
+    // One run of the program: its own journal object and main window over services and a journal
+    // file that outlive it, as the disk outlives a process.
+    struct Run {
+        testing_support::FakeServices& fakes;
+        AttemptJournal journal;
+        MDIForm1 window { fakes.services() };
+        bool ended = false;
+        Run(testing_support::FakeServices& services, const QString& journalPath)
+            : fakes(services)
+            , journal(journalPath)
+        {
+            window.setJournal(&journal);
+            registerScreens(window);
+            window.setEndHandler([this] { ended = true; });
+            window.show();
+        }
+        // The process ends: whatever it held open is closed with it.
+        ~Run()
+        {
+            flushDeletes();
+            fakes.files.closeAll();
+        }
+        exam* start(int take)
+        {
+            Module1 = AttemptState();
+            Module1.DataDirectory = DataDir;
+            Module1.IndexFilePath = IndexPath;
+            Module1.SelectedExam = 1;
+            Module1.QuestionsToTake = static_cast<std::int16_t>(take);
+            Module1.ExamMinutes = static_cast<std::int16_t>(take);
+            Module1.CurrentQuestion = 1;
+            Module1.DrawFromWholeBank = true;
+            auto* screen = qobject_cast<exam*>(window.loadScreen(QStringLiteral("exam")));
+            window.showScreen(screen);
+            return screen;
+        }
+        exam* shownExam() { return window.findChild<exam*>(QStringLiteral("exam")); }
+        template <typename T> T* control(const QString& name) { return shownExam()->findChild<T*>(name); }
+        void click(const QString& name) { QTest::mouseClick(control<QPushButton>(name), Qt::LeftButton); }
+        void tick(int n) { QTest::mouseClick(control<QCheckBox>(QStringLiteral("Check%1").arg(n)), Qt::LeftButton); }
+        QList<int> ticked()
+        {
+            QList<int> boxes;
+            for (int n = 1; n <= 4; ++n)
+                if (control<QCheckBox>(QStringLiteral("Check%1").arg(n))->isChecked())
+                    boxes.append(n);
+            return boxes;
+        }
+        QString question() { return control<QPlainTextEdit>(QStringLiteral("Text2"))->toPlainText().trimmed(); }
+    };
+
+    QTemporaryDir m_dir;
+    QString journalPath() const { return m_dir.filePath(QStringLiteral("journal.db")); }
+
+    QString crashPath() const { return m_dir.filePath(QStringLiteral("crash.db")); }
+
+    void removeJournal()
+    {
+        for (const char* suffix : { "", "-wal", "-shm" }) {
+            QFile::remove(journalPath() + QLatin1String(suffix));
+            QFile::remove(crashPath() + QLatin1String(suffix));
+        }
+    }
+
+private slots:
+    void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
+    void init() { removeJournal(); }
+    void cleanup() { flushDeletes(); }
+
+    void aResumeRestoresDrawOrderTicksMarksPositionAndSeconds()
+    {
+        testing_support::FakeServices fakes;
+        fakes.recordFiles.setFile(IndexPath, catalogue(6));
+        fakes.recordFiles.setFile(BankPath, bank(6));
+        AttemptState before;
+        {
+            Run first(fakes, journalPath());
+            exam* screen = first.start(4);
+            first.tick(2);
+            first.click(QStringLiteral("Command1"));
+            first.tick(1);
+            first.tick(4);
+            QTest::mouseClick(first.control<QCheckBox>(QStringLiteral("markForReview")), Qt::LeftButton, {},
+                              QPoint(6, 6));
+            first.click(QStringLiteral("Command1"));
+            for (int second = 0; second < 13; ++second)
+                screen->Timer1_Timer();
+            // The clock of the last 3 seconds is not yet kept: a resume goes back to the last 10.
+            QCOMPARE(screen->secondsLeft(), 4 * 60 - 13);
+            before = Module1;
+            // A crash here: the disk holds what the journal committed, nothing the program does after.
+            QVERIFY(QFile::copy(journalPath(), crashPath()));
+            QVERIFY(QFile::copy(journalPath() + QStringLiteral("-wal"), crashPath() + QStringLiteral("-wal")));
+        }
+        Module1 = AttemptState();
+        Run second(fakes, crashPath());
+        fakes.messages.answerNext(0);
+        loadStartScreen(second.window);
+        QCOMPARE(fakes.messages.shown.back().prompt,
+                 QStringLiteral("An unfinished attempt at \"Alpha exam\" was found: question 3 of 4, 3:50 left. "
+                                "Resume it?"));
+        QCOMPARE(fakes.messages.shown.back().line, QStringLiteral("Resume|Discard"));
+        exam* resumed = second.shownExam();
+        QVERIFY(resumed);
+        QCOMPARE(resumed->secondsLeft(), 4 * 60 - 10);
+        QCOMPARE(Module1.QuestionsToTake, 4);
+        for (int position = 1; position <= 4; ++position) {
+            QCOMPARE(Module1.QuestionOrder(position), before.QuestionOrder(position));
+            QCOMPARE(Module1.MarkedForReview(position), position == 2);
+        }
+        QCOMPARE(Module1.CurrentQuestion, 3);
+        QCOMPARE(second.question(), QStringLiteral("Question %1").arg(before.QuestionOrder(3)));
+        second.click(QStringLiteral("Command2"));
+        QCOMPARE(second.ticked(), (QList<int> { 1, 4 }));
+        QVERIFY(second.control<QCheckBox>(QStringLiteral("markForReview"))->isChecked());
+        second.click(QStringLiteral("Command2"));
+        QCOMPARE(second.ticked(), (QList<int> { 2 }));
+        resumed->Timer1_Timer();
+        QCOMPARE(resumed->secondsLeft(), 4 * 60 - 11);
+    }
+
+    void aPauseHidesTheQuestionStopsTheClockAndIsKept()
+    {
+        testing_support::FakeServices fakes;
+        fakes.recordFiles.setFile(IndexPath, catalogue(2));
+        fakes.recordFiles.setFile(BankPath, bank(2));
+        {
+            Run run(fakes, journalPath());
+            exam* screen = run.start(2);
+            screen->Timer1_Timer();
+            auto* pause = run.control<QPushButton>(QStringLiteral("pauseButton"));
+            QCOMPARE(pause->text(), QStringLiteral("Pa&use"));
+            run.click(QStringLiteral("pauseButton"));
+            QVERIFY(screen->isPaused());
+            QVERIFY(!run.control<QWidget>(QStringLiteral("Text2"))->isVisible());
+            QVERIFY(!run.control<QWidget>(QStringLiteral("Frame1"))->isVisible());
+            QVERIFY(run.control<QLabel>(QStringLiteral("pausedLabel"))->isVisible());
+            QCOMPARE(pause->text(), QStringLiteral("Res&ume"));
+            for (int second = 0; second < 30; ++second)
+                screen->Timer1_Timer();
+            QCOMPARE(screen->secondsLeft(), 119);
+            QCOMPARE(run.control<QLabel>(QStringLiteral("minutesSecondsLabel"))->text(), QStringLiteral("1:59"));
+        }
+        // The program ended while paused: the attempt comes back paused, with its seconds.
+        Run again(fakes, journalPath());
+        fakes.messages.answerNext(0);
+        loadStartScreen(again.window);
+        exam* resumed = again.shownExam();
+        QVERIFY(resumed);
+        QVERIFY(resumed->isPaused());
+        QCOMPARE(resumed->secondsLeft(), 119);
+        QCOMPARE(again.control<QPushButton>(QStringLiteral("pauseButton"))->text(), QStringLiteral("Res&ume"));
+        again.click(QStringLiteral("pauseButton"));
+        QVERIFY(!resumed->isPaused());
+        QVERIFY(again.control<QWidget>(QStringLiteral("Text2"))->isVisible());
+        resumed->Timer1_Timer();
+        QCOMPARE(resumed->secondsLeft(), 118);
+    }
+
+    void quittingDuringAnAttemptAsksAndCancelKeepsIt()
+    {
+        testing_support::FakeServices fakes;
+        fakes.recordFiles.setFile(IndexPath, catalogue(2));
+        fakes.recordFiles.setFile(BankPath, bank(2));
+        Run run(fakes, journalPath());
+        run.start(2);
+        QAction* exit = run.shownExam()->findChild<QAction*>(QStringLiteral("Exit"));
+        QCOMPARE(exit->shortcut(), QKeySequence(QStringLiteral("Ctrl+E")));
+        exit->trigger();
+        QCOMPARE(fakes.messages.shown.size(), std::size_t(1));
+        QCOMPARE(fakes.messages.shown.back().prompt,
+                 QStringLiteral("End the program? Your attempt is kept and can be resumed at the next start."));
+        QVERIFY(!run.ended);
+        QVERIFY(run.shownExam());
+        // Closing the main window asks the same.
+        QVERIFY(!run.window.close());
+        QCOMPARE(fakes.messages.shown.size(), std::size_t(2));
+        fakes.messages.answerNext(0);
+        exit->trigger();
+        QVERIFY(run.ended);
+    }
+
+    void outsideAnAttemptExitAsksNothing()
+    {
+        testing_support::FakeServices fakes;
+        fakes.recordFiles.setFile(IndexPath, catalogue(2));
+        fakes.recordFiles.setFile(BankPath, bank(2));
+        Run run(fakes, journalPath());
+        exam* screen = run.start(1);
+        for (int second = 0; second <= 60; ++second)
+            screen->Timer1_Timer();
+        flushDeletes();
+        fakes.messages.shown.clear();
+        QVERIFY(run.window.close());
+        QVERIFY(fakes.messages.shown.empty());
+    }
+
+    void discardKeepsTheAttemptUnscoredAndNeverOffersItAgain()
+    {
+        testing_support::FakeServices fakes;
+        fakes.recordFiles.setFile(IndexPath, catalogue(3));
+        fakes.recordFiles.setFile(BankPath, bank(3));
+        {
+            Run run(fakes, journalPath());
+            run.start(3);
+        }
+        {
+            Run run(fakes, journalPath());
+            fakes.messages.answerNext(1);
+            loadStartScreen(run.window);
+            QVERIFY(!run.shownExam());
+        }
+        fakes.messages.shown.clear();
+        Run later(fakes, journalPath());
+        loadStartScreen(later.window);
+        QVERIFY(fakes.messages.shown.empty());
+        QVERIFY(!fakes.recordFiles.exists(ResultsPath));
+        QSqlDatabase check = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("check"));
+        check.setDatabaseName(journalPath());
+        QVERIFY(check.open());
+        QSqlQuery query(QStringLiteral("SELECT status, score FROM attempt"), check);
+        QVERIFY(query.next());
+        QCOMPARE(query.value(0).toInt(), int(AttemptStatus::Abandoned));
+        QVERIFY(query.value(1).isNull());
+        query.finish();
+        check.close();
+        check = QSqlDatabase();
+        QSqlDatabase::removeDatabase(QStringLiteral("check"));
+    }
+
+    void aChangedBankOffersOnlyDiscard()
+    {
+        testing_support::FakeServices fakes;
+        fakes.recordFiles.setFile(IndexPath, catalogue(3));
+        fakes.recordFiles.setFile(BankPath, bank(3));
+        {
+            Run run(fakes, journalPath());
+            run.start(3);
+        }
+        fakes.recordFiles.setFile(BankPath, bank(3, QStringLiteral("Rewritten question")));
+        Run run(fakes, journalPath());
+        loadStartScreen(run.window);
+        QVERIFY(fakes.messages.shown.back().prompt.endsWith(
+            QStringLiteral("Its question bank has changed or is missing since, so it cannot be resumed.")));
+        QCOMPARE(fakes.messages.shown.back().line, QStringLiteral("Discard"));
+        QVERIFY(!run.shownExam());
+    }
+
+    void aBankRemovedMidAttemptIsScoredFromTheQuestionsAsAsked()
+    {
+        testing_support::FakeServices fakes;
+        fakes.recordFiles.setFile(IndexPath, catalogue(2));
+        fakes.recordFiles.setFile(BankPath, bank(2));
+        Run run(fakes, journalPath());
+        run.start(2);
+        run.tick(1);
+        run.tick(2);
+        fakes.recordFiles.setOpenError(BankPath, platform::ErrorNumber::FileNotFound);
+        fakes.messages.answerNext(platform::MsgBoxResult::OK);
+        run.click(QStringLiteral("Command3"));
+        QTRY_VERIFY(run.window.findChild<QWidget*>(QStringLiteral("results")));
+        QCoreApplication::processEvents();
+        QVERIFY(fakes.messages.shown.back().prompt.startsWith(
+            QStringLiteral("The question bank of this exam could not be read at the end of the attempt:")));
+        QVERIFY(fakes.messages.shown.back().prompt.endsWith(
+            QStringLiteral("Your attempt was scored from the questions as they were asked.")));
+        const QByteArray history = fakes.recordFiles.contents(ResultsPath);
+        QCOMPARE(history.size(), ScoreRecord::Length);
+        const ScoreRecord record = ScoreRecord::fromBytes(history);
+        QCOMPARE(record.MaximumScore, 4);
+        QCOMPARE(record.Score, 2);
+    }
+
+    void aJournalThatCannotBeWrittenNeverStopsTheAttempt()
+    {
+        testing_support::FakeServices fakes;
+        fakes.recordFiles.setFile(IndexPath, catalogue(2));
+        fakes.recordFiles.setFile(BankPath, bank(2));
+        Run run(fakes, journalPath());
+        // Another program holds the journal's write lock for as long as the attempt lasts.
+        QSqlDatabase other = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("other"));
+        other.setDatabaseName(journalPath());
+        QVERIFY(other.open());
+        QSqlQuery lock(other);
+        QVERIFY(lock.exec(QStringLiteral("BEGIN EXCLUSIVE")));
+        exam* screen = run.start(2);
+        QVERIFY(screen);
+        QCOMPARE(fakes.messages.shown.back().prompt,
+                 QStringLiteral("Your answers cannot be kept for resuming: database is locked."));
+        const std::size_t told = fakes.messages.shown.size();
+        run.tick(1);
+        screen->Timer1_Timer();
+        QCOMPARE(screen->secondsLeft(), 119);
+        QCOMPARE(fakes.messages.shown.size(), told);
+        lock.exec(QStringLiteral("ROLLBACK"));
+        lock.finish();
+        other.close();
+        other = QSqlDatabase();
+        QSqlDatabase::removeDatabase(QStringLiteral("other"));
+    }
+
+    void aDamagedJournalIsMovedAsideAndTold()
+    {
+        {
+            QFile damaged(journalPath());
+            QVERIFY(damaged.open(QIODevice::WriteOnly));
+            damaged.write(QByteArray(8192, 'x'));
+        }
+        testing_support::FakeServices fakes;
+        fakes.recordFiles.setFile(IndexPath, catalogue(2));
+        fakes.recordFiles.setFile(BankPath, bank(2));
+        Run run(fakes, journalPath());
+        QVERIFY(run.journal.isUsable());
+        loadStartScreen(run.window);
+        QCOMPARE(fakes.messages.shown.front().prompt,
+                 QStringLiteral("The attempt journal was damaged and has been moved to:\n%1.damaged\n\n"
+                                "A new journal has been started.")
+                     .arg(journalPath()));
+        QFile aside(journalPath() + QStringLiteral(".damaged"));
+        QVERIFY(aside.open(QIODevice::ReadOnly));
+        QCOMPARE(aside.readAll(), QByteArray(8192, 'x'));
+        QFile::remove(aside.fileName());
+    }
+};
+
+QTEST_MAIN(JournalScreensTest)
+#include "journalscreens_test.moc"
