@@ -4,6 +4,8 @@
 #include "screens/history.h"
 #include "attempt/valuetickinterval.h"
 #include "startup.h"
+#include "attempt/attemptjournal.h"
+#include "data/questionrecord.h"
 
 #include "chart/plotvanefactory.h"
 #include "chart/plotvaneidentity.h"
@@ -16,6 +18,9 @@
 #include "support/screentesting.h"
 
 #include <QElapsedTimer>
+#include <QLabel>
+#include <QListWidget>
+#include <QTemporaryDir>
 #include <QMdiSubWindow>
 #include <QPluginLoader>
 #include <QPointer>
@@ -209,8 +214,95 @@ class HistoryTest : public QObject {
         return *history::readChartData(*file, static_cast<std::int16_t>(exam));
     }
 
+    // A finished attempt at exam 1 whose one question was asked with the given text.
+    static qint64 journalAttempt(AttemptJournal& journal, const QString& asked, AttemptKind kind, QDateTime ended,
+                                 std::int16_t score, qint64 scoreRecord)
+    {
+        AttemptStart start;
+        start.examNumber = 1;
+        start.exam.ExamName = padded(QStringLiteral("Alpha exam"), CatalogueRecord::ExamNameWidth);
+        start.exam.BankFile = padded(QStringLiteral("bank.dat"), CatalogueRecord::BankFileWidth);
+        start.kind = kind;
+        start.started = ended.addSecs(-60);
+        start.examSeconds = 60;
+        QuestionRecord record;
+        record.Question = padded(asked, QuestionRecord::QuestionWidth);
+        record.Explanation = padded(QStringLiteral("As it was explained"), QuestionRecord::ExplanationWidth);
+        record.CorrectOptions = { 1, 3, 0, 0 };
+        AskedQuestion question;
+        question.recordNumber = 1;
+        question.record = record.toBytes();
+        question.selection = { 1, 0, 0, 0 };
+        start.questions.push_back(question);
+        const qint64 id = journal.begin(start);
+        AttemptEnd end;
+        end.score = score;
+        end.maximumScore = 2;
+        end.passMark = 1.4f;
+        end.passed = score >= 2;
+        end.ended = ended;
+        end.scoreRecord = scoreRecord;
+        journal.finish(id, end);
+        return id;
+    }
+
 private slots:
     void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
+
+    void pastAttemptsListTheJournalNewestFirstThenEarlierRecordsAndOpenAsAsked()
+    {
+        QTemporaryDir dir;
+        AttemptJournal journal(dir.filePath(QStringLiteral("journal.db")));
+        Road road;
+        road.window.setJournal(&journal);
+        ScoreRecord earlier;
+        earlier.ExamNumber = 1;
+        earlier.MaximumScore = 10;
+        earlier.Score = 7;
+        earlier.Passed = true;
+        road.fakes.recordFiles.setFile(ResultsPath, earlier.toBytes() + scores({ { 1, 2, 1 }, { 2, 5, 5 } }));
+        const QDateTime first(QDate(2026, 12, 9), QTime(14, 3), Qt::UTC);
+        journalAttempt(journal, QStringLiteral("Question as asked"), AttemptKind::Exam, first, 1, 2);
+        journalAttempt(journal, QStringLiteral("Asked in practice"), AttemptKind::PracticeRetry, first.addDays(1), 2, 0);
+        // The bank has been rebuilt since: the review must not read it.
+        road.fakes.recordFiles.setFile(QStringLiteral("/quizmark/dat/bank.dat"), QByteArray(2030, 'z'));
+
+        QPointer<QWidget> screen = road.open(1);
+        QVERIFY(screen);
+        auto* list = screen->findChild<QListWidget*>(QStringLiteral("pastAttempts"));
+        QVERIFY(list);
+        const auto local = [](const QDateTime& time) {
+            return time.toLocalTime().toString(QStringLiteral("yyyy-MM-dd HH:mm"));
+        };
+        QStringList lines;
+        for (int row = 0; row < list->count(); ++row)
+            lines.append(list->item(row)->text());
+        QCOMPARE(lines, (QStringList {
+                            local(first.addDays(1)) + QStringLiteral(" \u00b7 2 of 2 points (100 %) \u00b7 Pass \u00b7 Practice"),
+                            local(first) + QStringLiteral(" \u00b7 1 of 2 points (50 %) \u00b7 Fail"),
+                            QStringLiteral("Earlier attempt \u00b7 7 of 10 points (70 %) \u00b7 Pass"),
+                        }));
+
+        QString shown;
+        bool reportOffered = false;
+        road.fakes.wait.actions.push_back([&] {
+            QWidget* review = road.window.findChild<QWidget*>(QStringLiteral("resultreview"));
+            QVERIFY(review);
+            shown = review->findChild<QLabel*>(QStringLiteral("Label2"))->text().trimmed();
+            reportOffered = review->findChild<QPushButton*>(QStringLiteral("saveReport"))->isVisible();
+            QTest::mouseClick(review->findChild<QPushButton*>(QStringLiteral("Command1")), Qt::LeftButton);
+        });
+        list->setCurrentRow(1);
+        QTest::keyClick(list, Qt::Key_Return);
+        QCOMPARE(shown, QStringLiteral("Question as asked"));
+        QVERIFY(reportOffered);
+        QVERIFY(screen->isVisible());
+        // An attempt from before the journal holds no answers to open.
+        const int waits = road.fakes.wait.waits;
+        list->setCurrentRow(2);
+        QTest::keyClick(list, Qt::Key_Return);
+        QCOMPARE(road.fakes.wait.waits, waits);
+    }
 
     void theFirstAttemptGivesAZeroPointAndOneMore()
     {
