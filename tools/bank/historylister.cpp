@@ -1,11 +1,15 @@
 #include "historylister.h"
 
+#include "attemptjournal.h"
+
 #include "data/cataloguerecord.h"
 #include "data/fixedfield.h"
 #include "data/scorerecord.h"
 
 #include "platform/conversions.h"
 #include "platform/runtimeerror.h"
+
+#include <QFileInfo>
 
 namespace quizmark {
 
@@ -52,6 +56,35 @@ std::optional<QStringList> HistoryLister::lines()
             QString::number(record.Score),
             passMark(record.MaximumScore),
             record.Passed != ScoreRecord::False ? QStringLiteral("Pass") : QStringLiteral("Fail"),
+        }
+                         .join(u'\t'));
+    }
+    lines.append(journalLines(names));
+    return lines;
+}
+
+// Attempts the journal finished, after the score records: each with when it ended, its kind and
+// the score record it added. A directory without a journal is left without one.
+QStringList HistoryLister::journalLines(const QStringList& names) const
+{
+    QStringList lines;
+    const QString path = m_directory.filePath(QString::fromLatin1(AttemptJournal::FileName));
+    if (!QFileInfo::exists(path))
+        return lines;
+    AttemptJournal journal(path);
+    for (const PastAttempt& attempt : journal.allFinishedAttempts()) {
+        const QString name = names.value(attempt.examNumber - 1, attempt.examName);
+        lines.append(QStringList{
+            QStringLiteral("journal:%1").arg(attempt.id),
+            QString::number(attempt.examNumber),
+            name,
+            QString::number(attempt.end.maximumScore),
+            QString::number(attempt.end.score),
+            passMark(attempt.end.maximumScore),
+            attempt.end.passed ? QStringLiteral("Pass") : QStringLiteral("Fail"),
+            attempt.ended.toUTC().toString(Qt::ISODate),
+            attempt.kind == AttemptKind::PracticeRetry ? QStringLiteral("Practice") : QStringLiteral("Exam"),
+            attempt.end.scoreRecord > 0 ? QString::number(attempt.end.scoreRecord) : QStringLiteral("-"),
         }
                          .join(u'\t'));
     }

@@ -15,7 +15,9 @@ public:
     explicit HistoryLister(DataDirectory directory);
 
     // Tab-separated: record number, exam number, exam name, maximum score, score, pass mark,
-    // Pass or Fail. Empty when the directory or results.dat cannot be read, with the reason in failure().
+    // Pass or Fail; then the journal's finished attempts, "journal:ID" first and the end time (UTC),
+    // Exam or Practice and the score record it added ("-" for none) after. Empty when the directory
+    // or results.dat cannot be read, with the reason in failure().
     std::optional<QStringList> lines();
     const QString& failure() const { return m_failure; }
 
@@ -24,6 +26,7 @@ public:
 
 private:
     QStringList examNames() const;
+    QStringList journalLines(const QStringList& names) const;
 
     DataDirectory m_directory;
     QString m_failure;

@@ -1,5 +1,7 @@
 #include "bankfiles.h"
 
+#include "attemptjournal.h"
+
 using namespace banktest;
 
 namespace {
@@ -106,6 +108,43 @@ TEST(History, ListsEveryAttemptWithItsExamAndPassMark)
                              "2\t2\tLinux\t3\t2\t2.1\tFail\n"
                              "3\t2\tLinux\t25\t18\t17.5\tPass\n"
                              "4\t7\t\t1\t0\t0.7\tFail\n"));
+}
+
+TEST(History, ListsTheJournalsFinishedAttemptsAfterTheScoreRecords)
+{
+    using namespace quizmark;
+    QTemporaryDir dir;
+    writeFile(dir.filePath(QStringLiteral("index.dat")),
+              catalogueRecord(QStringLiteral("Networking"), QStringLiteral("n.dat"), 1));
+    writeFile(dir.filePath(QStringLiteral("results.dat")), QByteArray("\x01\x00\x0a\x00\x08\x00\xff\xff", 8));
+    {
+        AttemptJournal journal(dir.filePath(QStringLiteral("journal.db")));
+        AttemptStart start;
+        start.examNumber = 1;
+        start.started = QDateTime(QDate(2026, 12, 9), QTime(14, 0), Qt::UTC);
+        start.examSeconds = 60;
+        start.questions.push_back({ 4, QByteArray(2030, ' '), {}, false, false });
+        AttemptEnd end;
+        end.score = 8;
+        end.maximumScore = 10;
+        end.passed = true;
+        end.ended = QDateTime(QDate(2026, 12, 9), QTime(14, 1), Qt::UTC);
+        end.scoreRecord = 1;
+        ASSERT_TRUE(journal.finish(journal.begin(start), end));
+        start.kind = AttemptKind::PracticeRetry;
+        end.score = 1;
+        end.passed = false;
+        end.scoreRecord = 0;
+        ASSERT_TRUE(journal.finish(journal.begin(start), end));
+        // A running attempt is no past attempt.
+        ASSERT_NE(journal.begin(start), 0);
+    }
+    const Outcome outcome = run({ QStringLiteral("history"), dir.path() });
+    EXPECT_EQ(outcome.code, 0);
+    EXPECT_EQ(outcome.out,
+              QStringLiteral("1\t1\tNetworking\t10\t8\t7\tPass\n"
+                             "journal:1\t1\tNetworking\t10\t8\t7\tPass\t2026-12-09T14:01:00Z\tExam\t1\n"
+                             "journal:2\t1\tNetworking\t10\t1\t7\tFail\t2026-12-09T14:01:00Z\tPractice\t-\n"));
 }
 
 TEST(History, CountsADamagedFileAsTheProgramDoes)
