@@ -29,7 +29,7 @@ CREATE TABLE attempt (
     exam_number INTEGER NOT NULL,
     exam BLOB NOT NULL,
     kind INTEGER NOT NULL,
-    started TEXT NOT NULL,
+    started INTEGER NOT NULL,
     exam_seconds INTEGER NOT NULL,
     status INTEGER NOT NULL,
     position INTEGER NOT NULL,
@@ -39,7 +39,7 @@ CREATE TABLE attempt (
     maximum_score INTEGER,
     pass_mark REAL,
     passed INTEGER,
-    ended TEXT,
+    ended INTEGER,
     seconds_used INTEGER,
     time_ran_out INTEGER,
     score_record INTEGER
@@ -87,8 +87,7 @@ constexpr auto SelectAsked = R"(
 SELECT record_number, record, selection1, selection2, selection3, selection4, completed, marked
 FROM asked WHERE attempt = ? ORDER BY position)";
 constexpr auto SelectFinishedOfExam = R"(
-SELECT id, exam_number, exam, kind, ended, score, maximum_score, pass_mark, passed, seconds_used, time_ran_out,
-       score_record
+SELECT id, kind, ended, score, maximum_score, passed, score_record
 FROM attempt WHERE exam_number = ? AND status = 1 ORDER BY ended DESC, id DESC)";
 constexpr auto SelectAllFinished = R"(
 SELECT id, exam_number, exam, kind, ended, score, maximum_score, pass_mark, passed, seconds_used, time_ran_out,
@@ -101,15 +100,15 @@ QString connectionName()
     return QStringLiteral("quizmark-journal-%1").arg(next.fetchAndAddRelaxed(1));
 }
 
-QString utcText(const QDateTime& time)
+// Times are kept as milliseconds since 1970 UTC: exact, and read back without parsing.
+qint64 utcMilliseconds(const QDateTime& time)
 {
-    return time.toUTC().toString(Qt::ISODateWithMs);
+    return time.toMSecsSinceEpoch();
 }
 
-QDateTime fromUtcText(const QVariant& text)
+QDateTime fromUtcMilliseconds(const QVariant& milliseconds)
 {
-    // The text ends in "Z", so the time reads back as UTC.
-    return QDateTime::fromString(text.toString(), Qt::ISODateWithMs);
+    return QDateTime::fromMSecsSinceEpoch(milliseconds.toLongLong(), Qt::UTC);
 }
 
 AttemptEnd endFrom(const QSqlQuery& query, int first)
@@ -119,7 +118,7 @@ AttemptEnd endFrom(const QSqlQuery& query, int first)
     end.maximumScore = static_cast<std::int16_t>(query.value(first + 1).toInt());
     end.passMark = query.value(first + 2).toFloat();
     end.passed = query.value(first + 3).toBool();
-    end.ended = fromUtcText(query.value(first + 4));
+    end.ended = fromUtcMilliseconds(query.value(first + 4));
     end.secondsUsed = query.value(first + 5).toInt();
     end.timeRanOut = query.value(first + 6).toBool();
     end.scoreRecord = query.value(first + 7).toLongLong();
@@ -203,7 +202,10 @@ AttemptJournal::OpenOutcome AttemptJournal::openDatabase()
     }
     const int version = query.next() ? query.value(0).toInt() : 0;
     query.finish();
-    if (!query.exec(QStringLiteral("PRAGMA journal_mode = WAL")) || !query.exec(QStringLiteral("PRAGMA foreign_keys = ON"))) {
+    // WAL with NORMAL syncing: a commit survives a crash or a kill of the program at once; only a
+    // power cut may lose the last seconds of changes, never the database's consistency.
+    if (!query.exec(QStringLiteral("PRAGMA journal_mode = WAL")) || !query.exec(QStringLiteral("PRAGMA synchronous = NORMAL"))
+        || !query.exec(QStringLiteral("PRAGMA foreign_keys = ON"))) {
         m_problem = query.lastError().databaseText();
         return OpenOutcome::Failed;
     }
@@ -302,7 +304,7 @@ qint64 AttemptJournal::begin(const AttemptStart& start)
     attempt.addBindValue(start.examNumber);
     attempt.addBindValue(start.exam.toBytes());
     attempt.addBindValue(int(start.kind));
-    attempt.addBindValue(utcText(start.started));
+    attempt.addBindValue(utcMilliseconds(start.started));
     attempt.addBindValue(start.examSeconds);
     attempt.addBindValue(start.examSeconds);
     if (!run(attempt)) {
@@ -418,7 +420,7 @@ bool AttemptJournal::finish(qint64 attempt, const AttemptEnd& end)
     query.addBindValue(end.maximumScore);
     query.addBindValue(double(end.passMark));
     query.addBindValue(end.passed);
-    query.addBindValue(utcText(end.ended));
+    query.addBindValue(utcMilliseconds(end.ended));
     query.addBindValue(end.timeRanOut);
     query.addBindValue(end.scoreRecord);
     query.addBindValue(attempt);
@@ -499,7 +501,7 @@ std::optional<JournaledAttempt> AttemptJournal::attempt(qint64 id)
     found.examNumber = static_cast<std::int16_t>(query.value(0).toInt());
     found.exam = CatalogueRecord::fromBytes(query.value(1).toByteArray());
     found.kind = static_cast<AttemptKind>(query.value(2).toInt());
-    found.started = fromUtcText(query.value(3));
+    found.started = fromUtcMilliseconds(query.value(3));
     found.examSeconds = query.value(4).toInt();
     found.status = static_cast<AttemptStatus>(query.value(5).toInt());
     found.position = query.value(6).toInt();
@@ -541,7 +543,7 @@ std::vector<PastAttempt> AttemptJournal::readPastAttempts(QSqlQuery& query)
         past.examNumber = static_cast<std::int16_t>(query.value(1).toInt());
         past.examName = CatalogueRecord::fromBytes(query.value(2).toByteArray()).ExamName.trimmed();
         past.kind = static_cast<AttemptKind>(query.value(3).toInt());
-        past.end.ended = fromUtcText(query.value(4));
+        past.end.ended = fromUtcMilliseconds(query.value(4));
         past.ended = past.end.ended;
         past.end.score = static_cast<std::int16_t>(query.value(5).toInt());
         past.end.maximumScore = static_cast<std::int16_t>(query.value(6).toInt());
@@ -555,13 +557,30 @@ std::vector<PastAttempt> AttemptJournal::readPastAttempts(QSqlQuery& query)
     return attempts;
 }
 
+// Only what the history lists: thousands of attempts come in one go.
 std::vector<PastAttempt> AttemptJournal::finishedAttempts(int examNumber)
 {
+    std::vector<PastAttempt> attempts;
     QSqlQuery query(QSqlDatabase::database(m_connection, false));
     query.setForwardOnly(true);
     query.prepare(QString::fromLatin1(SelectFinishedOfExam));
     query.addBindValue(examNumber);
-    return readPastAttempts(query);
+    if (!run(query))
+        return attempts;
+    while (query.next()) {
+        PastAttempt past;
+        past.id = query.value(0).toLongLong();
+        past.examNumber = static_cast<std::int16_t>(examNumber);
+        past.kind = static_cast<AttemptKind>(query.value(1).toInt());
+        past.ended = fromUtcMilliseconds(query.value(2));
+        past.end.ended = past.ended;
+        past.end.score = static_cast<std::int16_t>(query.value(3).toInt());
+        past.end.maximumScore = static_cast<std::int16_t>(query.value(4).toInt());
+        past.end.passed = query.value(5).toBool();
+        past.end.scoreRecord = query.value(6).toLongLong();
+        attempts.push_back(std::move(past));
+    }
+    return attempts;
 }
 
 std::vector<PastAttempt> AttemptJournal::allFinishedAttempts()

@@ -31,6 +31,7 @@
 #include <QFontMetricsF>
 #include <QListWidget>
 #include <QPointer>
+#include <QTimeZone>
 #include <QResizeEvent>
 #include <QStringList>
 #include <QVBoxLayout>
@@ -80,10 +81,15 @@ history::history(ScreenHost& host, ChartLoader& charts, QWidget* parent)
     m_ui->Command1->setFocus(Qt::OtherFocusReason);
 }
 
-QString history::pastAttemptLine(const PastAttempt& attempt)
+// The zone comes in once for the whole list: asking the system for each line costs more than the rest.
+QString history::pastAttemptLine(const PastAttempt& attempt, const QTimeZone& zone)
 {
+    const QDateTime local = attempt.ended.toTimeZone(zone);
+    const QDate day = local.date();
+    const QTime time = local.time();
     QString line = QStringLiteral("%1 \u00b7 %2 \u00b7 %3")
-                       .arg(attempt.ended.toLocalTime().toString(QStringLiteral("yyyy-MM-dd HH:mm")),
+                       .arg(QString::asprintf("%04d-%02d-%02d %02d:%02d", day.year(), day.month(), day.day(),
+                                              time.hour(), time.minute()),
                             AttemptScore::shareText(attempt.end.score, attempt.end.maximumScore),
                             attempt.end.passed ? QStringLiteral("Pass") : QStringLiteral("Fail"));
     if (attempt.kind == AttemptKind::PracticeRetry)
@@ -106,8 +112,9 @@ void history::listPastAttempts()
     std::vector<qint64> ids;
     std::unordered_set<qint64> journaledRecords;
     if (AttemptJournal* journal = m_host.journal()) {
+        const QTimeZone zone = QTimeZone::systemTimeZone();
         for (const PastAttempt& attempt : journal->finishedAttempts(Module1.SelectedExam)) {
-            lines.append(pastAttemptLine(attempt));
+            lines.append(pastAttemptLine(attempt, zone));
             ids.push_back(attempt.id);
             if (attempt.end.scoreRecord > 0)
                 journaledRecords.insert(attempt.end.scoreRecord);

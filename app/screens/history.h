@@ -12,6 +12,7 @@
 #include <memory>
 
 class QListWidgetItem;
+class QTimeZone;
 
 namespace Ui {
 class history;
@@ -60,7 +61,7 @@ public:
     static QString chartDescription(const platform::SafeArray& data);
     // "2026-12-09 14:03 · 7 of 10 points (70 %) · Pass", in local time; a practice retry ends
     // "· Practice".
-    static QString pastAttemptLine(const PastAttempt& attempt);
+    static QString pastAttemptLine(const PastAttempt& attempt, const QTimeZone& zone);
     // "Earlier attempt · 7 of 10 points (70 %) · Pass", for a score record the journal does not hold.
     static QString earlierAttemptLine(const ScoreRecord& record);
 
