@@ -1,5 +1,7 @@
 #include "drawingsurface.h"
 
+#include "olecolor.h"
+
 #include "platform/runtimeerror.h"
 
 namespace plotvane {
@@ -24,6 +26,20 @@ const platform::FontObject& DrawingSurface::currentFont() const
     if (!m_font)
         throw platform::RuntimeError(platform::ErrorNumber::ObjectVariableNotSet);
     return *m_font;
+}
+
+std::int32_t DrawingSurface::inkColor() const
+{
+    constexpr std::int32_t Black = 0x000000;
+    constexpr std::int32_t White = 0xFFFFFF;
+    // A colour the container chose stays; so does any colour on a transparent surface, which
+    // shows a container whose colour the chart does not know.
+    if (!isSystemColor(m_foreColor) || m_backStyle == 0)
+        return m_foreColor;
+    const QColor back = toQColor(m_backColor);
+    if (contrastRatio(toQColor(m_foreColor), back) >= MinimumTextContrast)
+        return m_foreColor;
+    return contrastRatio(QColor(Qt::black), back) >= contrastRatio(QColor(Qt::white), back) ? Black : White;
 }
 
 void DrawingSurface::Cls()

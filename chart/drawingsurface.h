@@ -30,6 +30,12 @@ public:
     void setBackColor(std::int32_t color) { m_backColor = color; }
     std::int32_t ForeColor() const { return m_foreColor; }
     void setForeColor(std::int32_t color) { m_foreColor = color; }
+    /// The colour texts, axes and frame are drawn in: ForeColor, unless it is a system colour that
+    /// stands out from an opaque BackColor by less than MinimumTextContrast (a dark palette's light
+    /// text on a white chart); then black or white, whichever stands out more.
+    std::int32_t inkColor() const;
+    /// The least contrast of text with its background that stays readable: WCAG's 4.5 : 1.
+    static constexpr double MinimumTextContrast = 4.5;
     bool Enabled() const { return m_enabled; }
     virtual void setEnabled(bool enabled) { m_enabled = enabled; }
     /// 0 transparent, 1 opaque.
