@@ -1,6 +1,7 @@
 #include "startup.h"
 
 #include "pluginchartloader.h"
+#include "programicon.h"
 #include "screenhost.h"
 #include "screens/exam.h"
 #include "screens/examselect.h"
@@ -16,6 +17,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QTimer>
 #include <QWidget>
 
@@ -66,6 +68,8 @@ void describeApplication()
 {
     QCoreApplication::setApplicationName(QStringLiteral("quizmark"));
     QCoreApplication::setApplicationVersion(QStringLiteral(QUIZMARK_VERSION));
+    // Message boxes and other windows without an icon of their own take this one.
+    QGuiApplication::setWindowIcon(programIcon());
 }
 
 }

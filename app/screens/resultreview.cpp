@@ -82,8 +82,9 @@ void resultreview::moveBy(int step)
 
 void resultreview::fill()
 {
-    const bool correct = AttemptScore::answeredCorrectly(Module1, m_position, m_record);
-    m_ui->positionLabel->setText(AttemptReport::positionLine(m_position, Module1.QuestionsToTake, correct));
+    m_ui->positionLabel->setText(AttemptReport::positionLine(m_position, Module1.QuestionsToTake,
+                                                             AttemptScore::matchCount(Module1, m_position, m_record),
+                                                             Module1.CorrectCount(m_position)));
     m_ui->previousQuestion->setEnabled(m_position > 1);
     m_ui->nextQuestion->setEnabled(m_position < Module1.QuestionsToTake);
     m_ui->Label2->setText(m_record.Question);
