@@ -4,7 +4,7 @@
 
 namespace quizmark {
 
-// Quizmark's own icon, at every size the install ships, for the frames of the main window and its screens.
+// Quizmark's own icon, at the sizes of window frames, for the main window and its screens.
 QIcon programIcon();
 
 } // namespace quizmark
