@@ -891,8 +891,10 @@ private slots:
         record.Question = padded(text, QuestionRecord::QuestionWidth);
         // Options as long as their field holds, each wrapping over several lines.
         for (int k = 1; k <= 4; ++k)
-            record.option(k) = QStringLiteral("Option %1, a long answer that wraps. ").arg(k).repeated(8).left(
-                QuestionRecord::OptionWidth);
+            record.option(k) = QStringLiteral("Option %1, a long answer that wraps. ")
+                                   .arg(k)
+                                   .repeated(8)
+                                   .left(QuestionRecord::OptionWidth);
         attempt.start(bankOf({ record }), 1, 1);
         QCoreApplication::processEvents();
         QWidget* viewport = area->viewport();
