@@ -3,6 +3,7 @@
 #include <QAccessible>
 #include <QString>
 
+class QLabel;
 class QListWidget;
 class QWidget;
 
@@ -23,6 +24,11 @@ public:
     static QString timeLeft(int seconds);
     // Tells assistive technology of a change that the widget itself does not report.
     static void tellChanged(QWidget* widget, QAccessible::Event change);
+    // Names a widget after its caption and the data it shows: "Your score: 5".
+    static void nameWithCaption(QWidget* widget, const QString& caption, const QString& text);
+    // A label whose accessible name is its accessible name as a caption, then its text as it is
+    // now ("Time left: 9:59"), read when asked: a label that changes every second tells nobody.
+    static void leadWithCaption(QLabel* label);
     // Whether a countdown announces this time left: each whole minute left, then 30 and 10 seconds.
     static bool announcesTimeLeft(int seconds);
 };

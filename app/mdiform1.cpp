@@ -1,5 +1,6 @@
 #include "mdiform1.h"
 
+#include "programicon.h"
 #include "ui_mdiform1.h"
 #include "attemptjournal.h"
 #include "webaddresses.h"
@@ -16,6 +17,7 @@
 #include <QCloseEvent>
 #include <QMdiSubWindow>
 #include <QMenuBar>
+#include <QRegularExpression>
 #include <QScreen>
 
 namespace quizmark {
@@ -41,6 +43,7 @@ MDIForm1::MDIForm1(platform::Services& services, QWidget* parent)
     , m_services(services)
 {
     m_ui->setupUi(this);
+    setWindowIcon(programIcon());
     m_ownMenus = m_ui->menubar->actions();
     connect(m_ui->Exit, &QAction::triggered, this, &MDIForm1::requestEnd);
     connect(m_ui->Homepage, &QAction::triggered, this,
@@ -97,9 +100,13 @@ void MDIForm1::showScreen(QWidget* screen)
             : Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
         window = m_ui->ClientArea->addSubWindow(screen, Qt::SubWindow | frame);
         window->setAttribute(Qt::WA_DeleteOnClose);
-        // A child window is not held to its screen's minimum size by itself; the screen would be clipped.
-        window->resize(window->sizeHint().expandedTo(window->minimumSizeHint()));
+        window->setWindowIcon(windowIcon());
         const int offset = ScreenOffsetTwips * logicalDpiX() / TwipsPerInch;
+        // On a small client area a screen gives up the room its own parts can spare (the exam its
+        // question box) before the area scrolls; a child window is not held to its screen's minimum
+        // size by itself, so the screen would be clipped below it.
+        const QSize room = m_ui->ClientArea->viewport()->size() - QSize(offset, offset);
+        window->resize(window->sizeHint().boundedTo(room).expandedTo(window->minimumSizeHint()));
         window->move(offset, offset);
     }
     window->show();
@@ -177,7 +184,9 @@ QStringList MDIForm1::menuTitles() const
 {
     QStringList titles;
     for (QAction* action : m_ui->menubar->actions())
-        titles.append(action->text());
+        titles.append(QString(action->text())
+                          .remove(QRegularExpression(QStringLiteral("&(?=[^&])")))
+                          .replace(QStringLiteral("&&"), QStringLiteral("&")));
     return titles;
 }
 

@@ -2,6 +2,7 @@
 
 #include "attemptresume.h"
 #include "pluginchartloader.h"
+#include "programicon.h"
 #include "screenhost.h"
 #include "screens/exam.h"
 #include "screens/examselect.h"
@@ -17,6 +18,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QTimer>
 #include <QWidget>
 
@@ -69,6 +71,8 @@ void describeApplication()
 {
     QCoreApplication::setApplicationName(QStringLiteral("quizmark"));
     QCoreApplication::setApplicationVersion(QStringLiteral(QUIZMARK_VERSION));
+    // Message boxes and other windows without an icon of their own take this one.
+    QGuiApplication::setWindowIcon(programIcon());
 }
 
 }

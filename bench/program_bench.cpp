@@ -1,6 +1,6 @@
 // The program's hot paths, each beside the plain work it is measured against in the same run:
 // the exam start and the scoring of 1000 questions against plain reads of the same bytes, the
-// score history's load with 32,766 records against one plain read of the file, the history
+// score history's load with 32,767 records (a full history) against one plain read of the file, the history
 // chart's Refresh against a bare painter drawing as many texts, and the results list of 1000
 // lines with and without uniform item sizes.
 #include "chartonimage.h"

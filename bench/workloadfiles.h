@@ -10,12 +10,12 @@
 namespace quizmark_bench {
 
 // The files of the measured workloads, written once into a temporary folder: a bank of 1000
-// questions, an attempt that drew them all, and a score history of 32,766 attempts at one exam.
+// questions, an attempt that drew them all, and a score history of 32,767 attempts at one exam, the most it holds.
 class WorkloadFiles
 {
 public:
     static constexpr int Questions = 1000;
-    static constexpr int ScoreRecords = 32766;
+    static constexpr int ScoreRecords = 32767;
     static constexpr std::int16_t Exam = 1;
 
     WorkloadFiles();

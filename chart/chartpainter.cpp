@@ -152,7 +152,7 @@ void ChartPainter::DrawGraph()
 
     drawValueAxis(plotLeft, plotBottom, first);
     m_surface.box(float(plotLeft), float(m_state.PlotTop), float(m_state.PlotRight), float(plotBottom),
-                  m_surface.ForeColor());
+                  m_surface.inkColor());
     drawCategoryAxis(data, plotLeft, plotBottom);
 
     const std::int16_t width = m_state.ChartType == ChartTypes::Bar ? barWidth(seriesCount, pointCount, plotLeft) : 0;
@@ -213,7 +213,7 @@ void ChartPainter::drawValueAxis(std::int32_t& plotLeft, std::int32_t plotBottom
         const QString& tickString = m_tickTexts[tick];
         const double tickWidth = m_tickWidths[tick++];
         const std::int32_t y = CLng(plotBottom - divide(t - first, span) * height);
-        m_surface.line(float(plotLeft), float(y), float(plotLeft + TickLength), float(y), m_surface.ForeColor());
+        m_surface.line(float(plotLeft), float(y), float(plotLeft + TickLength), float(y), m_surface.inkColor());
         m_surface.setCurrentX(float(plotLeft - (tickWidth + TickLength)));
         m_surface.setCurrentY(float(y - halfLine));
         m_surface.Print(Variant(tickString));
@@ -227,7 +227,7 @@ void ChartPainter::drawCategoryAxis(const platform::SafeArray& data, std::int32_
     const double labelTop = lineHeight() * 0.5 + plotBottom; // one font throughout
     for (std::int64_t j = 0; j <= pointCount - 1; j += frequency) {
         const std::int32_t x = CLng(divide(m_state.PlotRight - plotLeft, pointCount - 1) * double(j) + plotLeft);
-        m_surface.line(float(x), float(plotBottom), float(x), float(plotBottom - TickLength), m_surface.ForeColor());
+        m_surface.line(float(x), float(plotBottom), float(x), float(plotBottom - TickLength), m_surface.inkColor());
         const Variant& label = data(0, int(j));
         // An empty label prints nothing; the pen it would move is set afresh before it is read again.
         if (label.isEmpty())

@@ -1,5 +1,7 @@
 #include "drawingsurface.h"
 
+#include "olecolor.h"
+
 #include "platform/runtimeerror.h"
 
 namespace plotvane {
@@ -24,6 +26,34 @@ const platform::FontObject& DrawingSurface::currentFont() const
     if (!m_font)
         throw platform::RuntimeError(platform::ErrorNumber::ObjectVariableNotSet);
     return *m_font;
+}
+
+std::int32_t DrawingSurface::inkColor() const
+{
+    // A colour the container chose stays; so does any colour on a transparent surface, which
+    // shows a container whose colour the chart does not know.
+    if (!isSystemColor(m_foreColor) || m_backStyle == 0)
+        return m_foreColor;
+    // Resolved once a pair of colours, as the surfaces resolve each colour once.
+    if (m_ink.fore != m_foreColor || m_ink.back != m_backColor) {
+        m_ink.fore = m_foreColor;
+        m_ink.back = m_backColor;
+        m_ink.color = readableOn(toQColor(m_foreColor), toQColor(m_backColor)) ? m_foreColor : plainInkOn(m_backColor);
+    }
+    return m_ink.color;
+}
+
+bool DrawingSurface::readableOn(const QColor& text, const QColor& background)
+{
+    return contrastRatio(text, background) >= MinimumTextContrast;
+}
+
+std::int32_t DrawingSurface::plainInkOn(std::int32_t backColor)
+{
+    constexpr std::int32_t Black = 0x000000;
+    constexpr std::int32_t White = 0xFFFFFF;
+    const QColor back = toQColor(backColor);
+    return contrastRatio(QColor(Qt::black), back) >= contrastRatio(QColor(Qt::white), back) ? Black : White;
 }
 
 void DrawingSurface::Cls()

@@ -5,6 +5,7 @@
 #include "platform/automation/fontobject.h"
 #include "platform/automation/variant.h"
 
+#include <QColor>
 #include <QString>
 
 #include <cstddef>
@@ -30,6 +31,16 @@ public:
     void setBackColor(std::int32_t color) { m_backColor = color; }
     std::int32_t ForeColor() const { return m_foreColor; }
     void setForeColor(std::int32_t color) { m_foreColor = color; }
+    /// The colour texts, axes and frame are drawn in: ForeColor, unless it is a system colour that
+    /// stands out from an opaque BackColor by less than MinimumTextContrast (a dark palette's light
+    /// text on a white chart); then black or white, whichever stands out more.
+    std::int32_t inkColor() const;
+    /// The least contrast of text with its background that stays readable: WCAG's 4.5 : 1.
+    static constexpr double MinimumTextContrast = 4.5;
+    /// Whether a text colour stands out from a background by at least MinimumTextContrast.
+    static bool readableOn(const QColor& text, const QColor& background);
+    /// Black or white, whichever stands out more from the background.
+    static std::int32_t plainInkOn(std::int32_t backColor);
     bool Enabled() const { return m_enabled; }
     virtual void setEnabled(bool enabled) { m_enabled = enabled; }
     /// 0 transparent, 1 opaque.
@@ -86,6 +97,13 @@ protected:
 private:
     std::int32_t m_backColor = DefaultBackColor;
     std::int32_t m_foreColor = DefaultForeColor;
+    struct InkChoice
+    {
+        std::int32_t fore = 0;
+        std::int32_t back = 0;
+        std::int32_t color = 0;
+    };
+    mutable InkChoice m_ink{ 0, 0, 0 };
     bool m_enabled = true;
     std::int16_t m_backStyle = 1;
     std::int16_t m_borderStyle = 1;

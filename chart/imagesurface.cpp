@@ -618,7 +618,7 @@ void ImageSurface::drawText(float x, float y, const QString& text)
     }
     Private::FontMeasures& measures = d->measuresFor(currentFont());
     if (d->fast) {
-        d->waitForText(x, y, text, measures, d->rgb(ForeColor()));
+        d->waitForText(x, y, text, measures, d->rgb(inkColor()));
         d->changed();
         return;
     }
@@ -628,7 +628,7 @@ void ImageSurface::drawText(float x, float y, const QString& text)
     QImage canvas = deviceCanvas(d->image);
     QPainter own(&canvas);
     own.setFont(font);
-    own.setPen(toQColor(ForeColor()));
+    own.setPen(toQColor(inkColor()));
     own.drawText(QPointF(double(x) * d->scale, double(y) * d->scale + QFontMetricsF(font, &canvas).ascent()), text);
     d->changed();
 }

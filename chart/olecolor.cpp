@@ -3,6 +3,9 @@
 #include <QGuiApplication>
 #include <QPalette>
 
+#include <algorithm>
+#include <cmath>
+
 namespace plotvane {
 
 namespace {
@@ -38,7 +41,27 @@ constexpr QPalette::ColorRole SystemRoles[] = {
     QPalette::ToolTipBase, // tooltip background
 };
 
+double relativeLuminance(const QColor& colour)
+{
+    const auto linear = [](double channel) {
+        return channel <= 0.04045 ? channel / 12.92 : std::pow((channel + 0.055) / 1.055, 2.4);
+    };
+    return 0.2126 * linear(colour.redF()) + 0.7152 * linear(colour.greenF()) + 0.0722 * linear(colour.blueF());
+}
+
 } // namespace
+
+bool isSystemColor(std::int32_t oleColor)
+{
+    return (std::uint32_t(oleColor) & SystemColorFlag) != 0;
+}
+
+double contrastRatio(const QColor& first, const QColor& second)
+{
+    const double a = relativeLuminance(first);
+    const double b = relativeLuminance(second);
+    return (std::max(a, b) + 0.05) / (std::min(a, b) + 0.05);
+}
 
 QColor toQColor(std::int32_t oleColor)
 {

@@ -26,7 +26,8 @@ constexpr std::int32_t QBColor[ChartState::SeriesLimit]
     = { 0x000000, 0x800000, 0x008000, 0x808000, 0x000080, 0x800080, 0x008080, 0xC0C0C0,
         0x808080, 0xFF0000, 0x00FF00, 0xFFFF00, 0x0000FF, 0xFF00FF, 0x00FFFF, 0xFFFFFF };
 
-// The table is copied with 16-bit counters, so its last index must fit one.
+// A table's last index must fit 16 bits; the copy counts past it with wider counters, so a table
+// whose last index is 32,767 (a full score history and its zero point) copies whole.
 constexpr int LastCountable = std::numeric_limits<std::int16_t>::max();
 
 const QString TooManySeries = QStringLiteral("Too many data series -- limit is 15");
@@ -93,8 +94,8 @@ void Plotvane::Private::registerData(const platform::SafeArray& source)
         && state.GraphData->upperBound(1) == lastRow && state.GraphData->upperBound(2) == lastPoint;
     // A table that starts at 0 and stays within the counters and the series copies whole: cell by cell
     // it would come out the same.
-    if (source.lowerBound(1) == 0 && source.lowerBound(2) == 0 && lastRow < LastCountable
-        && lastPoint < LastCountable && lastRow <= ChartState::SeriesLimit) {
+    if (source.lowerBound(1) == 0 && source.lowerBound(2) == 0 && lastRow <= LastCountable && lastPoint <= LastCountable
+        && lastRow <= ChartState::SeriesLimit) {
         if (reusable)
             *state.GraphData = source;
         else
@@ -119,13 +120,9 @@ void Plotvane::Private::registerData(const platform::SafeArray& source)
                 nextPoint = j + 1;
                 if (i > 0)
                     colourSeriesOfRow(i);
-                if (j == LastCountable)
-                    throw RuntimeError(ErrorNumber::Overflow);
             }
             nextRow = i + 1;
             nextPoint = 0;
-            if (i == LastCountable)
-                throw RuntimeError(ErrorNumber::Overflow);
         }
     } catch (...) {
         if (reusable)

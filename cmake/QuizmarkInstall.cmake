@@ -26,7 +26,9 @@ install(TARGETS quizmark_platform EXPORT PlotvaneTargets
     LIBRARY DESTINATION ${QUIZMARK_PRIVATE_LIBDIR} COMPONENT program)
 install(TARGETS plotvane EXPORT PlotvaneTargets
     LIBRARY DESTINATION ${QUIZMARK_PLUGINDIR} COMPONENT program)
-target_include_directories(plotvane PUBLIC $<INSTALL_INTERFACE:${PLOTVANE_INCLUDEDIR}>)
+# Both <plotvane/plotvanefactory.h> and <plotvanefactory.h> reach the headers.
+target_include_directories(plotvane PUBLIC $<INSTALL_INTERFACE:${PLOTVANE_INCLUDEDIR}>
+    $<INSTALL_INTERFACE:${CMAKE_INSTALL_INCLUDEDIR}>)
 
 # The control's interface as a container sees it, with the platform types it passes.
 install(FILES
@@ -76,12 +78,14 @@ foreach(size 16 32 48 64 128 256)
     install(FILES ${QUIZMARK_DIST}/icons/${size}/org.quizmark.Quizmark.png
         DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/apps COMPONENT program)
 endforeach()
+# The pages carry the build's version, as the About box does.
 foreach(page quizmark quizmark-bank plotvane-render)
-    set(gz ${PROJECT_BINARY_DIR}/man/${page}.1.gz)
+    set(source ${PROJECT_BINARY_DIR}/man/${page}.1)
+    configure_file(${QUIZMARK_DIST}/man/${page}.1.in ${source} @ONLY)
+    set(gz ${source}.gz)
     add_custom_command(OUTPUT ${gz}
-        COMMAND ${CMAKE_COMMAND} -E make_directory ${PROJECT_BINARY_DIR}/man
-        COMMAND gzip -9 -n -c ${QUIZMARK_DIST}/man/${page}.1 > ${gz}
-        DEPENDS ${QUIZMARK_DIST}/man/${page}.1 VERBATIM)
+        COMMAND gzip -9 -n -c ${source} > ${gz}
+        DEPENDS ${source} VERBATIM)
     list(APPEND QUIZMARK_MAN_PAGES ${gz})
 endforeach()
 add_custom_target(quizmark_man ALL DEPENDS ${QUIZMARK_MAN_PAGES})

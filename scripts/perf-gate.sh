@@ -4,7 +4,9 @@
 #   scripts/perf-gate.sh            check
 #   scripts/perf-gate.sh --update   count again and write the counts as the new baselines
 # Counts, unlike timings, hold on a busy machine; they do depend on the compiler and Qt, so the
-# baselines are those of this project's build machine (RelWithDebInfo, the test build).
+# baselines are those of this project's build machine (RelWithDebInfo, the test build). The fonts
+# and the processor features the workloads see are held fixed, so other font packages and another
+# processor count the same.
 set -eu
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${QUIZMARK_PERF_BUILD:-$root/build-tests}
@@ -30,6 +32,47 @@ export HOME="$work/home" XDG_CONFIG_HOME="$work/home/.config" XDG_CACHE_HOME="$w
 export XDG_RUNTIME_DIR="$work/run" QT_QPA_PLATFORM=offscreen QT_HASH_SEED=0 LC_ALL=C.UTF-8
 mkdir -p "$HOME" "$XDG_RUNTIME_DIR"
 chmod 700 "$XDG_RUNTIME_DIR"
+
+# The same fonts whatever else the machine has: a fontconfig set-up of the gate's own that knows
+# only the fonts scripts/setup.sh installs, none of the system's rules (a font package brings its
+# own aliases), every family falling back to DejaVu Sans, and a cache of its own. It lives in the
+# build folder so that its paths, and so the counts, stay the same from run to run.
+fonts=$build/perf-fontconfig
+rm -rf "$fonts"
+mkdir -p "$fonts/fonts" "$fonts/cache"
+dpkg-query -L fonts-dejavu-core | grep -E '\.(ttf|otf)$' | while read -r file; do
+    ln -s "$file" "$fonts/fonts/"
+done
+cat >"$fonts/fonts.conf" <<EOF
+<?xml version="1.0"?>
+<!DOCTYPE fontconfig SYSTEM "urn:fontconfig:fonts.dtd">
+<fontconfig>
+  <dir>$fonts/fonts</dir>
+  <cachedir>$fonts/cache</cachedir>
+  <match target="pattern">
+    <edit name="family" mode="append_last"><string>DejaVu Sans</string></edit>
+  </match>
+</fontconfig>
+EOF
+export FONTCONFIG_FILE="$fonts/fonts.conf"
+unset FONTCONFIG_PATH FONTCONFIG_SYSROOT
+fc-cache -f >/dev/null
+
+# The same code whatever the processor: Qt and the C library choose some of their code by the
+# processor's optional features, so every feature above x86-64's baseline (SSE2) is masked, and the
+# C library's copying thresholds, which it takes from the cache sizes, are fixed. Masks already in
+# the environment are kept, so a run can mask more to play an older processor.
+export QT_NO_CPU_FEATURE="${QT_NO_CPU_FEATURE:-} sse3 ssse3 fma sse4.1 sse4.2 movbe popcnt aes avx f16c rdrnd \
+bmi avx2 bmi2 avx512f avx512dq rdseed avx512ifma avx512cd sha avx512bw avx512vl avx512vbmi avx512vbmi2 shstk \
+gfni vaes avx512vnni avx512bitalg avx512vpopcntdq hybrid ibt avx512fp16"
+floor="-SSE3,-SSSE3,-SSE4_1,-SSE4_2,-POPCNT,-MOVBE,-LZCNT,-BMI1,-BMI2,-FMA,-FMA4,-F16C,-AVX,-AVX2,-AVX512F,\
+-AVX512CD,-AVX512BW,-AVX512DQ,-AVX512ER,-AVX512PF,-AVX512VL,-AVX512_4FMAPS,-AVX512_4VNNIW,\
+-AVX512_VP2INTERSECT,-AVX512_BF16,-AVX512_FP16,-ERMS,-FSRM,-RTM,-XSAVEC,-AVX_Fast_Unaligned_Load,\
+-Fast_Unaligned_Copy,-Prefer_No_VZEROUPPER,-Prefer_ERMS,-Prefer_FSRM"
+export GLIBC_TUNABLES="${GLIBC_TUNABLES:+$GLIBC_TUNABLES:}glibc.cpu.hwcaps=$floor:\
+glibc.cpu.x86_data_cache_size=0x8000:glibc.cpu.x86_shared_cache_size=0x100000:\
+glibc.cpu.x86_non_temporal_threshold=0xc0000:glibc.cpu.x86_rep_movsb_threshold=0x800:\
+glibc.cpu.x86_rep_stosb_threshold=0x800"
 
 # Instructions of the calls into one function (or of the whole run when none is given), and of
 # the chart's second thread, which writes half of a large picture.

@@ -95,6 +95,15 @@ QString AttemptReport::positionLine(int position, int total, bool correct)
         .arg(correct ? QStringLiteral("Correct") : QStringLiteral("Incorrect"));
 }
 
+QString AttemptReport::positionLine(int position, int total, std::int16_t points, std::int16_t worth)
+{
+    const bool correct = points >= worth;
+    const QString line = positionLine(position, total, correct);
+    if (correct || points <= 0)
+        return line;
+    return line + QStringLiteral(" (%1 of %2 points)").arg(points).arg(worth);
+}
+
 QString AttemptReport::fileName() const
 {
     static const QRegularExpression forbidden(QStringLiteral(R"([\\/:*?"<>|\x00-\x1f])"));

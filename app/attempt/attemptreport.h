@@ -34,6 +34,9 @@ public:
     static QString examName(const AttemptState& state);
     // "Question 3 of 10: Incorrect"
     static QString positionLine(int position, int total, bool correct);
+    // The same with the points of a question that earned some but not all of them:
+    // "Question 3 of 10: Incorrect (1 of 2 points)".
+    static QString positionLine(int position, int total, std::int16_t points, std::int16_t worth);
 
 private:
     struct Question

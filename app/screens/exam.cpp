@@ -45,6 +45,8 @@ exam::exam(ScreenHost& host, QWidget* parent)
     , m_host(host)
 {
     m_ui->setupUi(this);
+    AccessibleText::leadWithCaption(m_ui->Text1);
+    AccessibleText::leadWithCaption(m_ui->minutesSecondsLabel);
     Timer1.setObjectName(QStringLiteral("Timer1"));
     Timer1.setInterval(1000);
     connect(&Timer1, &QTimer::timeout, this, &exam::Timer1_Timer);
@@ -355,6 +357,9 @@ void exam::showPosition()
 {
     m_ui->positionLabel->setText(AttemptProgress::positionText(Module1.CurrentQuestion, Module1.QuestionsToTake));
     m_ui->markForReview->setChecked(Module1.MarkedForReview(Module1.CurrentQuestion));
+    // A move that would lead nowhere is not offered.
+    m_ui->Command2->setEnabled(Module1.CurrentQuestion > 1);
+    m_ui->Command1->setEnabled(Module1.CurrentQuestion < Module1.QuestionsToTake);
 }
 
 // Ticks are stored in box order; the slots left over are cleared, so an option the candidate

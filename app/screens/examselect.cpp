@@ -151,6 +151,7 @@ void examselect::List1_Click()
         return;
     ExamRecord = CatalogueRecord::read(m_host.services().files.file(FileNumber::Catalogue), Module1.SelectedExam);
     m_ui->Text1->setPlainText(ExamRecord.Description);
+    AccessibleText::nameWithCaption(m_ui->Text1, QStringLiteral("Exam description"), ExamRecord.Description);
 }
 
 void examselect::Command1_Click()

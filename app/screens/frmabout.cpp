@@ -1,6 +1,7 @@
 #include "frmabout.h"
 #include "ui_frmabout.h"
 
+#include "programicon.h"
 #include "webaddresses.h"
 
 #include "platform/messageboxes.h"
@@ -161,6 +162,7 @@ frmAbout::frmAbout(platform::Services& services, QWidget* parent)
     , m_services(services)
 {
     m_ui->setupUi(this);
+    setWindowIcon(programIcon());
     setAttribute(Qt::WA_DeleteOnClose);
     setModal(false);
     m_ui->picIcon->setPixmap(drawIcon());

@@ -115,8 +115,9 @@ void resultreview::moveBy(int step)
 
 void resultreview::fill()
 {
-    const bool correct = AttemptScore::answeredCorrectly(m_attempt, m_position, m_record);
-    m_ui->positionLabel->setText(AttemptReport::positionLine(m_position, m_attempt.QuestionsToTake, correct));
+    m_ui->positionLabel->setText(AttemptReport::positionLine(m_position, m_attempt.QuestionsToTake,
+                                                             AttemptScore::matchCount(m_attempt, m_position, m_record),
+                                                             m_attempt.CorrectCount(m_position)));
     m_ui->previousQuestion->setEnabled(m_position > 1);
     m_ui->nextQuestion->setEnabled(m_position < m_attempt.QuestionsToTake);
     m_ui->Label2->setText(m_record.Question);

@@ -132,6 +132,9 @@ void results::showScore()
     m_ui->Text1->setText(platform::integerText(m_score.score()));
     m_ui->Text2->setText(platform::singleText(m_score.passMark()));
     m_ui->Text3->setText(platform::integerText(m_score.maximumScore()));
+    AccessibleText::nameWithCaption(m_ui->Text1, QStringLiteral("Your score"), m_ui->Text1->text());
+    AccessibleText::nameWithCaption(m_ui->Text2, QStringLiteral("Minimum passing score"), m_ui->Text2->text());
+    AccessibleText::nameWithCaption(m_ui->Text3, QStringLiteral("Maximum score"), m_ui->Text3->text());
     m_ui->Label6->setText(m_score.passed() ? QStringLiteral("Pass") : QStringLiteral("Fail"));
     m_ui->timeOutLabel->setVisible(Module1.TimeRanOut);
     colourVerdict();

@@ -1,11 +1,11 @@
 // Draws a line chart of a CSV file with the plotvane chart control, loaded through its plugin
 // interface: the first line names the series, each further line is a label and one value per series.
 //   plotvane-csv FILE.csv [--png OUT.png]
-#include <plotvanefactory.h>
-#include <plotvaneidentity.h>
+#include <plotvane/plotvanefactory.h>
+#include <plotvane/plotvaneidentity.h>
 
-#include <platform/automation/dispatch.h>
-#include <platform/automation/safearray.h>
+#include <plotvane/platform/automation/dispatch.h>
+#include <plotvane/platform/automation/safearray.h>
 
 #include <QApplication>
 #include <QFile>

@@ -3,6 +3,7 @@
 #include "module1.h"
 #include "optioncheckbox.h"
 #include "attempt/bankfilepath.h"
+#include "programicon.h"
 #include "screens/exam.h"
 #include "screens/frmabout.h"
 #include "screens/review.h"
@@ -24,6 +25,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
 #include <QPlainTextEdit>
@@ -37,6 +39,7 @@
 #include <algorithm>
 #include <functional>
 #include <set>
+#include <utility>
 
 using namespace quizmark;
 using testing_support::flushDeletes;
@@ -306,7 +309,44 @@ private slots:
         QCOMPARE(attempt.stored(5), (QList<int> { 0, 0, 0, 0 }));
         QCOMPARE(attempt.ticked(), (QList<int> { 3 }));
         QCOMPARE(attempt.shownQuestion(), attempt.questionAt(5));
-        QVERIFY(attempt.control<QPushButton>("Command1")->isEnabled());
+        // Next stays in its place at the last position, but is not offered.
+        QVERIFY(attempt.control<QPushButton>("Command1")->isVisible());
+        QVERIFY(!attempt.control<QPushButton>("Command1")->isEnabled());
+    }
+
+    // Which of Previous and Next each position offers: (previous, next).
+    void previousAndNextAreOfferedWhereTheyLead()
+    {
+        {
+            Attempt attempt;
+            attempt.start(plainBank(3), 3, 5);
+            const auto offered = [&] {
+                return std::pair(attempt.control<QPushButton>("Command2")->isEnabled(),
+                                 attempt.control<QPushButton>("Command1")->isEnabled());
+            };
+            QCOMPARE(offered(), std::pair(false, true));
+            attempt.click("Command1");
+            QCOMPARE(offered(), std::pair(true, true));
+            attempt.click("Command1");
+            QCOMPARE(Module1.CurrentQuestion, 3);
+            QCOMPARE(offered(), std::pair(true, false));
+            attempt.click("Command2");
+            QCOMPARE(offered(), std::pair(true, true));
+            attempt.review([](QListWidget*) {}, 1);
+            QCOMPARE(Module1.CurrentQuestion, 1);
+            QCOMPARE(offered(), std::pair(false, true));
+            attempt.review([](QListWidget*) {}, 3);
+            QCOMPARE(Module1.CurrentQuestion, 3);
+            QCOMPARE(offered(), std::pair(true, false));
+            attempt.review([](QListWidget*) {}, 2);
+            QCOMPARE(offered(), std::pair(true, true));
+        }
+        flushDeletes();
+        Attempt single;
+        single.start(plainBank(1), 1, 1);
+        QCOMPARE(std::pair(single.control<QPushButton>("Command2")->isEnabled(),
+                           single.control<QPushButton>("Command1")->isEnabled()),
+                 std::pair(false, false));
     }
 
     void theCountdownRunsFromSixtyToZeroAndEndsOnTheNextTick()
@@ -543,6 +583,36 @@ private slots:
         QCOMPARE(screen->secondsLeft(), 119);
         for (frmAbout* box : boxes)
             box->close();
+    }
+
+    // The main window's frame, the frame of every screen within it and the About box's carry
+    // Quizmark's icon, not the toolkit's.
+    void everyFrameCarriesTheProgramIcon()
+    {
+        const QImage expected = programIcon().pixmap(16, 16).toImage();
+        QVERIFY(!expected.isNull());
+        const auto drawn = [](const QIcon& icon) { return icon.pixmap(16, 16).toImage(); };
+        Attempt attempt;
+        QCOMPARE(drawn(attempt.window.windowIcon()), expected);
+        exam* screen = attempt.start(plainBank(2), 2, 2);
+        QCOMPARE(drawn(attempt.window.subWindowOf(screen)->windowIcon()), expected);
+        QImage reviewIcon;
+        attempt.review(
+            [&](QListWidget*) {
+                reviewIcon = drawn(attempt.window.subWindowOf(attempt.window.findChild<review*>())->windowIcon());
+            },
+            1);
+        QCOMPARE(reviewIcon, expected);
+        screen->findChild<QAction*>("about")->trigger();
+        auto* box = [] {
+            for (QWidget* widget : QApplication::topLevelWidgets())
+                if (auto* about = qobject_cast<frmAbout*>(widget); about && about->isVisible())
+                    return about;
+            return static_cast<frmAbout*>(nullptr);
+        }();
+        QVERIFY(box);
+        QCOMPARE(drawn(box->windowIcon()), expected);
+        box->close();
     }
 
     void exitDuringTheReviewEndsTheProgramWithoutGoingBack()
@@ -807,6 +877,50 @@ private slots:
         QCOMPARE(attempt.shownQuestion(), attempt.questionAt(5));
         attempt.click("Command1");
         QCOMPARE(attempt.label("positionLabel"), QStringLiteral("Question 5 of 5"));
+    }
+
+    // An 800 x 560 client area, a 1024 x 600 netbook's once a window manager has drawn its frame,
+    // with the longest texts the fields hold: the clock row and the buttons stay in sight.
+    void theClockAndTheButtonsStayInSightOnASmallScreen()
+    {
+        Attempt attempt;
+        auto* area = attempt.window.findChild<QMdiArea*>(QStringLiteral("ClientArea"));
+        attempt.window.setWindowState(Qt::WindowNoState);
+        const QSize wanted(800, 560);
+        for (int i = 0; i < 2; ++i) {
+            attempt.window.resize(attempt.window.size() + wanted - area->viewport()->size());
+            QCoreApplication::processEvents();
+        }
+        QCOMPARE(area->viewport()->size(), wanted);
+        QuestionRecord record = question(1);
+        QString text;
+        for (int n = 1; text.size() < QuestionRecord::QuestionWidth - 20; ++n)
+            text += QStringLiteral("Sentence %1 of a question long enough to fill its box. ").arg(n);
+        record.Question = padded(text, QuestionRecord::QuestionWidth);
+        // Options as long as their field holds, each wrapping over several lines.
+        for (int k = 1; k <= 4; ++k)
+            record.option(k) = QStringLiteral("Option %1, a long answer that wraps. ")
+                                   .arg(k)
+                                   .repeated(8)
+                                   .left(QuestionRecord::OptionWidth);
+        attempt.start(bankOf({ record }), 1, 1);
+        QCoreApplication::processEvents();
+        QWidget* viewport = area->viewport();
+        for (const char* name : { "Text1", "minutesSecondsLabel", "ProgressBar1", "Command1", "Command2", "Command3",
+                                  "Command4", "markForReview", "Check1", "Check4" }) {
+            auto* widget = attempt.control<QWidget>(QLatin1String(name));
+            const QRect place(widget->mapTo(viewport, QPoint(0, 0)), widget->size());
+            QVERIFY2(viewport->rect().contains(place),
+                     qPrintable(QStringLiteral("%1 at %2,%3 %4x%5")
+                                    .arg(name)
+                                    .arg(place.x())
+                                    .arg(place.y())
+                                    .arg(place.width())
+                                    .arg(place.height())));
+        }
+        // The screen's frame fits whole: nothing waits below the fold.
+        QMdiSubWindow* frame = attempt.window.subWindowOf(attempt.window.findChild<exam*>());
+        QVERIFY(viewport->rect().contains(frame->geometry()));
     }
 
     void theClockShowsTheSecondsAsMinutesAndSeconds()

@@ -15,10 +15,16 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QLabel>
+#include <QRegularExpression>
+#include <QLineEdit>
 #include <QListWidget>
+#include <QMainWindow>
+#include <QMenu>
+#include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QPointer>
 #include <QPushButton>
+#include <QSet>
 #include <QStandardPaths>
 #include <QTest>
 
@@ -71,7 +77,25 @@ struct TreeFaults
 {
     QStringList unnamed;
     QStringList padded;
+    // Labels and read-only boxes whose name leaves out the text they show.
+    QStringList hidden;
+    // Menu titles without a mnemonic, or with one that a control of the screen uses too.
+    QStringList menus;
 };
+
+// The text a label or a read-only box shows, without the blanks around it; empty for other widgets.
+QString shownText(QObject* object)
+{
+    // A label with a buddy shows its mnemonic underlined, not as "&".
+    if (auto* label = qobject_cast<QLabel*>(object))
+        return label->buddy() ? QString(label->text()).remove(QRegularExpression(QStringLiteral("&(?!&)"))).trimmed()
+                              : label->text().trimmed();
+    if (auto* line = qobject_cast<QLineEdit*>(object); line && line->isReadOnly())
+        return line->text().trimmed();
+    if (auto* box = qobject_cast<QPlainTextEdit*>(object); box && box->isReadOnly())
+        return box->toPlainText().trimmed();
+    return {};
+}
 
 bool candidateUses(QAccessible::Role role)
 {
@@ -101,8 +125,31 @@ void walk(QAccessibleInterface* node, const QString& path, TreeFaults& faults)
         faults.unnamed.append(where);
     if (name.endsWith(u' ') || node->text(QAccessible::Description).endsWith(u' '))
         faults.padded.append(where + QStringLiteral(" \"") + name + QLatin1Char('"'));
+    if (const QString shown = shownText(node->object()); !shown.isEmpty() && !name.contains(shown))
+        faults.hidden.append(where + QStringLiteral(" \"") + name + QStringLiteral("\" shows \"") + shown
+                             + QLatin1Char('"'));
     for (int i = 0; i < node->childCount(); ++i)
         walk(node->child(i), where, faults);
+}
+
+// The menus now in the main window's bar: each title has a mnemonic, and none is one that a control
+// of the active screen takes.
+void checkMenus(QWidget* screen, QStringList& faults)
+{
+    auto* window = qobject_cast<QMainWindow*>(screen->window());
+    if (!window || !window->menuBar())
+        return;
+    QSet<QKeySequence> taken;
+    for (QAbstractButton* button : screen->findChildren<QAbstractButton*>())
+        if (button->isVisible())
+            taken.insert(QKeySequence::mnemonic(button->text()));
+    for (QAction* menu : window->menuBar()->actions()) {
+        const QKeySequence key = QKeySequence::mnemonic(menu->text());
+        if (key.isEmpty())
+            faults.append(menu->text() + QStringLiteral(": no mnemonic"));
+        else if (taken.contains(key))
+            faults.append(menu->text() + QStringLiteral(": ") + key.toString() + QStringLiteral(" taken"));
+    }
 }
 
 // Walks a screen's tree; every widget that can take the focus must be named too, whatever its role.
@@ -110,6 +157,7 @@ TreeFaults faultsOf(QWidget* screen)
 {
     TreeFaults faults;
     walk(QAccessible::queryAccessibleInterface(screen), screen->objectName(), faults);
+    checkMenus(screen, faults.menus);
     for (QWidget* widget : screen->findChildren<QWidget*>())
         if (widget->isVisible() && widget->focusPolicy() != Qt::NoFocus
             && QAccessible::queryAccessibleInterface(widget)->text(QAccessible::Name).trimmed().isEmpty())
@@ -456,7 +504,25 @@ private slots:
         faults["exam"] = faultsOf(screen);
         QCOMPARE(QAccessible::queryAccessibleInterface(screen->findChild<QWidget*>(QStringLiteral("Text1")))
                      ->text(QAccessible::Name),
-                 QStringLiteral("Time left"));
+                 QStringLiteral("Seconds left: 180"));
+        QCOMPARE(
+            QAccessible::queryAccessibleInterface(screen->findChild<QWidget*>(QStringLiteral("minutesSecondsLabel")))
+                ->text(QAccessible::Name),
+            QStringLiteral("Time left: 3:00"));
+        screen->Timer1_Timer();
+        QCOMPARE(
+            QAccessible::queryAccessibleInterface(screen->findChild<QWidget*>(QStringLiteral("minutesSecondsLabel")))
+                ->text(QAccessible::Name),
+            QStringLiteral("Time left: 2:59"));
+        // Alt+F opens the File menu.
+        road.press(Qt::Key_F, Qt::AltModifier);
+        QVERIFY(qobject_cast<QMenu*>(QApplication::activePopupWidget()));
+        road.press(Qt::Key_Escape);
+        QVERIFY(!QApplication::activePopupWidget());
+        // The menu bar keeps the keyboard until Escape leaves it too.
+        if (road.focus() != screen->findChild<QWidget*>(QStringLiteral("Check1")))
+            road.press(Qt::Key_Escape);
+        QCOMPARE(road.focusName(), QStringLiteral("Check1"));
         QCOMPARE(QAccessible::queryAccessibleInterface(screen->findChild<QWidget*>(QStringLiteral("Check2")))
                      ->text(QAccessible::Name),
                  QStringLiteral("Option %1.2").arg(Module1.QuestionOrder(1)));
@@ -507,6 +573,8 @@ private slots:
             QVERIFY2(it->unnamed.isEmpty(),
                      qPrintable(it.key() + QStringLiteral(" unnamed: ") + it->unnamed.join(", ")));
             QVERIFY2(it->padded.isEmpty(), qPrintable(it.key() + QStringLiteral(" padded: ") + it->padded.join(", ")));
+            QVERIFY2(it->hidden.isEmpty(), qPrintable(it.key() + QStringLiteral(" hidden: ") + it->hidden.join(", ")));
+            QVERIFY2(it->menus.isEmpty(), qPrintable(it.key() + QStringLiteral(" menus: ") + it->menus.join(", ")));
         }
     }
 

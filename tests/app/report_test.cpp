@@ -110,6 +110,28 @@ private slots:
             QStringLiteral("Practice retry: not added to the score history.")));
     }
 
+    // The answer review's line: points only where some but not all were earned.
+    void thePositionLineAddsPartialPoints_data()
+    {
+        QTest::addColumn<int>("points");
+        QTest::addColumn<int>("worth");
+        QTest::addColumn<QString>("line");
+        QTest::newRow("all") << 2 << 2 << QStringLiteral("Question 3 of 10: Correct");
+        QTest::newRow("one of two") << 1 << 2 << QStringLiteral("Question 3 of 10: Incorrect (1 of 2 points)");
+        QTest::newRow("two of three") << 2 << 3 << QStringLiteral("Question 3 of 10: Incorrect (2 of 3 points)");
+        QTest::newRow("none") << 0 << 2 << QStringLiteral("Question 3 of 10: Incorrect");
+        QTest::newRow("none of one") << 0 << 1 << QStringLiteral("Question 3 of 10: Incorrect");
+        QTest::newRow("no correct option") << 0 << 0 << QStringLiteral("Question 3 of 10: Correct");
+    }
+
+    void thePositionLineAddsPartialPoints()
+    {
+        QFETCH(int, points);
+        QFETCH(int, worth);
+        QFETCH(QString, line);
+        QCOMPARE(AttemptReport::positionLine(3, 10, std::int16_t(points), std::int16_t(worth)), line);
+    }
+
     void theFileNameIsTheExamAndTheDate_data()
     {
         QTest::addColumn<QString>("exam");

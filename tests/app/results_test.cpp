@@ -1075,8 +1075,11 @@ private slots:
         });
         road.clickLine(1);
 
-        const QStringList lines{ "Question 2 of 3: Incorrect", "Question 3 of 3: Correct", "Question 3 of 3: Correct",
-                                 "Question 2 of 3: Incorrect", "Question 1 of 3: Correct", "Question 1 of 3: Correct" };
+        // Question 2 has two correct options and one of them ticked: one of its two points.
+        const QStringList lines{
+            "Question 2 of 3: Incorrect (1 of 2 points)", "Question 3 of 3: Correct", "Question 3 of 3: Correct",
+            "Question 2 of 3: Incorrect (1 of 2 points)", "Question 1 of 3: Correct", "Question 1 of 3: Correct"
+        };
         const QList<int> records{ 2, 1, 1, 2, 3, 3 };
         QCOMPARE(walk.size(), std::size_t(lines.size()));
         for (std::size_t i = 0; i < walk.size(); ++i) {

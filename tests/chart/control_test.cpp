@@ -257,13 +257,17 @@ TEST(Control, RegisterDataFailsAsTheCopyingLoopsDo)
         EXPECT_TRUE(table(17, 1).isEmpty());
     }
     {
+        // The last index a 16-bit count reaches, as a full score history with its zero point has:
+        // the whole table arrives.
         ChartFixture chart;
         auto data = std::make_shared<platform::SafeArray>(0, 1, 0, 32767);
         (*data)(0, 32767) = 1.0;
         (*data)(1, 0) = 2.0;
-        EXPECT_EQ(raisedError([&] { chart.registerData(data); }), 6);
+        (*data)(1, 32767) = 3.0;
+        EXPECT_EQ(raisedError([&] { chart.registerData(data); }), 0);
         EXPECT_EQ((*chart.control.state().GraphData)(0, 32767).toDouble(), 1);
-        EXPECT_TRUE((*chart.control.state().GraphData)(1, 0).isEmpty());
+        EXPECT_EQ((*chart.control.state().GraphData)(1, 0).toDouble(), 2);
+        EXPECT_EQ((*chart.control.state().GraphData)(1, 32767).toDouble(), 3);
     }
     {
         ChartFixture chart;

@@ -9,8 +9,11 @@
 #include "platform/automation/safearray.h"
 
 #include <QFontMetricsF>
+#include <QGuiApplication>
+#include <QPalette>
 #include <QTest>
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <vector>
@@ -130,6 +133,20 @@ void addRatioRows()
 std::int32_t shade(int i)
 {
     return std::int32_t(0x102030 + i * 0x0A0B07);
+}
+
+// The most a grey pixel (text and axes, not the coloured series) within the area stands out from
+// the background, as a contrast ratio.
+double greyContrast(const QImage& image, const QRect& area, const QColor& background)
+{
+    double most = 1;
+    for (int y = area.top(); y <= area.bottom(); ++y)
+        for (int x = area.left(); x <= area.right(); ++x) {
+            const QColor pixel = image.pixelColor(x, y);
+            if (pixel.red() == pixel.green() && pixel.green() == pixel.blue())
+                most = std::max(most, contrastRatio(pixel, background));
+        }
+    return most;
 }
 
 } // namespace
@@ -452,6 +469,62 @@ private slots:
         QCOMPARE(image.pixelColor(19, 10), QColor(Qt::red));
         QCOMPARE(image.pixelColor(5, 0), QColor(Qt::blue));
         QCOMPARE(image.pixelColor(5, 19), QColor(Qt::blue));
+    }
+
+    // A dark desktop makes the default text colour (the palette's button text) light; on the white
+    // background the score history sets, the title, the axis numbers and the legend stay readable.
+    void textStandsOutOfAWhiteChartUnderADarkPalette()
+    {
+        const QPalette light = QGuiApplication::palette();
+        QPalette dark = light;
+        dark.setColor(QPalette::Button, QColor(0x35, 0x35, 0x35));
+        dark.setColor(QPalette::ButtonText, QColor(0xF0, 0xF0, 0xF0));
+        dark.setColor(QPalette::Window, QColor(0x35, 0x35, 0x35));
+        dark.setColor(QPalette::WindowText, QColor(0xF0, 0xF0, 0xF0));
+        QGuiApplication::setPalette(dark);
+        ImageSurface surface(QSize(600, 420));
+        testing_support::ScriptedMessageBoxes messages;
+        Plotvane control(surface, messages, nullptr);
+        control.InitNew();
+        PlotvaneDispatch dispatch(control);
+        const auto put = [&](int dispid, Variant value) {
+            platform::invoke(dispatch, dispid, InvokeKind::PropertyPut, { value });
+        };
+        auto data = std::make_shared<platform::SafeArray>(0, 2, 0, 3);
+        for (int j = 0; j <= 3; ++j) {
+            (*data)(1, j) = double(j * 3);
+            (*data)(2, j) = 7.0;
+        }
+        put(DispChartType, ChartTypes::Line);
+        platform::invoke(dispatch, DispRegisterData, InvokeKind::Method, { data });
+        put(DispBackColor, std::int32_t(0xFFFFFF));
+        platform::invoke(dispatch, DispSetSeriesOptions, InvokeKind::Method,
+                         { std::int16_t(0), std::int32_t(0xFF0000), QStringLiteral("Your Score") });
+        platform::invoke(dispatch, DispSetSeriesOptions, InvokeKind::Method,
+                         { std::int16_t(1), std::int32_t(0x0000FF), QStringLiteral("Passing Score") });
+        put(DispTitle, QStringLiteral("Exam History"));
+        put(DispDisplayLegend, true);
+        platform::invoke(dispatch, DispRefresh, InvokeKind::Method);
+        const QImage image = surface.image();
+        QGuiApplication::setPalette(light);
+
+        const QColor white(Qt::white);
+        QCOMPARE(image.pixelColor(2, 2), white);
+        const int w = image.width();
+        const int h = image.height();
+        QVERIFY(contrastRatio(QColor(0xF0, 0xF0, 0xF0), white) < 1.2); // what would have been drawn
+        QVERIFY2(greyContrast(image, QRect(0, 0, w, h / 10), white) >= 4.5, "title");
+        QVERIFY2(greyContrast(image, QRect(0, h / 10, w / 20, h * 8 / 10), white) >= 4.5, "axis numbers");
+        QVERIFY2(greyContrast(image, QRect(w * 3 / 4, h / 4, w / 4, h / 2), white) >= 4.5, "legend");
+    }
+
+    void contrastRatiosAreWcags()
+    {
+        QCOMPARE(contrastRatio(Qt::black, Qt::white), 21.0);
+        QCOMPARE(contrastRatio(Qt::white, Qt::white), 1.0);
+        // #767676 on white is the lightest grey that reaches 4.5 : 1.
+        QVERIFY(contrastRatio(QColor(0x76, 0x76, 0x76), Qt::white) >= 4.5);
+        QVERIFY(contrastRatio(QColor(0x77, 0x77, 0x77), Qt::white) < 4.5);
     }
 
     void systemColoursComeFromThePalette()

@@ -2,8 +2,6 @@
 
 #include "tools/bank/banksource.h"
 
-#include <QElapsedTimer>
-
 using namespace banktest;
 using quizmark::CatalogueRecord;
 using quizmark::QuestionRecord;
@@ -267,22 +265,17 @@ TEST(Build, BadJsonIsRefusedNamingTheFileAndTheError)
     EXPECT_TRUE(missing.err.contains(QStringLiteral("none.json: cannot be read")));
 }
 
-TEST(Build, TheLargestBankBuildsQuickly)
+// How fast it builds is bench/bank_bench.cpp's to say.
+TEST(Build, TheLargestBankBuilds)
 {
     QTemporaryDir dir;
     QJsonObject big = exam(QStringLiteral("Big"), QStringLiteral("big.dat"), 32767);
     const QString source = writeSource(dir, QStringLiteral("big.json"), { big });
     const QString out = dir.filePath(QStringLiteral("dat"));
-    QElapsedTimer timer;
-    timer.start();
     const Outcome outcome = run({ QStringLiteral("build"), source, QStringLiteral("-o"), out });
-    const qint64 elapsed = timer.elapsed();
     ASSERT_EQ(outcome.code, 0) << outcome.err.toStdString();
     EXPECT_EQ(QFileInfo(out + QStringLiteral("/big.dat")).size(), qint64(32767) * QuestionRecord::Length);
     EXPECT_EQ(readFile(out + QStringLiteral("/index.dat")).mid(105, 2), QByteArray("\xff\x7f", 2));
-#ifndef QUIZMARK_SANITIZED
-    EXPECT_LT(elapsed, 2000);
-#endif
 
     big.insert(QStringLiteral("questions"),
                exam(QStringLiteral("Big"), QStringLiteral("big.dat"), 32768).value(u"questions"));
