@@ -291,8 +291,13 @@ void results::saveReport_Click()
     const QString path = services.printer.choosePdfPath(report.fileName(), QStringLiteral("Save Report"));
     if (path.isEmpty())
         return;
-    if (!services.printer.saveDocumentAsPdf(*report.document(), path))
-        services.messages.MsgBox(QStringLiteral("The report could not be saved to:\n%1").arg(path),
+    QString failure;
+    // Either way the candidate hears where the report went, or why it did not.
+    if (services.printer.saveDocumentAsPdf(*report.document(), path, failure))
+        services.messages.MsgBox(QStringLiteral("The report was saved to:\n%1").arg(path),
+                                 platform::MsgBoxStyle::Information);
+    else
+        services.messages.MsgBox(QStringLiteral("The report could not be saved to:\n%1\n\n%2").arg(path, failure),
                                  platform::MsgBoxStyle::Exclamation);
 }
 
