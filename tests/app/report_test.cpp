@@ -20,6 +20,7 @@
 
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <unistd.h>
 
 using namespace quizmark;
@@ -54,6 +55,17 @@ public:
 private:
     int m_fd;
 };
+
+// A device that is always full. As root, a node of its own in folder: a write that wrongly renamed
+// over its target must never replace the system's /dev/full.
+QString fullDevice(const QString& folder)
+{
+    if (::geteuid() != 0)
+        return QStringLiteral("/dev/full");
+    const QString node = folder + QStringLiteral("/full");
+    ::mknod(QFile::encodeName(node).constData(), S_IFCHR | 0666, makedev(1, 7));
+    return node;
+}
 
 QuestionRecord question(const QString& text, std::array<std::int16_t, 4> correct, const QString& explanation)
 {
@@ -218,10 +230,12 @@ private slots:
 
     void aFullDiskIsNamed()
     {
+        QTemporaryDir folder;
+        const QString device = fullDevice(folder.path());
         const AttemptReport report = attempt({ question(QStringLiteral("One"), { 1, 0, 0, 0 }, QString()) });
         QString failure;
-        QVERIFY(!platform::QtScreenPrinter().saveDocumentAsPdf(*report.document(), QStringLiteral("/dev/full"), failure));
-        QCOMPARE(failure, QStringLiteral("cannot write /dev/full: No space left on device"));
+        QVERIFY(!platform::QtScreenPrinter().saveDocumentAsPdf(*report.document(), device, failure));
+        QCOMPARE(failure, QStringLiteral("cannot write %1: No space left on device").arg(device));
     }
 
     void aFileThatCannotBeWrittenIsReported()

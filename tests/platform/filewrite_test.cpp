@@ -12,6 +12,7 @@
 
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <unistd.h>
 
 using platform::FileWrite;
@@ -46,6 +47,17 @@ public:
 private:
     int m_fd;
 };
+
+// A device that is always full. As root, a node of its own in folder: a write that wrongly renamed
+// over its target must never replace the system's /dev/full.
+QString fullDevice(const QString& folder)
+{
+    if (::geteuid() != 0)
+        return QStringLiteral("/dev/full");
+    const QString node = folder + QStringLiteral("/full");
+    ::mknod(QFile::encodeName(node).constData(), S_IFCHR | 0666, makedev(1, 7));
+    return node;
+}
 
 QByteArray readFile(const QString& path)
 {
@@ -106,10 +118,11 @@ TEST(FileWrite, APipeIsWrittenInPlaceAndAFullDeviceIsAFailureWithItsReason)
     EXPECT_EQ(received, QByteArray("through the pipe"));
     EXPECT_FALSE(QFileInfo(pipe).isFile());
 
-    FileWrite full(QStringLiteral("/dev/full"));
+    const QString device = fullDevice(dir.path());
+    FileWrite full(device);
     EXPECT_FALSE(writeWhole(full, "anything"));
     EXPECT_TRUE(full.isInPlace());
-    EXPECT_EQ(full.errorString(), QStringLiteral("cannot write /dev/full: No space left on device"));
+    EXPECT_EQ(full.errorString(), QStringLiteral("cannot write %1: No space left on device").arg(device));
 
     FileWrite folder(dir.path());
     EXPECT_FALSE(writeWhole(folder, "anything"));

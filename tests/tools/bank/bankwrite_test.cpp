@@ -69,6 +69,17 @@ private:
     int m_fd;
 };
 
+// A device that is always full. As root, a node of its own in folder: a write that wrongly renamed
+// over its target must never replace the system's /dev/full.
+QString fullDevice(const QString& folder)
+{
+    if (::geteuid() != 0)
+        return QStringLiteral("/dev/full");
+    const QString node = folder + QStringLiteral("/full");
+    ::mknod(QFile::encodeName(node).constData(), S_IFCHR | 0666, makedev(1, 7));
+    return node;
+}
+
 class BankWrites : public testing::Test
 {
 protected:
@@ -221,10 +232,10 @@ TEST_F(BankWrites, AFullOutputIsAFailureNamingItsReason)
         EXPECT_TRUE(full.err.contains(QStringLiteral("cannot write standard output: No space left on device")))
             << full.err.toStdString();
     }
-    const ProcessOutcome named
-        = runTool({ QStringLiteral("dump"), dat(), QStringLiteral("-o"), QStringLiteral("/dev/full") });
+    const QString device = fullDevice(m_dir.path());
+    const ProcessOutcome named = runTool({ QStringLiteral("dump"), dat(), QStringLiteral("-o"), device });
     EXPECT_NE(named.code, 0);
-    EXPECT_TRUE(named.err.contains(QStringLiteral("cannot write /dev/full: No space left on device")))
+    EXPECT_TRUE(named.err.contains(QStringLiteral("cannot write %1: No space left on device").arg(device)))
         << named.err.toStdString();
 }
 

@@ -12,6 +12,9 @@
 #include <QTemporaryDir>
 
 #include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
+#include <unistd.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -170,6 +173,17 @@ TEST(ChartRenderer, HistoryChartBecomesAPng)
     EXPECT_TRUE(log.readAll().contains("print"));
 }
 
+// A device that is always full. As root, a node of its own in folder: a write that wrongly renamed
+// over its target must never replace the system's /dev/full.
+QString fullDevice(const QString& folder)
+{
+    if (::geteuid() != 0)
+        return QStringLiteral("/dev/full");
+    const QString node = folder + QStringLiteral("/full");
+    ::mknod(QFile::encodeName(node).constData(), S_IFCHR | 0666, makedev(1, 7));
+    return node;
+}
+
 // Renders in a process whose address space is capped at 1 GB, telling the outcome on standard error.
 [[noreturn]] void renderUnderCap(const RenderCommandLine& line)
 {
@@ -215,11 +229,12 @@ TEST(ChartRenderer, APictureTooLargeIsRefusedBeforeItIsMade)
 
 TEST(ChartRenderer, AFullDiskIsAFailure)
 {
+    QTemporaryDir dir;
     RenderCommandLine line;
     line.script = QStringLiteral(QUIZMARK_RENDER_SAMPLES "/history.json");
-    line.log = QStringLiteral("/dev/full");
+    line.log = fullDevice(dir.path());
     line.fixedMetrics = QSizeF(100, 195);
     QString errors;
     EXPECT_EQ(renderChart(line, errors), 1);
-    EXPECT_EQ(errors, QStringLiteral("cannot write /dev/full: No space left on device"));
+    EXPECT_EQ(errors, QStringLiteral("cannot write %1: No space left on device").arg(line.log));
 }
