@@ -139,16 +139,17 @@ TEST_F(BankWrites, AFileNoExamNamesIsReplacedOnlyWithReplace)
 TEST_F(BankWrites, ACommandThatFailsAtItsLastFileWritesNone)
 {
     buildSamples();
-    ASSERT_TRUE(QDir().mkpath(inDat(QStringLiteral("folder.dat"))));
+    // The folder's name sorts after the bank replaced, so a write in name order meets it last.
+    ASSERT_TRUE(QDir().mkpath(inDat(QStringLiteral("third.dat"))));
     const auto before = contents();
     const QString first
         = source(QStringLiteral("first.json"), { exam(QStringLiteral("One"), QStringLiteral("one.dat"), 5) });
     const QString second
-        = source(QStringLiteral("second.json"), { exam(QStringLiteral("Folder"), QStringLiteral("folder.dat")) });
+        = source(QStringLiteral("second.json"), { exam(QStringLiteral("Folder"), QStringLiteral("third.dat")) });
 
     const Outcome added = run({ QStringLiteral("add"), dat(), first, second, QStringLiteral("--replace") });
     EXPECT_EQ(added.code, 1);
-    EXPECT_TRUE(added.err.contains(QStringLiteral("folder.dat: it is a folder"))) << added.err.toStdString();
+    EXPECT_TRUE(added.err.contains(QStringLiteral("third.dat: it is a folder"))) << added.err.toStdString();
     EXPECT_EQ(contents(), before);
 
     const Outcome built = run({ QStringLiteral("build"), first, second, QStringLiteral("-o"), dat() });
