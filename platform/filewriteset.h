@@ -50,12 +50,15 @@ private:
     };
 
     bool fail(const QString& path, const QString& reason);
+    bool syncFolder();
     bool rename(const QString& from, const QString& to);
     void renamed();
     bool writeJournal();
     QString relative(const QString& path) const;
 
     QString m_folder;
+    // The folder as the system names it, links followed; found once.
+    QString m_canonicalFolder;
     QList<Rename> m_renames;
     QStringList m_removals;
     QString m_error;
