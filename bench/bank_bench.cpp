@@ -135,8 +135,8 @@ void refuseMillionQuestions(benchmark::State& state)
     const QString source = millionQuestions();
     long peak = 0;
     for (auto _ : state) {
-        const ChildRun run
-            = runTool({ QStringLiteral("build"), source, QStringLiteral("-o"), folder().filePath(QStringLiteral("no")) });
+        const ChildRun run = runTool(
+            { QStringLiteral("build"), source, QStringLiteral("-o"), folder().filePath(QStringLiteral("no")) });
         if (run.status != 1)
             state.SkipWithError("the source was not refused");
         peak = std::max(peak, run.peakKilobytes);

@@ -145,8 +145,9 @@ bool FileWrite::commit()
 bool FileWrite::fail(const QString& reason)
 {
     if (m_error.isEmpty())
-        m_error = QStringLiteral("cannot write %1: %2")
-                      .arg(m_path == u"-" ? QStringLiteral("standard output") : QDir::toNativeSeparators(m_path), reason);
+        m_error
+            = QStringLiteral("cannot write %1: %2")
+                  .arg(m_path == u"-" ? QStringLiteral("standard output") : QDir::toNativeSeparators(m_path), reason);
     if (auto* save = qobject_cast<QSaveFile*>(m_device.get()))
         save->cancelWriting();
     return false;

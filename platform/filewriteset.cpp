@@ -12,8 +12,8 @@
 #include <QRandomGenerator>
 #include <QRegularExpression>
 
-#include <csignal>
 #include <cerrno>
+#include <csignal>
 #include <cstdio>
 #include <cstring>
 
@@ -82,8 +82,9 @@ bool FileWriteSet::add(const QString& name, QByteArrayView bytes, const QString&
         target = m_canonicalFolder + u'/' + name;
     } else {
         if (!FileWrite::staysInside(path, confinement.isEmpty() ? m_folder : confinement))
-            return fail(path, QStringLiteral("it is a link that leads outside %1")
-                                  .arg(QDir::toNativeSeparators(confinement.isEmpty() ? m_folder : confinement)));
+            return fail(path,
+                        QStringLiteral("it is a link that leads outside %1")
+                            .arg(QDir::toNativeSeparators(confinement.isEmpty() ? m_folder : confinement)));
         target = canonicalTarget(FileWrite::resolvedPath(path));
     }
     const QFileInfo existing(target);
@@ -94,7 +95,8 @@ bool FileWriteSet::add(const QString& name, QByteArrayView bytes, const QString&
 
     QFile file;
     for (int tries = 0; tries < NameTries && !file.isOpen(); ++tries) {
-        const QString suffix = QString::number(QRandomGenerator::global()->bounded(0x1000000), 16).rightJustified(6, u'0');
+        const QString suffix
+            = QString::number(QRandomGenerator::global()->bounded(0x1000000), 16).rightJustified(6, u'0');
         file.setFileName(QFileInfo(target).absolutePath() + QStringLiteral("/.") + QFileInfo(target).fileName()
                          + TemporaryMark + suffix);
         // Only a name that is taken is worth another try.
@@ -217,16 +219,16 @@ bool FileWriteSet::finishPending(const QString& folder, QString* error)
     QStringList pending;
     if (QFileInfo(journalPath).isFile()) {
         QFile journal(journalPath);
-        const QJsonObject steps = journal.open(QIODevice::ReadOnly)
-            ? QJsonDocument::fromJson(journal.readAll()).object()
-            : QJsonObject();
+        const QJsonObject steps
+            = journal.open(QIODevice::ReadOnly) ? QJsonDocument::fromJson(journal.readAll()).object() : QJsonObject();
         for (const QJsonValue& value : steps.value(u"renames").toArray()) {
             const QString from = value.toArray().at(0).toString();
             const QString to = value.toArray().at(1).toString();
             // A temporary no longer there was renamed before the run was cut off.
             if (!isPlainRelative(from) || !isPlainRelative(to) || !QFileInfo(dir.filePath(from)).isFile())
                 continue;
-            if (!FileWrite::staysInside(dir.filePath(to), folder) || !systemRename(dir.filePath(from), dir.filePath(to)))
+            if (!FileWrite::staysInside(dir.filePath(to), folder)
+                || !systemRename(dir.filePath(from), dir.filePath(to)))
                 pending.append(to);
         }
         for (const QJsonValue& value : steps.value(u"removals").toArray()) {

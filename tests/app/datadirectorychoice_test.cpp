@@ -267,12 +267,13 @@ TEST(SystemDataFolders, ADatBesideTheProgramThatCannotBeWrittenIsNotUsed)
     QTemporaryDir root;
     ASSERT_TRUE(QDir().mkpath(root.path() + QStringLiteral("/usr/bin/dat")));
     ASSERT_TRUE(QDir().mkpath(root.path() + QStringLiteral("/portable/dat")));
-    writeFile(root.path() + QStringLiteral("/usr/bin/dat/index.dat"), exam(QStringLiteral("One"), QStringLiteral("one.dat")));
+    writeFile(root.path() + QStringLiteral("/usr/bin/dat/index.dat"),
+              exam(QStringLiteral("One"), QStringLiteral("one.dat")));
     writeFile(root.path() + QStringLiteral("/usr/bin/dat/one.dat"), "questions");
     const QFileDevice::Permissions open = QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner
         | QFileDevice::ReadOther | QFileDevice::WriteOther | QFileDevice::ExeOther;
-    const QFileDevice::Permissions readOnly = QFileDevice::ReadOwner | QFileDevice::ExeOwner | QFileDevice::ReadOther
-        | QFileDevice::ExeOther;
+    const QFileDevice::Permissions readOnly
+        = QFileDevice::ReadOwner | QFileDevice::ExeOwner | QFileDevice::ReadOther | QFileDevice::ExeOther;
     for (const QString& folder : { QString(), QStringLiteral("/usr"), QStringLiteral("/portable"),
                                    QStringLiteral("/portable/dat"), QStringLiteral("/usr/bin") })
         ASSERT_TRUE(QFile::setPermissions(root.path() + folder, open));

@@ -138,10 +138,13 @@ TEST(FileWrite, ConfinedLinksStayInside)
     ASSERT_TRUE(dir.mkpath(QStringLiteral("dat/sub")) && dir.mkpath(QStringLiteral("dat2")));
     writeFile(dir.filePath(QStringLiteral("dat/real.dat")), "inside");
     writeFile(dir.filePath(QStringLiteral("dat2/evil.dat")), "sibling");
-    ASSERT_TRUE(QFile::link(dir.filePath(QStringLiteral("dat/real.dat")), dir.filePath(QStringLiteral("dat/near.dat"))));
-    ASSERT_TRUE(QFile::link(dir.filePath(QStringLiteral("dat2/evil.dat")), dir.filePath(QStringLiteral("dat/evil.dat"))));
+    ASSERT_TRUE(
+        QFile::link(dir.filePath(QStringLiteral("dat/real.dat")), dir.filePath(QStringLiteral("dat/near.dat"))));
+    ASSERT_TRUE(
+        QFile::link(dir.filePath(QStringLiteral("dat2/evil.dat")), dir.filePath(QStringLiteral("dat/evil.dat"))));
     ASSERT_TRUE(QFile::link(dir.filePath(QStringLiteral("dat2")), dir.filePath(QStringLiteral("dat/sibling"))));
-    ASSERT_TRUE(QFile::link(dir.filePath(QStringLiteral("gone.dat")), dir.filePath(QStringLiteral("dat/dangling.dat"))));
+    ASSERT_TRUE(
+        QFile::link(dir.filePath(QStringLiteral("gone.dat")), dir.filePath(QStringLiteral("dat/dangling.dat"))));
     const QString folder = dir.filePath(QStringLiteral("dat"));
 
     for (const char* name : { "evil.dat", "sibling/evil.dat", "sibling/new.dat", "dangling.dat" }) {
@@ -228,8 +231,9 @@ TEST_F(FileWriteSetTest, ARunCutOffAmongItsRenamesIsFinishedByTheNext)
             },
             testing::KilledBySignal(SIGKILL), "");
         ASSERT_TRUE(FileWriteSet::finishPending(m_dir.path()));
-        EXPECT_EQ(state(), renames == 0 ? QStringLiteral("old a|<missing>|old index|to go")
-                                        : QStringLiteral("new a|new b|new index|<missing>"))
+        EXPECT_EQ(state(),
+                  renames == 0 ? QStringLiteral("old a|<missing>|old index|to go")
+                               : QStringLiteral("new a|new b|new index|<missing>"))
             << "after " << renames << " renames";
         EXPECT_EQ(entries(m_dir.path()).size(), 3) << entries(m_dir.path()).join(u' ').toStdString();
     }

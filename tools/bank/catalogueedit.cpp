@@ -5,7 +5,6 @@
 
 #include "data/fixedfield.h"
 
-
 #include <limits>
 
 namespace quizmark {
@@ -58,8 +57,9 @@ bool CatalogueEdit::add(const QList<BankExam>& exams, bool replace)
         const QString bank = exam.catalogue.bankFileName();
         const qsizetype taken = bankIndex(bank);
         if (taken < 0 && !replace && m_directory.isPresent(bank)) {
-            m_errors.append(QStringLiteral("%1: bank %2 is already a file in %3 that no exam names; --replace replaces it")
-                                .arg(examName(exam.catalogue), bank, m_directory.path()));
+            m_errors.append(
+                QStringLiteral("%1: bank %2 is already a file in %3 that no exam names; --replace replaces it")
+                    .arg(examName(exam.catalogue), bank, m_directory.path()));
             continue;
         }
         if (taken >= 0 && !replace) {
@@ -138,8 +138,9 @@ QStringList CatalogueEdit::strangersReplaced(const DataDirectory& directory, con
     for (const BankExam& exam : exams) {
         const QString bank = exam.catalogue.bankFileName();
         if (directory.isPresent(bank) && there.bankIndex(bank) < 0)
-            refusals.append(QStringLiteral("%1: bank %2 is already a file in %3 that no exam names; --replace replaces it")
-                                .arg(examName(exam.catalogue), bank, directory.path()));
+            refusals.append(
+                QStringLiteral("%1: bank %2 is already a file in %3 that no exam names; --replace replaces it")
+                    .arg(examName(exam.catalogue), bank, directory.path()));
     }
     return refusals;
 }
@@ -156,8 +157,8 @@ void CatalogueEdit::index()
 void CatalogueEdit::indexRecord(qsizetype at)
 {
     const CatalogueRecord& record = m_catalogue[at];
-    for (auto [table, key] : { std::pair{ &m_banks, bankKey(record.bankFileName()) },
-                               std::pair{ &m_names, nameKey(record.ExamName) } }) {
+    for (auto [table, key] :
+         { std::pair{ &m_banks, bankKey(record.bankFileName()) }, std::pair{ &m_names, nameKey(record.ExamName) } }) {
         const auto found = table->constFind(key);
         if (found == table->cend() || found.value() > at)
             table->insert(key, at);

@@ -93,10 +93,11 @@ private:
         if (isExamsArray() && ++top.count > m_stream.m_maximumExams)
             return refuse(QStringLiteral("a catalogue holds at most %1 exams").arg(m_stream.m_catalogueLimit));
         if (m_frames.size() == QuestionsDepth && m_inQuestions && ++top.count > m_stream.m_maximumQuestions)
-            return refuse(QStringLiteral("exam %1%2, field \"questions\": more than %3 questions; a bank holds at most %3")
-                              .arg(m_frames[ExamsDepth - 1].count)
-                              .arg(examName())
-                              .arg(m_stream.m_maximumQuestions));
+            return refuse(
+                QStringLiteral("exam %1%2, field \"questions\": more than %3 questions; a bank holds at most %3")
+                    .arg(m_frames[ExamsDepth - 1].count)
+                    .arg(examName())
+                    .arg(m_stream.m_maximumQuestions));
         return true;
     }
 

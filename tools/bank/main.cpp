@@ -6,7 +6,6 @@
 
 #include <QCoreApplication>
 
-
 namespace {
 
 // The folder the program itself reads: the tool is installed and built beside it, and the user's

@@ -44,8 +44,8 @@ bool writePng(const QString& path, const QImage& image, QString& errors)
             // The file's own failure names the reason better than the encoder's; nothing is committed.
             const auto* device = static_cast<const QFileDevice*>(file.device());
             errors = QStringLiteral("cannot write %1: %2")
-                         .arg(path, device->error() != QFileDevice::NoError ? device->errorString()
-                                                                             : writer.errorString());
+                         .arg(path,
+                              device->error() != QFileDevice::NoError ? device->errorString() : writer.errorString());
             return false;
         }
         if (file.commit())
@@ -85,7 +85,8 @@ int renderChart(const RenderCommandLine& commandLine, QString& errors)
     if (!script)
         return 2;
     // Refused before any drawing, so nothing of a picture too large is ever allocated.
-    const std::optional<QSize> pixels = commandLine.png.isEmpty() ? QSize(1, 1) : pictureSize(script->innerSize(), errors);
+    const std::optional<QSize> pixels
+        = commandLine.png.isEmpty() ? QSize(1, 1) : pictureSize(script->innerSize(), errors);
     if (!pixels)
         return 2;
 

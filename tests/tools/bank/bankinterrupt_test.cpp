@@ -72,7 +72,8 @@ protected:
                                             { exam(QStringLiteral("One"), QStringLiteral("one.dat"), 4),
                                               exam(QStringLiteral("Two"), QStringLiteral("two.dat"), 2) });
         ASSERT_EQ(run({ QStringLiteral("build"), samples, QStringLiteral("-o"), original() }).code, 0);
-        writeSource(m_dir, QStringLiteral("replace.json"), { exam(QStringLiteral("One"), QStringLiteral("one.dat"), 1) });
+        writeSource(m_dir, QStringLiteral("replace.json"),
+                    { exam(QStringLiteral("One"), QStringLiteral("one.dat"), 1) });
         writeSource(m_dir, QStringLiteral("more.json"),
                     { exam(QStringLiteral("Three"), QStringLiteral("three.dat"), 3),
                       exam(QStringLiteral("Four"), QStringLiteral("four.dat"), 1) });
@@ -82,7 +83,7 @@ protected:
     {
         QStringList filled;
         for (const QString& argument : GetParam().arguments)
-            filled.append(argument == u"DIR" ? folder
+            filled.append(argument == u"DIR"                               ? folder
                               : argument.endsWith(QStringLiteral(".json")) ? m_dir.filePath(argument)
                                                                            : argument);
         return filled;
@@ -134,10 +135,12 @@ TEST_P(Interruption, LeavesTheOldFilesOrTheNewNeverAMix)
 
 INSTANTIATE_TEST_SUITE_P(
     Commands, Interruption,
-    testing::Values(Command{ "AddReplace", { QStringLiteral("add"), QStringLiteral("DIR"), QStringLiteral("replace.json"),
-                                             QStringLiteral("more.json"), QStringLiteral("--replace") } },
-                    Command{ "Build", { QStringLiteral("build"), QStringLiteral("replace.json"),
-                                        QStringLiteral("more.json"), QStringLiteral("-o"), QStringLiteral("DIR") } },
+    testing::Values(Command{ "AddReplace",
+                             { QStringLiteral("add"), QStringLiteral("DIR"), QStringLiteral("replace.json"),
+                               QStringLiteral("more.json"), QStringLiteral("--replace") } },
+                    Command{ "Build",
+                             { QStringLiteral("build"), QStringLiteral("replace.json"), QStringLiteral("more.json"),
+                               QStringLiteral("-o"), QStringLiteral("DIR") } },
                     Command{ "Remove", { QStringLiteral("remove"), QStringLiteral("DIR"), QStringLiteral("One") } }),
     [](const auto& info) { return std::string(info.param.label); });
 

@@ -10,7 +10,6 @@
 #include <sys/sysmacros.h>
 #include <unistd.h>
 
-
 using namespace banktest;
 
 namespace {
@@ -113,12 +112,12 @@ TEST_F(BankWrites, AFileNoExamNamesIsReplacedOnlyWithReplace)
 {
     buildSamples();
     writeFile(inDat(QStringLiteral("notes.dat")), "mine\n");
-    const QString mine = source(QStringLiteral("mine.json"), { exam(QStringLiteral("Mine"), QStringLiteral("notes.dat")) });
+    const QString mine
+        = source(QStringLiteral("mine.json"), { exam(QStringLiteral("Mine"), QStringLiteral("notes.dat")) });
 
     const Outcome added = run({ QStringLiteral("add"), dat(), mine });
     EXPECT_EQ(added.code, 1);
-    EXPECT_TRUE(added.err.contains(QStringLiteral("bank notes.dat is already a file in")))
-        << added.err.toStdString();
+    EXPECT_TRUE(added.err.contains(QStringLiteral("bank notes.dat is already a file in"))) << added.err.toStdString();
     EXPECT_EQ(readFile(inDat(QStringLiteral("notes.dat"))), QByteArray("mine\n"));
 
     const Outcome built = run({ QStringLiteral("build"), mine, QStringLiteral("-o"), dat() });
@@ -126,8 +125,8 @@ TEST_F(BankWrites, AFileNoExamNamesIsReplacedOnlyWithReplace)
     EXPECT_EQ(readFile(inDat(QStringLiteral("notes.dat"))), QByteArray("mine\n"));
 
     // The banks the catalogue names are the tool's own: a build over them needs no --replace.
-    EXPECT_EQ(run({ QStringLiteral("build"), source(QStringLiteral("again.json"),
-                                                    { exam(QStringLiteral("One"), QStringLiteral("one.dat"), 3) }),
+    EXPECT_EQ(run({ QStringLiteral("build"),
+                    source(QStringLiteral("again.json"), { exam(QStringLiteral("One"), QStringLiteral("one.dat"), 3) }),
                     QStringLiteral("-o"), dat() })
                   .code,
               0);
@@ -166,7 +165,8 @@ TEST_F(BankWrites, NoFileOfTheDataDirectoryIsWrittenThroughALinkLeadingOut)
     writeFile(path(QStringLiteral("dat2/evil.dat")), "sibling\n");
     const QString three
         = source(QStringLiteral("three.json"), { exam(QStringLiteral("Three"), QStringLiteral("three.dat")) });
-    const QString evil = source(QStringLiteral("evil.json"), { exam(QStringLiteral("Evil"), QStringLiteral("evil.dat")) });
+    const QString evil
+        = source(QStringLiteral("evil.json"), { exam(QStringLiteral("Evil"), QStringLiteral("evil.dat")) });
     ASSERT_TRUE(QFile::link(path(QStringLiteral("dat2/evil.dat")), inDat(QStringLiteral("evil.dat"))));
     ASSERT_TRUE(QFile::link(path(QStringLiteral("outside.dat")), inDat(QStringLiteral("three.dat"))));
 
@@ -181,7 +181,8 @@ TEST_F(BankWrites, NoFileOfTheDataDirectoryIsWrittenThroughALinkLeadingOut)
     const QByteArray elsewhere = readFile(path(QStringLiteral("elsewhere.dat")));
     QFile::remove(inDat(QStringLiteral("index.dat")));
     ASSERT_TRUE(QFile::link(path(QStringLiteral("elsewhere.dat")), inDat(QStringLiteral("index.dat"))));
-    const QString four = source(QStringLiteral("four.json"), { exam(QStringLiteral("Four"), QStringLiteral("four.dat")) });
+    const QString four
+        = source(QStringLiteral("four.json"), { exam(QStringLiteral("Four"), QStringLiteral("four.dat")) });
     EXPECT_EQ(run({ QStringLiteral("add"), dat(), four }).code, 1);
     EXPECT_EQ(run({ QStringLiteral("build"), four, QStringLiteral("-o"), dat() }).code, 1);
     EXPECT_EQ(run({ QStringLiteral("remove"), dat(), QStringLiteral("One") }).code, 1);
@@ -195,9 +196,9 @@ TEST_F(BankWrites, AnExportToAPipeOrADeviceIsWrittenInPlace)
     const QString pipe = path(QStringLiteral("pipe"));
     ASSERT_EQ(::mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
     const PipeReader reader(pipe);
-    const ProcessOutcome exported = runTool({ QStringLiteral("export"), dat(), QStringLiteral("1"),
-                                              QStringLiteral("--format"), QStringLiteral("gift"), QStringLiteral("-o"),
-                                              pipe });
+    const ProcessOutcome exported
+        = runTool({ QStringLiteral("export"), dat(), QStringLiteral("1"), QStringLiteral("--format"),
+                    QStringLiteral("gift"), QStringLiteral("-o"), pipe });
     const QByteArray received = reader.received();
     EXPECT_EQ(exported.code, 0) << exported.err.toStdString();
     EXPECT_FALSE(QFileInfo(pipe).isFile()) << "the pipe was replaced by a file";
@@ -208,11 +209,13 @@ TEST_F(BankWrites, AnExportToAPipeOrADeviceIsWrittenInPlace)
         const QString device = path(QStringLiteral("null"));
         ASSERT_EQ(::mknod(QFile::encodeName(device).constData(), S_IFCHR | 0666, makedev(1, 3)), 0);
         ASSERT_TRUE(QFile::link(device, path(QStringLiteral("link"))));
-        const ProcessOutcome linked = runTool({ QStringLiteral("export"), dat(), QStringLiteral("1"),
-                                                QStringLiteral("--format"), QStringLiteral("json"),
-                                                QStringLiteral("-o"), path(QStringLiteral("link")) });
+        const ProcessOutcome linked
+            = runTool({ QStringLiteral("export"), dat(), QStringLiteral("1"), QStringLiteral("--format"),
+                        QStringLiteral("json"), QStringLiteral("-o"), path(QStringLiteral("link")) });
         EXPECT_EQ(linked.code, 0) << linked.err.toStdString();
-        struct stat status {};
+        struct stat status
+        {
+        };
         ASSERT_EQ(::lstat(QFile::encodeName(device).constData(), &status), 0);
         EXPECT_TRUE(S_ISCHR(status.st_mode)) << "the device was replaced by a file";
         EXPECT_TRUE(QFileInfo(path(QStringLiteral("link"))).isSymLink());

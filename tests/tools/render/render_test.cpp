@@ -212,8 +212,8 @@ TEST(ChartRenderer, APictureTooLargeIsRefusedBeforeItIsMade)
     line.script = script.fileName();
     line.png = dir.filePath(QStringLiteral("huge.png"));
     EXPECT_EXIT(renderUnderCap(line), testing::ExitedWithCode(2),
-        "the picture would be 33333 x 33333 pixels; a picture is at most 16384 pixels on a side and 67108864 "
-        "pixels \\(64 M\\) in all");
+                "the picture would be 33333 x 33333 pixels; a picture is at most 16384 pixels on a side and 67108864 "
+                "pixels \\(64 M\\) in all");
     EXPECT_FALSE(QFile::exists(line.png));
 
     // The largest picture allowed on one side still passes the check.
