@@ -220,6 +220,9 @@ bool BankSource::parse(QByteArrayView json, const QString& origin)
         return false;
     }
     onlyKeys(stream.root(), RootKeys, origin);
+    // A root that names "exams" twice streams both lists.
+    if (m_exams.size() > MaximumRecords)
+        refuse(origin, QStringLiteral("a catalogue holds at most %1 exams").arg(MaximumRecords));
     return m_errors.size() == errorsBefore;
 }
 
