@@ -3,11 +3,12 @@
 #include "data/cataloguerecord.h"
 
 #include "platform/datafolders.h"
+#include "platform/filewriteset.h"
+#include "platform/folderlock.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QSet>
 
 namespace quizmark {
@@ -34,24 +35,21 @@ QList<QByteArray> catalogueRecords(const QByteArray& bytes)
     return records;
 }
 
-// The installed copy may be read-only; the user's copy is the user's to change.
-bool copyBank(const QString& from, const QString& to)
-{
-    return QFile::copy(from, to)
-        && QFile::setPermissions(to,
-                                 QFile::ReadOwner | QFile::WriteOwner | QFile::ReadUser | QFile::WriteUser
-                                     | QFile::ReadGroup | QFile::ReadOther);
-}
-
 bool isPlainFileName(const QString& name)
 {
     return !name.isEmpty() && name != u'.' && name != QStringLiteral("..") && !name.contains(u'/')
         && !name.contains(u'\\');
 }
 
+// The folder that holds the user's dat folder and the list of samples offered.
+QString userRoot(const QString& userFolder)
+{
+    return QDir::cleanPath(userFolder + QStringLiteral("/.."));
+}
+
 QString offeredSamplesPath(const QString& userFolder)
 {
-    return QDir::cleanPath(userFolder + QStringLiteral("/../") + OfferedSamplesName);
+    return QDir(userRoot(userFolder)).filePath(OfferedSamplesName);
 }
 
 QSet<QString> offeredSamples(const QString& userFolder)
@@ -63,10 +61,15 @@ QSet<QString> offeredSamples(const QString& userFolder)
     return names;
 }
 
-bool writeWhole(const QString& path, const QByteArray& bytes)
+// Takes the data directory's lock and finishes a write the bank tool or an earlier start left
+// cut off there; false when another start or command holds it all the while.
+bool settle(platform::FolderLock& lock, const QStringList& folders)
 {
-    QSaveFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit();
+    if (!lock.lock())
+        return false;
+    for (const QString& folder : folders)
+        platform::FileWriteSet::finishPending(folder);
+    return true;
 }
 
 } // namespace
@@ -79,12 +82,19 @@ DataDirectoryChoice::DataDirectoryChoice(const platform::DataFolders& folders)
 QString DataDirectoryChoice::choose() const
 {
     const QString beside = m_folders.besideProgram();
-    if (m_folders.isWritableDirectory(beside))
+    if (m_folders.isWritableDirectory(beside)) {
+        platform::FolderLock lock(beside);
+        settle(lock, { beside });
         return beside;
+    }
     const QString user = m_folders.perUser();
     // Without a folder of its own the program still shows what lies beside it, read only.
     if (!QDir().mkpath(user))
         return beside;
+    // One start copies the samples at a time; a start that cannot have the lock reads what is there.
+    platform::FolderLock lock(user);
+    if (!settle(lock, { userRoot(user), user }))
+        return user;
     const QString source = samplesSource();
     if (!source.isEmpty())
         addNewSamples(source, user);
@@ -101,11 +111,15 @@ QString DataDirectoryChoice::samplesSource() const
 }
 
 // The rules of adding an exam to a catalogue: only a new bank name is added, its bank is copied
-// beside the others, and no file that is there already is replaced.
+// beside the others, and no file that is there already is replaced. The banks, the catalogue and
+// the list of samples offered are written together, all or none, and none through a link that
+// leads out of its folder.
 bool DataDirectoryChoice::addNewSamples(const QString& from, const QString& to) const
 {
     const QDir source(from);
     const QDir target(to);
+    const QDir root(userRoot(to));
+    platform::FileWriteSet files(root.path());
     QByteArray catalogue = readWhole(target.filePath(CatalogueName));
     // A damaged catalogue would shift every record appended to it; it stays as the user left it.
     if (catalogue.size() % CatalogueRecord::Length != 0)
@@ -122,19 +136,30 @@ bool DataDirectoryChoice::addNewSamples(const QString& from, const QString& to) 
         if (!isPlainFileName(bank) || known.contains(bank))
             continue;
         known.insert(bank);
-        if (!target.exists(bank) && !copyBank(source.filePath(bank), target.filePath(bank)))
+        // A link that leads nowhere may lead out: that sample is not offered.
+        if (!target.exists(bank) && QFileInfo(target.filePath(bank)).isSymLink())
             continue;
+        // A file of that name that is there already stays what it is.
+        if (!target.exists(bank)) {
+            QFile bankFile(source.filePath(bank));
+            if (!bankFile.open(QIODevice::ReadOnly))
+                continue;
+            if (!files.add(root.relativeFilePath(target.filePath(bank)), bankFile.readAll(), to))
+                return false;
+        }
         offered.insert(bank);
         catalogue.append(record);
         added = true;
     }
-    if (added && !writeWhole(target.filePath(CatalogueName), catalogue))
+    if (added && !files.add(root.relativeFilePath(target.filePath(CatalogueName)), catalogue, to))
         return false;
-    if (offered == offeredBefore)
-        return true;
-    QStringList names(offered.begin(), offered.end());
-    names.sort();
-    return writeWhole(offeredSamplesPath(to), names.join(u'\n').toUtf8() + '\n');
+    if (offered != offeredBefore) {
+        QStringList names(offered.begin(), offered.end());
+        names.sort();
+        if (!files.add(OfferedSamplesName, names.join(u'\n').toUtf8() + '\n'))
+            return false;
+    }
+    return files.commit();
 }
 
 } // namespace quizmark

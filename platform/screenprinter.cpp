@@ -1,12 +1,13 @@
 #include "screenprinter.h"
 
-#include <QFileDialog>
+#include "filewrite.h"
+#include "savefiledialog.h"
+
 #include <QPageLayout>
 #include <QPainter>
 #include <QPdfWriter>
 #include <QPrinter>
 #include <QPrinterInfo>
-#include <QSaveFile>
 #include <QStandardPaths>
 #include <QTextDocument>
 
@@ -16,7 +17,7 @@ namespace {
 
 constexpr double ReportMarginMillimetres = 18;
 
-bool paintFitted(QPrinter& printer, const QImage& image)
+template <class PagedDevice> bool paintFitted(PagedDevice& printer, const QImage& image)
 {
     QPainter painter;
     if (!painter.begin(&printer))
@@ -45,21 +46,28 @@ bool QtScreenPrinter::print(const QImage& image)
 
 bool QtScreenPrinter::saveAsPdf(const QImage& image, const QString& path)
 {
-    QPrinter printer(QPrinter::HighResolution);
-    printer.setOutputFormat(QPrinter::PdfFormat);
-    printer.setOutputFileName(path);
-    return paintFitted(printer, image);
+    FileWrite file(path);
+    if (!file.open())
+        return false;
+    bool painted = false;
+    {
+        QPdfWriter writer(file.device());
+        painted = paintFitted(writer, image);
+    }
+    return painted && file.commit();
 }
 
 // The file is opened here, and replaced only once the whole document is written, because the writer
 // itself fails quietly and would leave a half-written file behind.
-bool QtScreenPrinter::saveDocumentAsPdf(const QTextDocument& document, const QString& path)
+bool QtScreenPrinter::saveDocumentAsPdf(const QTextDocument& document, const QString& path, QString& failure)
 {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
+    FileWrite file(path);
+    if (!file.open()) {
+        failure = file.errorString();
         return false;
+    }
     {
-        QPdfWriter writer(&file);
+        QPdfWriter writer(file.device());
         writer.setTitle(document.metaInformation(QTextDocument::DocumentTitle));
         writer.setCreator(QStringLiteral("Quizmark"));
         writer.setPageSize(QPageSize(QPageSize::A4));
@@ -68,7 +76,11 @@ bool QtScreenPrinter::saveDocumentAsPdf(const QTextDocument& document, const QSt
                               QPageLayout::Millimeter);
         document.print(&writer);
     }
-    return file.commit();
+    if (!file.commit()) {
+        failure = file.errorString();
+        return false;
+    }
+    return true;
 }
 
 QString QtScreenPrinter::startPath(const QString& suggestedName)
@@ -78,7 +90,9 @@ QString QtScreenPrinter::startPath(const QString& suggestedName)
 
 QString QtScreenPrinter::choosePdfPath(const QString& suggestedName, const QString& title)
 {
-    return QFileDialog::getSaveFileName(nullptr, title, startPath(suggestedName), QStringLiteral("PDF files (*.pdf)"));
+    SaveFileDialog dialog(nullptr, title, startPath(suggestedName), QStringLiteral("PDF files (*.pdf)"));
+    dialog.exec();
+    return dialog.chosenPath();
 }
 
 }

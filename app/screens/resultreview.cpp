@@ -9,6 +9,7 @@
 #include "results.h"
 
 #include "accessibletext.h"
+#include "reportsaver.h"
 #include "module1.h"
 #include "screenhost.h"
 
@@ -187,14 +188,8 @@ void resultreview::saveReport_Click()
     const AttemptScore score = AttemptScore::of(m_attempt, [&questions, n = std::size_t(0)](std::int16_t) mutable {
         return questions.at(n++);
     });
-    const AttemptReport report(m_attempt, score, std::move(questions), m_ended, m_attempt.PracticeRetry);
-    platform::Services& services = m_host.services();
-    const QString path = services.printer.choosePdfPath(report.fileName(), QStringLiteral("Save Report"));
-    if (path.isEmpty())
-        return;
-    if (!services.printer.saveDocumentAsPdf(*report.document(), path))
-        services.messages.MsgBox(QStringLiteral("The report could not be saved to:\n%1").arg(path),
-                                 platform::MsgBoxStyle::Exclamation);
+    ReportSaver::save(m_host.services(),
+                      AttemptReport(m_attempt, score, std::move(questions), m_ended, m_attempt.PracticeRetry));
 }
 
 void resultreview::Command1_Click()

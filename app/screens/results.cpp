@@ -9,6 +9,7 @@
 
 #include "accessibletext.h"
 #include "listpicker.h"
+#include "reportsaver.h"
 #include "module1.h"
 #include "screenhost.h"
 #include "webaddresses.h"
@@ -348,14 +349,7 @@ void results::retryIncorrect_Click()
 
 void results::saveReport_Click()
 {
-    platform::Services& services = m_host.services();
-    const AttemptReport report(Module1, m_score, m_questions, m_finished, m_practice);
-    const QString path = services.printer.choosePdfPath(report.fileName(), QStringLiteral("Save Report"));
-    if (path.isEmpty())
-        return;
-    if (!services.printer.saveDocumentAsPdf(*report.document(), path))
-        services.messages.MsgBox(QStringLiteral("The report could not be saved to:\n%1").arg(path),
-                                 platform::MsgBoxStyle::Exclamation);
+    ReportSaver::save(m_host.services(), AttemptReport(Module1, m_score, m_questions, m_finished, m_practice));
 }
 
 } // namespace quizmark

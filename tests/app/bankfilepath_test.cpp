@@ -27,6 +27,8 @@ private slots:
         QVERIFY(m_root.isValid());
         const QDir root(m_root.path());
         QVERIFY(root.mkpath(QStringLiteral("dat/sub/deeper")));
+        // A sibling whose name begins with the data folder's: outside, for all its name shares.
+        QVERIFY(root.mkpath(QStringLiteral("dat2")));
         m_data = root.filePath(QStringLiteral("dat")) + u'/';
         makeFile(root.filePath(QStringLiteral("secret.dat")));
         makeFile(m_data + QStringLiteral("real.dat"));
@@ -37,6 +39,9 @@ private slots:
         QVERIFY(QFile::link(m_root.path(), m_data + QStringLiteral("subout")));
         QVERIFY(QFile::link(m_data + QStringLiteral("sub"), m_data + QStringLiteral("subin")));
         QVERIFY(QFile::link(root.filePath(QStringLiteral("nothere.dat")), m_data + QStringLiteral("dangling.dat")));
+        makeFile(root.filePath(QStringLiteral("dat2/evil.dat")));
+        QVERIFY(QFile::link(root.filePath(QStringLiteral("dat2/evil.dat")), m_data + QStringLiteral("evil.dat")));
+        QVERIFY(QFile::link(root.filePath(QStringLiteral("dat2")), m_data + QStringLiteral("sibling")));
     }
 
     void onlyNamesThatStayInsideAreUsed_data()
@@ -63,6 +68,9 @@ private slots:
         QTest::newRow("through a folder link outside") << "subout/secret.dat" << false << "";
         QTest::newRow("a new file through a folder link outside") << "subout/new.dat" << false << "";
         QTest::newRow("a link that leads nowhere") << "dangling.dat" << false << "";
+        QTest::newRow("a link into a sibling folder of a like name") << "evil.dat" << false << "";
+        QTest::newRow("through a folder link to that sibling") << "sibling/evil.dat" << false << "";
+        QTest::newRow("a new file in that sibling") << "sibling/new.dat" << false << "";
     }
 
     void onlyNamesThatStayInsideAreUsed()

@@ -3,13 +3,19 @@
 #include "data/cataloguerecord.h"
 
 #include "platform/datafolders.h"
+#include "platform/programdirectory.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QProcess>
 #include <QSet>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
+
+#include <sys/wait.h>
+#include <unistd.h>
 
 using namespace quizmark;
 
@@ -193,6 +199,116 @@ TEST_F(DataDirectoryChoiceTest, WithoutAUserFolderTheDatBesideTheProgramIsStillS
     writeFile(root.path() + QStringLiteral("/home/.local/share/quizmark"), "not a folder");
 
     EXPECT_EQ(choose(), folders.besideProgram());
+}
+
+// Every file the first start writes refuses a link that leads out of its folder, and writes
+// nothing then: the catalogue, the list of samples offered, and a bank.
+TEST_F(DataDirectoryChoiceTest, NoFileIsWrittenThroughALinkLeadingOut)
+{
+    installSamples(folders.installedSamples());
+    // Someone else's catalogue, whole records, so that it would be appended to.
+    const QByteArray theirs = exam(QStringLiteral("Theirs"), QStringLiteral("theirs.dat"));
+    const QString elsewhere = root.path() + QStringLiteral("/elsewhere");
+    writeFile(elsewhere, theirs);
+    for (const QString& name : { QStringLiteral("index.dat"), QStringLiteral("../offered-samples") }) {
+        QDir(root.path() + QStringLiteral("/home")).removeRecursively();
+        QDir().mkpath(folders.perUser());
+        ASSERT_TRUE(QFile::link(elsewhere, QDir::cleanPath(user(name))));
+
+        EXPECT_EQ(choose(), folders.perUser());
+        EXPECT_EQ(readFile(elsewhere), theirs) << name.toStdString();
+        EXPECT_FALSE(QFileInfo::exists(user(QStringLiteral("net.dat")))) << "half a copy beside " << name.toStdString();
+    }
+
+    // A bank's name that is a link leading nowhere outside: that sample alone is not offered.
+    QDir(root.path() + QStringLiteral("/home")).removeRecursively();
+    QDir().mkpath(folders.perUser());
+    ASSERT_TRUE(QFile::link(root.path() + QStringLiteral("/planted.dat"), user(QStringLiteral("net.dat"))));
+    EXPECT_EQ(choose(), folders.perUser());
+    EXPECT_FALSE(QFileInfo::exists(root.path() + QStringLiteral("/planted.dat")));
+    EXPECT_EQ(readFile(user(QStringLiteral("index.dat"))), samplesCatalogue.mid(CatalogueRecord::Length));
+}
+
+// Two first starts at once, each a process of its own: every sample ends up in the catalogue once,
+// with its bank, and in the list of samples offered.
+TEST_F(DataDirectoryChoiceTest, TwoFirstStartsAtOnceCopyEverySampleOnce)
+{
+    const QStringList banks{ QStringLiteral("cpp.dat"), QStringLiteral("linux.dat"), QStringLiteral("net.dat") };
+    for (int round = 0; round < 8; ++round) {
+        QTemporaryDir place;
+        const QString samples = place.path() + QStringLiteral("/usr/share/quizmark/dat");
+        installSamples(samples);
+        QProcess first;
+        QProcess second;
+        first.start(QStringLiteral(QUIZMARK_FIRST_START), { place.path() });
+        second.start(QStringLiteral(QUIZMARK_FIRST_START), { place.path() });
+        ASSERT_TRUE(first.waitForFinished(30000) && second.waitForFinished(30000));
+        EXPECT_EQ(first.exitCode(), 0);
+        EXPECT_EQ(second.exitCode(), 0);
+
+        const QString dat = place.path() + QStringLiteral("/home/.local/share/quizmark/dat/");
+        QByteArray catalogue = readFile(dat + QStringLiteral("index.dat"));
+        QStringList named;
+        for (qsizetype at = 0; at + CatalogueRecord::Length <= catalogue.size(); at += CatalogueRecord::Length)
+            named.append(CatalogueRecord::fromBytes(catalogue.mid(at, CatalogueRecord::Length)).bankFileName());
+        named.sort();
+        EXPECT_EQ(named, banks) << "round " << round;
+        EXPECT_EQ(readFile(dat + QStringLiteral("../offered-samples")), banks.join(u'\n').toUtf8() + '\n')
+            << "round " << round;
+        for (const QString& bank : banks)
+            EXPECT_EQ(readFile(dat + bank), QByteArray("questions of ") + bank.toUtf8()) << "round " << round;
+    }
+}
+
+// The real folders of the program: a dat folder beside it that the user cannot write is not the
+// data directory. Permission bits do not stop root, so as root the check runs as nobody.
+TEST(SystemDataFolders, ADatBesideTheProgramThatCannotBeWrittenIsNotUsed)
+{
+    QTemporaryDir root;
+    ASSERT_TRUE(QDir().mkpath(root.path() + QStringLiteral("/usr/bin/dat")));
+    ASSERT_TRUE(QDir().mkpath(root.path() + QStringLiteral("/portable/dat")));
+    writeFile(root.path() + QStringLiteral("/usr/bin/dat/index.dat"),
+              exam(QStringLiteral("One"), QStringLiteral("one.dat")));
+    writeFile(root.path() + QStringLiteral("/usr/bin/dat/one.dat"), "questions");
+    const QFileDevice::Permissions open = QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner
+        | QFileDevice::ReadOther | QFileDevice::WriteOther | QFileDevice::ExeOther;
+    const QFileDevice::Permissions readOnly
+        = QFileDevice::ReadOwner | QFileDevice::ExeOwner | QFileDevice::ReadOther | QFileDevice::ExeOther;
+    for (const QString& folder : { QString(), QStringLiteral("/usr"), QStringLiteral("/portable"),
+                                   QStringLiteral("/portable/dat"), QStringLiteral("/usr/bin") })
+        ASSERT_TRUE(QFile::setPermissions(root.path() + folder, open));
+    ASSERT_TRUE(QFile::setPermissions(root.path() + QStringLiteral("/usr/bin/dat"), readOnly));
+
+    const auto checks = [&root] {
+        qputenv("XDG_DATA_HOME", (root.path() + QStringLiteral("/home")).toLocal8Bit());
+        QCoreApplication::setApplicationName(QStringLiteral("quizmark"));
+        const platform::FixedDirectory installed(root.path() + QStringLiteral("/usr/bin"));
+        const platform::FixedDirectory portable(root.path() + QStringLiteral("/portable"));
+        const platform::SystemDataFolders installedFolders(installed);
+        const platform::SystemDataFolders portableFolders(portable);
+        const QString chosen = DataDirectoryChoice(installedFolders).choose();
+        return !installedFolders.isWritableDirectory(installedFolders.besideProgram())
+            && portableFolders.isWritableDirectory(portableFolders.besideProgram())
+            && chosen == installedFolders.perUser()
+            && DataDirectoryChoice(portableFolders).choose() == portableFolders.besideProgram()
+            && QFileInfo::exists(chosen + QStringLiteral("/one.dat"));
+    };
+    if (::geteuid() != 0) {
+        EXPECT_TRUE(checks());
+        return;
+    }
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        constexpr uid_t Nobody = 65534;
+        const bool dropped = ::setgid(Nobody) == 0 && ::setuid(Nobody) == 0;
+        ::_exit(dropped ? (checks() ? 0 : 1) : 3);
+    }
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 0) << "1: the choice was wrong as nobody; 3: nobody could not be become";
+    ::chmod(QFile::encodeName(root.path() + QStringLiteral("/usr/bin/dat")).constData(), 0755);
 }
 
 } // namespace

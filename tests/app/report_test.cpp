@@ -3,10 +3,13 @@
 #include "attempt/attemptscore.h"
 
 #include "data/questionrecord.h"
+#include "platform/savefiledialog.h"
 #include "platform/screenprinter.h"
 #include "support/screentesting.h"
 
 #include <QFile>
+#include <QFileInfo>
+#include <QLineEdit>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -15,10 +18,54 @@
 
 #include <memory>
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
+#include <unistd.h>
+
 using namespace quizmark;
 using testing_support::padded;
 
 namespace {
+
+// A reader of a named pipe, there before anyone writes, so a writer neither blocks nor is lost.
+class PipeReader
+{
+public:
+    explicit PipeReader(const QString& path)
+        : m_fd(::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK))
+    {
+        // Room for all a test writes, so the writer never waits for this reader.
+        ::fcntl(m_fd, F_SETPIPE_SZ, 1 << 20);
+    }
+    ~PipeReader()
+    {
+        if (m_fd >= 0)
+            ::close(m_fd);
+    }
+    QByteArray received() const
+    {
+        QByteArray all;
+        char buffer[4096];
+        for (ssize_t n; (n = ::read(m_fd, buffer, sizeof buffer)) > 0;)
+            all.append(buffer, n);
+        return all;
+    }
+
+private:
+    int m_fd;
+};
+
+// A device that is always full. As root, a node of its own in folder: a write that wrongly renamed
+// over its target must never replace the system's /dev/full.
+QString fullDevice(const QString& folder)
+{
+    if (::geteuid() != 0)
+        return QStringLiteral("/dev/full");
+    const QString node = folder + QStringLiteral("/full");
+    ::mknod(QFile::encodeName(node).constData(), S_IFCHR | 0666, makedev(1, 7));
+    return node;
+}
 
 QuestionRecord question(const QString& text, std::array<std::int16_t, 4> correct, const QString& explanation)
 {
@@ -81,7 +128,8 @@ private slots:
         const AttemptReport report = attempt(bank);
         QTemporaryDir folder;
         const QString path = folder.filePath(report.fileName());
-        QVERIFY(platform::QtScreenPrinter().saveDocumentAsPdf(*report.document(), path));
+        QString failure;
+        QVERIFY2(platform::QtScreenPrinter().saveDocumentAsPdf(*report.document(), path, failure), qPrintable(failure));
 
         const QString text = pdfText(path);
         // Lines as the reader lays them out; the page breaks put form feeds between pages.
@@ -154,12 +202,73 @@ private slots:
         QCOMPARE(report.fileName(), name);
     }
 
+    // What is typed in the save dialog is one file name, quotes and all; a name the folder cannot
+    // hold is refused with the reason.
+    void theSaveDialogTakesWhatIsTypedAsOneName()
+    {
+        struct Dialog : platform::SaveFileDialog
+        {
+            using SaveFileDialog::SaveFileDialog;
+            void refuse(const QString& reason) override { refusals.append(reason); }
+            bool confirmReplace(const QString&) override { return true; }
+            QStringList refusals;
+        };
+        QTemporaryDir folder;
+        for (const QString& typed : { QStringLiteral("q\"x\".pdf"), QStringLiteral("\"a\" \"b\""),
+                                      QStringLiteral("plain.pdf"), QString(300, u'n') + QStringLiteral(".pdf") }) {
+            Dialog dialog(nullptr, QStringLiteral("Save Report"), folder.filePath(QStringLiteral("Exam.pdf")),
+                          QStringLiteral("PDF files (*.pdf)"));
+            dialog.setOption(QFileDialog::DontUseNativeDialog);
+            dialog.show();
+            auto* name = dialog.findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+            QVERIFY(name);
+            name->setText(typed);
+            dialog.accept();
+            if (typed.size() > 255) {
+                QCOMPARE(dialog.result(), int(QDialog::Rejected));
+                QCOMPARE(dialog.refusals.size(), 1);
+                QVERIFY2(dialog.refusals[0].contains(QStringLiteral("too long")), qPrintable(dialog.refusals[0]));
+                continue;
+            }
+            QCOMPARE(dialog.result(), int(QDialog::Accepted));
+            QCOMPARE(dialog.chosenPath(), folder.filePath(typed));
+        }
+    }
+
+    void theReportGoesIntoAPipeInPlaceAndAFullDiskIsNamed()
+    {
+        QTemporaryDir folder;
+        const AttemptReport report = attempt({ question(QStringLiteral("One"), { 1, 0, 0, 0 }, QString()) });
+        const QString pipe = folder.filePath(QStringLiteral("pipe"));
+        QCOMPARE(::mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+        const PipeReader reader(pipe);
+        QString failure;
+        const bool saved = platform::QtScreenPrinter().saveDocumentAsPdf(*report.document(), pipe, failure);
+        const QByteArray received = reader.received();
+        QVERIFY2(saved, qPrintable(failure));
+        QVERIFY2(!QFileInfo(pipe).isFile(), "the pipe was replaced by a file");
+        QVERIFY(received.startsWith("%PDF"));
+    }
+
+    void aFullDiskIsNamed()
+    {
+        QTemporaryDir folder;
+        const QString device = fullDevice(folder.path());
+        const AttemptReport report = attempt({ question(QStringLiteral("One"), { 1, 0, 0, 0 }, QString()) });
+        QString failure;
+        QVERIFY(!platform::QtScreenPrinter().saveDocumentAsPdf(*report.document(), device, failure));
+        QCOMPARE(failure, QStringLiteral("cannot write %1: No space left on device").arg(device));
+    }
+
     void aFileThatCannotBeWrittenIsReported()
     {
         QTemporaryDir folder;
         const AttemptReport report = attempt({ question(QStringLiteral("One"), { 1, 0, 0, 0 }, QString()) });
         const QString inMissingFolder = folder.filePath(QStringLiteral("missing/report.pdf"));
-        QVERIFY(!platform::QtScreenPrinter().saveDocumentAsPdf(*report.document(), inMissingFolder));
+        QString failure;
+        QVERIFY(!platform::QtScreenPrinter().saveDocumentAsPdf(*report.document(), inMissingFolder, failure));
+        QVERIFY2(failure.startsWith(QStringLiteral("cannot write ") + inMissingFolder + QStringLiteral(": ")),
+                 qPrintable(failure));
         QVERIFY(!QFile::exists(inMissingFolder));
     }
 };

@@ -100,11 +100,13 @@ bool FakePrinter::saveAsPdf(const QImage&, const QString& path)
     return true;
 }
 
-bool FakePrinter::saveDocumentAsPdf(const QTextDocument& document, const QString& path)
+bool FakePrinter::saveDocumentAsPdf(const QTextDocument& document, const QString& path, QString& failure)
 {
     if (documentSaveSucceeds)
         savedDocuments.push_back(
             { path, document.metaInformation(QTextDocument::DocumentTitle), document.toPlainText() });
+    else
+        failure = QStringLiteral("cannot write %1: Permission denied").arg(path);
     return documentSaveSucceeds;
 }
 

@@ -111,7 +111,7 @@ public:
     bool hasDefaultPrinter() const override { return printerPresent; }
     bool print(const QImage& image) override;
     bool saveAsPdf(const QImage& image, const QString& path) override;
-    bool saveDocumentAsPdf(const QTextDocument& document, const QString& path) override;
+    bool saveDocumentAsPdf(const QTextDocument& document, const QString& path, QString& failure) override;
     QString choosePdfPath(const QString& suggestedName, const QString& title) override;
 
     // A document handed over to be kept, as its plain text.

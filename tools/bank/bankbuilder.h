@@ -4,12 +4,11 @@
 
 #include <QByteArray>
 #include <QList>
-#include <QMap>
 #include <QString>
 
 namespace quizmark {
 
-// Writes the catalogue and the banks of checked exams into a data directory.
+// Writes the catalogue and the banks of checked exams into a data directory, all or none.
 class BankBuilder
 {
 public:
@@ -17,15 +16,23 @@ public:
     // A catalogue as given, of which only the banks of the exams given are written.
     BankBuilder(QList<CatalogueRecord> catalogue, QList<BankExam> banks);
 
-    // Every file to write, index.dat included, by file name.
-    QMap<QString, QByteArray> files() const;
-    // Writes all files or, on failure, leaves the directory as it was (up to the final renames);
-    // the reason in error.
+    // A bank file removed once the new catalogue is in place.
+    void removeBank(const QString& name) { m_removedBank = name; }
+    // For the test of interruptions: the process ends itself after that many renames.
+    void stopAfterRenames(int count) { m_stopAfterRenames = count; }
+    // Every bank goes to a temporary beside it, then the catalogue; only when all are whole are
+    // they renamed into place, banks first and the catalogue last. A run cut off among the renames
+    // is finished by the next command. On failure nothing is replaced; the reason in error.
     bool write(const QString& directory, QString* error) const;
+
+    static QByteArray catalogueBytes(const QList<CatalogueRecord>& catalogue);
+    static QByteArray bankBytes(const QList<QuestionRecord>& questions);
 
 private:
     QList<CatalogueRecord> m_catalogue;
     QList<BankExam> m_banks;
+    QString m_removedBank;
+    int m_stopAfterRenames = -1;
 };
 
 } // namespace quizmark

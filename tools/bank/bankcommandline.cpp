@@ -8,8 +8,12 @@
 #include "examexporter.h"
 #include "historylister.h"
 
+#include "platform/filewrite.h"
+#include "platform/filewriteset.h"
+#include "platform/folderlock.h"
+
+#include <QDir>
 #include <QFileInfo>
-#include <QSaveFile>
 
 namespace quizmark {
 
@@ -137,6 +141,9 @@ int BankCommandLine::build(const QStringList& arguments)
                                     QStringLiteral("The data directory to write; created when missing."),
                                     DirectoryOperand);
     parser.addOption(output);
+    const QCommandLineOption replace(QStringLiteral("replace"),
+                                     QStringLiteral("Replace files in DIR that no exam of its catalogue names."));
+    parser.addOption(replace);
     addSourceOptions(parser);
     if (const auto answered = parse(parser, arguments, 1, true))
         return *answered;
@@ -148,9 +155,21 @@ int BankCommandLine::build(const QStringList& arguments)
     const auto exams = readSources(parser, 0);
     if (!exams)
         return Problems;
+    const QString directory = parser.value(output);
+    if (!QDir().mkpath(directory)) {
+        m_err << QStringLiteral("cannot create the directory %1\n").arg(directory);
+        return Problems;
+    }
+    platform::FolderLock lock(directory);
+    if (!settle(directory, lock))
+        return Unusable;
+    if (!parser.isSet(replace) && !report(CatalogueEdit::strangersReplaced(DataDirectory(directory), *exams)))
+        return Problems;
     QString error;
-    if (!BankBuilder(*exams).write(parser.value(output), &error)) {
-        m_err << error << u'\n';
+    BankBuilder builder(*exams);
+    builder.stopAfterRenames(m_stopAfterRenames);
+    if (!builder.write(directory, &error)) {
+        m_err << error << QStringLiteral("\nNothing written.\n");
         return Problems;
     }
     return Success;
@@ -177,7 +196,15 @@ int BankCommandLine::add(const QStringList& arguments)
     const auto exams = readSources(parser, 1);
     if (!exams)
         return Problems;
+    if (!QDir().mkpath(m_operands.first())) {
+        m_err << QStringLiteral("cannot create the directory %1\n").arg(m_operands.first());
+        return Problems;
+    }
+    platform::FolderLock lock(m_operands.first());
+    if (!settle(m_operands.first(), lock))
+        return Unusable;
     CatalogueEdit edit(directoryOperand());
+    edit.stopAfterRenames(m_stopAfterRenames);
     if (!edit.load() || !edit.add(*exams, parser.isSet(replace)) || !edit.write()) {
         report(edit.errors());
         return Problems;
@@ -200,7 +227,11 @@ int BankCommandLine::remove(const QStringList& arguments)
     if (const auto answered = parse(parser, arguments, 2, false, true))
         return *answered;
 
+    platform::FolderLock lock(m_operands.first());
+    if (!settle(m_operands.first(), lock))
+        return Unusable;
     CatalogueEdit edit(directoryOperand());
+    edit.stopAfterRenames(m_stopAfterRenames);
     if (!edit.load() || !edit.remove(m_operands.at(1)) || !edit.write()) {
         report(edit.errors());
         return Problems;
@@ -248,6 +279,44 @@ DataDirectory BankCommandLine::directoryOperand() const
     return DataDirectory(m_operands.first());
 }
 
+bool BankCommandLine::settle(const QString& directory, platform::FolderLock& lock)
+{
+    // A folder the user cannot write takes no lock, and has nothing of this user's to finish.
+    if (!lock.lock()) {
+        if (!lock.isHeldElsewhere())
+            return true;
+        m_err << QStringLiteral("%1 is in use by another quizmark-bank command or quizmark's first start; "
+                                "try again when it is done.\n")
+                     .arg(directory);
+        return false;
+    }
+    QString error;
+    if (!platform::FileWriteSet::finishPending(directory, &error)) {
+        m_err << error << u'\n';
+        return false;
+    }
+    return true;
+}
+
+bool BankCommandLine::writeOutput(const QString& path, const std::function<bool(QTextStream&)>& print)
+{
+    // Standard output is the caller's stream, which the process checks once everything is printed.
+    if (path.isEmpty() || path == u"-")
+        return print(m_out);
+    platform::FileWrite file(path);
+    if (file.open()) {
+        QTextStream stream(file.device());
+        // Nothing printed replaces nothing: the temporary goes with the file object.
+        if (!print(stream))
+            return false;
+        stream.flush();
+        if (file.commit())
+            return true;
+    }
+    m_err << file.errorString() << u'\n';
+    return false;
+}
+
 bool BankCommandLine::report(const QStringList& errors)
 {
     if (errors.isEmpty())
@@ -282,6 +351,9 @@ int BankCommandLine::exportExam(const QStringList& arguments)
         return Unusable;
     }
 
+    platform::FolderLock lock(m_operands.first());
+    if (!settle(m_operands.first(), lock))
+        return Unusable;
     ExamExporter exporter(directoryOperand());
     const auto exam = exporter.load(m_operands.at(1));
     const auto bytes = exam ? exporter.write(*exam, parser.value(format)) : std::nullopt;
@@ -291,16 +363,11 @@ int BankCommandLine::exportExam(const QStringList& arguments)
     }
     for (const QString& note : exporter.notes())
         m_err << note << u'\n';
-    if (!parser.isSet(output)) {
-        m_out << QString::fromUtf8(*bytes);
-        return Success;
-    }
-    QSaveFile file(parser.value(output));
-    if (!file.open(QIODevice::WriteOnly) || file.write(*bytes) != bytes->size() || !file.commit()) {
-        m_err << QStringLiteral("cannot write %1: %2\n").arg(parser.value(output), file.errorString());
-        return Problems;
-    }
-    return Success;
+    const bool written = writeOutput(parser.value(output), [&](QTextStream& out) {
+        out << QString::fromUtf8(*bytes);
+        return true;
+    });
+    return written ? Success : Problems;
 }
 
 int BankCommandLine::dump(const QStringList& arguments)
@@ -311,15 +378,25 @@ int BankCommandLine::dump(const QStringList& arguments)
         "Texts lose their trailing blanks; \"correct\" lists the stored elements, trailing zeros dropped."));
     parser.addPositionalArgument(QStringLiteral("dump"), QStringLiteral("The command."));
     parser.addPositionalArgument(DirectoryOperand, DirectoryHelp);
+    const QCommandLineOption output({ QStringLiteral("o"), QStringLiteral("output") },
+                                    QStringLiteral("The file to write; standard output without it."),
+                                    QStringLiteral("FILE"));
+    parser.addOption(output);
     if (const auto answered = parse(parser, arguments, 1, false, true))
         return *answered;
 
+    platform::FolderLock lock(m_operands.first());
+    if (!settle(m_operands.first(), lock))
+        return Unusable;
     BankDumper dumper{ directoryOperand() };
-    const bool dumped = dumper.dump(m_out);
+    bool dumped = false;
+    const bool written = writeOutput(parser.value(output), [&](QTextStream& out) { return dumped = dumper.dump(out); });
     for (const QString& warning : dumper.warnings())
         m_err << warning << u'\n';
     if (!dumped)
         return Unusable;
+    if (!written)
+        return Problems;
     return dumper.warnings().isEmpty() ? Success : Problems;
 }
 
@@ -334,6 +411,9 @@ int BankCommandLine::check(const QStringList& arguments)
     if (const auto answered = parse(parser, arguments, 1, false, true))
         return *answered;
 
+    platform::FolderLock lock(m_operands.first());
+    if (!settle(m_operands.first(), lock))
+        return Unusable;
     BankChecker checker{ directoryOperand() };
     const auto findings = checker.check();
     if (!findings) {
@@ -356,6 +436,9 @@ int BankCommandLine::history(const QStringList& arguments)
     if (const auto answered = parse(parser, arguments, 1, false, true))
         return *answered;
 
+    platform::FolderLock lock(m_operands.first());
+    if (!settle(m_operands.first(), lock))
+        return Unusable;
     HistoryLister lister{ directoryOperand() };
     const auto lines = lister.lines();
     if (!lines) {

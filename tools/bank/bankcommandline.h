@@ -7,7 +7,12 @@
 #include <QStringList>
 #include <QTextStream>
 
+#include <functional>
 #include <optional>
+
+namespace platform {
+class FolderLock;
+}
 
 namespace quizmark {
 
@@ -26,6 +31,9 @@ public:
 
     // arguments as main receives them, the program's name first.
     int run(const QStringList& arguments);
+    // For the test of interruptions: a command that writes the data directory ends its own process
+    // after that many renames.
+    void stopAfterRenames(int count) { m_stopAfterRenames = count; }
 
 private:
     int build(const QStringList& arguments);
@@ -47,6 +55,12 @@ private:
     static void addSourceOptions(QCommandLineParser& parser);
     // The data directory operand, the first.
     DataDirectory directoryOperand() const;
+    // Takes the directory's lock and finishes a write that was cut off there. False, with the
+    // reason told, when another command holds it or the cut-off write cannot be finished.
+    bool settle(const QString& directory, platform::FolderLock& lock);
+    // Writes what a command prints: to the output stream, or to the file of its -o option, which
+    // print's false leaves as it was.
+    bool writeOutput(const QString& path, const std::function<bool(QTextStream&)>& print);
     bool report(const QStringList& errors);
     QString toolHelp() const;
     static QString commandHelp(const QCommandLineParser& parser);
@@ -54,6 +68,7 @@ private:
     QTextStream& m_out;
     QTextStream& m_err;
     QString m_defaultDirectory;
+    int m_stopAfterRenames = -1;
     // The operands after the command, DIR filled in where it was left out.
     QStringList m_operands;
 };

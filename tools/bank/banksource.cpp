@@ -5,14 +5,15 @@
 #include "datadirectory.h"
 #include "examrules.h"
 #include "giftformat.h"
+#include "jsonsourcestream.h"
 #include "moodlexmlformat.h"
 
 #include "data/codepage.h"
+#include "data/fixedfield.h"
 
 #include <QFile>
 #include <QFileInfo>
 #include <QJsonArray>
-#include <QJsonDocument>
 
 #include <cmath>
 #include <limits>
@@ -68,9 +69,13 @@ bool BankSource::read(const QString& path, const SourceOptions& options)
         refuse(path, QStringLiteral("cannot be read: %1").arg(file.errorString()));
         return false;
     }
+    if (format == u"json") {
+        // Mapped, not copied: a source far over the limits is refused having touched only its start.
+        if (const uchar* mapped = file.size() > 0 ? file.map(0, file.size()) : nullptr)
+            return parse(QByteArrayView(mapped, file.size()), path);
+        return parse(file.readAll(), path);
+    }
     const QByteArray bytes = file.readAll();
-    if (format == u"json")
-        return parse(bytes, path);
     if (format == u"gift")
         return addImported(GiftFormat::read(bytes, path), path, options);
     if (format == u"moodle-xml")
@@ -196,32 +201,26 @@ QString BankSource::checkedText(const QString& text, int width, const QString& f
     return text;
 }
 
-bool BankSource::parse(const QByteArray& json, const QString& origin)
+bool BankSource::parse(QByteArrayView json, const QString& origin)
 {
     const qsizetype errorsBefore = m_errors.size();
-    QJsonParseError parseError;
-    const QJsonDocument document = QJsonDocument::fromJson(json, &parseError);
-    if (parseError.error != QJsonParseError::NoError) {
-        refuse(origin,
-               QStringLiteral("not valid JSON at offset %1: %2").arg(parseError.offset).arg(parseError.errorString()));
-        return false;
-    }
-    const QJsonObject root = document.object();
-    if (!document.isObject() || !root.value(u"exams").isArray()) {
-        refuse(origin, QStringLiteral("expected an object with an \"exams\" array"));
-        return false;
-    }
-    onlyKeys(root, RootKeys, origin);
-    const QJsonArray exams = root.value(u"exams").toArray();
-    for (qsizetype i = 0; i < exams.size(); ++i) {
-        const QString where = QStringLiteral("%1: exam %2").arg(origin).arg(i + 1);
-        if (!exams[i].isObject()) {
+    // The limits hold while reading: a source of more exams or questions than a catalogue or a
+    // bank holds is refused at the first one too many, before the rest is read.
+    JsonSourceStream stream(MaximumRecords - m_exams.size(), MaximumRecords, MaximumRecords);
+    const bool read = stream.read(json, [this, &origin](const QJsonValue& value, qsizetype number) {
+        const QString where = QStringLiteral("%1: exam %2").arg(origin).arg(number);
+        if (!value.isObject())
             refuse(where, QStringLiteral("is not an object"));
-            continue;
-        }
-        if (auto built = exam(exams[i].toObject(), where))
+        else if (auto built = exam(value.toObject(), where))
             m_exams.append(std::move(*built));
+        return true;
+    });
+    if (!read) {
+        refuse(origin, stream.error());
+        return false;
     }
+    onlyKeys(stream.root(), RootKeys, origin);
+    // A root that names "exams" twice streams both lists.
     if (m_exams.size() > MaximumRecords)
         refuse(origin, QStringLiteral("a catalogue holds at most %1 exams").arg(MaximumRecords));
     return m_errors.size() == errorsBefore;
@@ -420,25 +419,26 @@ bool BankSource::onlyKeys(const QJsonObject& object, const QStringList& keys, co
 bool BankSource::bankNameFree(const QString& bank, const QString& where)
 {
     // Names compare without case, as they do on the file systems the program runs on.
-    for (const auto& [taken, owner] : m_banks)
-        if (taken.compare(bank, Qt::CaseInsensitive) == 0) {
-            refuse(field(where, QStringLiteral("bank")),
-                   QStringLiteral("\"%1\" is already the bank of %2").arg(bank, owner));
-            return false;
-        }
-    m_banks.append({ bank, where });
+    const QString key = bank.toCaseFolded();
+    if (const auto taken = m_banks.constFind(key); taken != m_banks.cend()) {
+        refuse(field(where, QStringLiteral("bank")),
+               QStringLiteral("\"%1\" is already the bank of %2").arg(bank, taken.value()));
+        return false;
+    }
+    m_banks.insert(key, where);
     return true;
 }
 
 bool BankSource::examNameFree(const QString& name, const QString& where)
 {
-    for (const auto& [taken, owner] : m_names)
-        if (ExamRules::sameName(taken, name)) {
-            refuse(field(where, QStringLiteral("name")),
-                   QStringLiteral("\"%1\" is already the name of %2").arg(name, owner));
-            return false;
-        }
-    m_names.append({ name, where });
+    // Exam names compare as ExamRules::sameName does: trailing blanks do not count.
+    const QString key = FixedField::trimmedRight(name);
+    if (const auto taken = m_names.constFind(key); taken != m_names.cend()) {
+        refuse(field(where, QStringLiteral("name")),
+               QStringLiteral("\"%1\" is already the name of %2").arg(name, taken.value()));
+        return false;
+    }
+    m_names.insert(key, where);
     return true;
 }
 

@@ -3,6 +3,7 @@
 #include "bankexam.h"
 #include "importedexam.h"
 
+#include <QHash>
 #include <QJsonObject>
 #include <QJsonValue>
 #include <QList>
@@ -34,7 +35,7 @@ class BankSource
 public:
     // Appends the exams of one file; false when the file or anything in it is refused.
     bool read(const QString& path, const SourceOptions& options = {});
-    bool parse(const QByteArray& json, const QString& origin);
+    bool parse(QByteArrayView json, const QString& origin);
     bool addImported(const ImportedExam& imported, const QString& origin, const SourceOptions& options);
 
     const QList<BankExam>& exams() const { return m_exams; }
@@ -70,10 +71,10 @@ private:
     void refuse(const QString& where, const QString& problem);
 
     QList<BankExam> m_exams;
-    // Each bank name taken so far, with the exam that took it.
-    QList<std::pair<QString, QString>> m_banks;
-    // Each exam name taken so far, with the exam that took it.
-    QList<std::pair<QString, QString>> m_names;
+    // Each bank name taken so far, case folded, with the exam that took it.
+    QHash<QString, QString> m_banks;
+    // Each exam name taken so far, without trailing blanks, with the exam that took it.
+    QHash<QString, QString> m_names;
     QStringList m_errors;
     QStringList m_leftOut;
     // Held for the whole read: opening a converter costs far more than converting one text.

@@ -5,8 +5,6 @@
 
 #include "data/fixedfield.h"
 
-#include <QFile>
-
 #include <limits>
 
 namespace quizmark {
@@ -47,15 +45,23 @@ bool CatalogueEdit::load()
     }
     for (qint64 n = 1; n <= index->wholeRecords(); ++n)
         m_catalogue.append(CatalogueRecord::fromBytes(index->record(n)));
+    this->index();
     return true;
 }
 
 bool CatalogueEdit::add(const QList<BankExam>& exams, bool replace)
 {
     const qsizetype errorsBefore = m_errors.size();
+    index();
     for (const BankExam& exam : exams) {
         const QString bank = exam.catalogue.bankFileName();
         const qsizetype taken = bankIndex(bank);
+        if (taken < 0 && !replace && m_directory.isPresent(bank)) {
+            m_errors.append(
+                QStringLiteral("%1: bank %2 is already a file in %3 that no exam names; --replace replaces it")
+                    .arg(examName(exam.catalogue), bank, m_directory.path()));
+            continue;
+        }
         if (taken >= 0 && !replace) {
             m_errors.append(QStringLiteral("%1: bank %2 is already used by exam %3 \"%4\"; --replace replaces it")
                                 .arg(examName(exam.catalogue), bank)
@@ -71,10 +77,14 @@ bool CatalogueEdit::add(const QList<BankExam>& exams, bool replace)
         }
         // A replaced exam keeps its place, so the score history's exam numbers still name it.
         if (taken >= 0) {
+            if (nameIndex(m_catalogue[taken].ExamName) == taken)
+                m_names.remove(nameKey(m_catalogue[taken].ExamName));
             m_catalogue[taken] = exam.catalogue;
+            indexRecord(taken);
             m_notes.append(QStringLiteral("exam %1 \"%2\" replaced").arg(taken + 1).arg(examName(exam.catalogue)));
         } else {
             m_catalogue.append(exam.catalogue);
+            indexRecord(m_catalogue.size() - 1);
             m_notes.append(
                 QStringLiteral("exam %1 \"%2\" added").arg(m_catalogue.size()).arg(examName(exam.catalogue)));
         }
@@ -93,6 +103,7 @@ bool CatalogueEdit::remove(const QString& exam)
         return false;
     }
     const CatalogueRecord removed = m_catalogue.takeAt(index);
+    this->index();
     m_notes.append(QStringLiteral("exam %1 \"%2\" removed").arg(index + 1).arg(examName(removed)));
     // A bank that another exam still names stays.
     if (bankIndex(removed.bankFileName()) < 0 && DataDirectory::bankNameProblem(removed.bankFileName()).isEmpty())
@@ -103,14 +114,65 @@ bool CatalogueEdit::remove(const QString& exam)
 bool CatalogueEdit::write()
 {
     QString error;
-    if (!BankBuilder(m_catalogue, m_added).write(m_directory.path(), &error)) {
+    BankBuilder builder(m_catalogue, m_added);
+    builder.stopAfterRenames(m_stopAfterRenames);
+    if (!m_removedBank.isEmpty() && m_directory.isPresent(m_removedBank))
+        builder.removeBank(m_removedBank);
+    if (!builder.write(m_directory.path(), &error)) {
         m_errors.append(error);
         return false;
     }
-    if (!m_removedBank.isEmpty() && m_directory.isPresent(m_removedBank)
-        && !QFile::remove(m_directory.filePath(m_removedBank)))
+    if (!m_removedBank.isEmpty() && m_directory.isPresent(m_removedBank))
         m_notes.append(QStringLiteral("the bank file %1 could not be removed").arg(m_removedBank));
     return true;
+}
+
+QStringList CatalogueEdit::strangersReplaced(const DataDirectory& directory, const QList<BankExam>& exams)
+{
+    CatalogueEdit there(directory);
+    // A catalogue that cannot be read names no bank: every file there is then a stranger.
+    if (!there.load())
+        there.m_catalogue.clear();
+    there.index();
+    QStringList refusals;
+    for (const BankExam& exam : exams) {
+        const QString bank = exam.catalogue.bankFileName();
+        if (directory.isPresent(bank) && there.bankIndex(bank) < 0)
+            refusals.append(
+                QStringLiteral("%1: bank %2 is already a file in %3 that no exam names; --replace replaces it")
+                    .arg(examName(exam.catalogue), bank, directory.path()));
+    }
+    return refusals;
+}
+
+void CatalogueEdit::index()
+{
+    m_banks.clear();
+    m_names.clear();
+    for (qsizetype i = m_catalogue.size() - 1; i >= 0; --i)
+        indexRecord(i);
+}
+
+// Earlier records win, as the search from the first did.
+void CatalogueEdit::indexRecord(qsizetype at)
+{
+    const CatalogueRecord& record = m_catalogue[at];
+    for (auto [table, key] :
+         { std::pair{ &m_banks, bankKey(record.bankFileName()) }, std::pair{ &m_names, nameKey(record.ExamName) } }) {
+        const auto found = table->constFind(key);
+        if (found == table->cend() || found.value() > at)
+            table->insert(key, at);
+    }
+}
+
+QString CatalogueEdit::bankKey(const QString& bank)
+{
+    return bank.toCaseFolded();
+}
+
+QString CatalogueEdit::nameKey(const QString& name)
+{
+    return FixedField::trimmedRight(name);
 }
 
 qsizetype CatalogueEdit::examIndex(const QString& exam) const
@@ -124,18 +186,12 @@ qsizetype CatalogueEdit::examIndex(const QString& exam) const
 
 qsizetype CatalogueEdit::bankIndex(const QString& bank) const
 {
-    for (qsizetype i = 0; i < m_catalogue.size(); ++i)
-        if (m_catalogue[i].bankFileName().compare(bank, Qt::CaseInsensitive) == 0)
-            return i;
-    return -1;
+    return m_banks.value(bankKey(bank), -1);
 }
 
 qsizetype CatalogueEdit::nameIndex(const QString& name) const
 {
-    for (qsizetype i = 0; i < m_catalogue.size(); ++i)
-        if (ExamRules::sameName(m_catalogue[i].ExamName, name))
-            return i;
-    return -1;
+    return m_names.value(nameKey(name), -1);
 }
 
 } // namespace quizmark

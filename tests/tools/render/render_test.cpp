@@ -11,6 +11,14 @@
 #include <QImage>
 #include <QTemporaryDir>
 
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
+
 using namespace plotvane_render;
 
 namespace {
@@ -163,4 +171,70 @@ TEST(ChartRenderer, HistoryChartBecomesAPng)
     QFile log(line.log);
     ASSERT_TRUE(log.open(QIODevice::ReadOnly));
     EXPECT_TRUE(log.readAll().contains("print"));
+}
+
+// A device that is always full. As root, a node of its own in folder: a write that wrongly renamed
+// over its target must never replace the system's /dev/full.
+QString fullDevice(const QString& folder)
+{
+    if (::geteuid() != 0)
+        return QStringLiteral("/dev/full");
+    const QString node = folder + QStringLiteral("/full");
+    ::mknod(QFile::encodeName(node).constData(), S_IFCHR | 0666, makedev(1, 7));
+    return node;
+}
+
+// Renders in a process whose address space is capped at 1 GB, telling the outcome on standard error.
+[[noreturn]] void renderUnderCap(const RenderCommandLine& line)
+{
+    rlimit cap{};
+    cap.rlim_cur = cap.rlim_max = rlim_t(1) << 30;
+    setrlimit(RLIMIT_AS, &cap);
+    QString errors;
+    const int status = renderChart(line, errors);
+    std::fprintf(stderr, "%d %s\n", status, qPrintable(errors));
+    std::exit(status);
+}
+
+// A picture larger than any screen is refused before its pixels are allocated: the refusal runs
+// under a cap of 1 GB of address space, far below the 4 GB the pixels would take.
+TEST(ChartRenderer, APictureTooLargeIsRefusedBeforeItIsMade)
+{
+#ifdef QUIZMARK_SANITIZED
+    GTEST_SKIP() << "the sanitizer reserves more address space than any cap";
+#endif
+    QTemporaryDir dir;
+    QFile script(dir.filePath(QStringLiteral("huge.json")));
+    ASSERT_TRUE(script.open(QIODevice::WriteOnly));
+    script.write(R"({"width": 5e5, "height": 5e5, "calls": []})");
+    script.close();
+    RenderCommandLine line;
+    line.script = script.fileName();
+    line.png = dir.filePath(QStringLiteral("huge.png"));
+    EXPECT_EXIT(renderUnderCap(line), testing::ExitedWithCode(2),
+                "the picture would be 33333 x 33333 pixels; a picture is at most 16384 pixels on a side and 67108864 "
+                "pixels \\(64 M\\) in all");
+    EXPECT_FALSE(QFile::exists(line.png));
+
+    // The largest picture allowed on one side still passes the check.
+    script.open(QIODevice::WriteOnly | QIODevice::Truncate);
+    script.write(R"({"width": 245760, "height": 15, "calls": []})");
+    script.close();
+    line.png.clear();
+    line.log = dir.filePath(QStringLiteral("log.txt"));
+    line.fixedMetrics = QSizeF(100, 195);
+    QString errors;
+    EXPECT_EQ(renderChart(line, errors), 0) << errors.toStdString();
+}
+
+TEST(ChartRenderer, AFullDiskIsAFailure)
+{
+    QTemporaryDir dir;
+    RenderCommandLine line;
+    line.script = QStringLiteral(QUIZMARK_RENDER_SAMPLES "/history.json");
+    line.log = fullDevice(dir.path());
+    line.fixedMetrics = QSizeF(100, 195);
+    QString errors;
+    EXPECT_EQ(renderChart(line, errors), 1);
+    EXPECT_EQ(errors, QStringLiteral("cannot write %1: No space left on device").arg(line.log));
 }
