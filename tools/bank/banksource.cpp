@@ -6,6 +6,7 @@
 #include "examrules.h"
 #include "giftformat.h"
 #include "moodlexmlformat.h"
+#include "progressline.h"
 
 #include "data/codepage.h"
 
@@ -129,7 +130,10 @@ bool BankSource::addImported(const ImportedExam& imported, const QString& origin
         bankNameFree(bank, where);
     examNameFree(name, where);
 
+    ProgressLine progress(QStringLiteral("reading %1").arg(QFileInfo(origin).fileName()), imported.questions.size(),
+                          QStringLiteral("questions"));
     for (const ImportedQuestion& question : imported.questions) {
+        progress.advanceBy(1);
         QStringList problems;
         auto record = importedRecord(question, problems);
         if (problems.isEmpty())
