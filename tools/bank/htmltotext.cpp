@@ -334,7 +334,9 @@ std::optional<QString> HtmlToText::namedReference(const QString& name)
     if (known == m_references.constEnd()) {
         const QuietFonts quiet;
         const QString reference = u'&' + name + u';';
-        QString decoded = QTextDocumentFragment::fromHtml(reference).toPlainText();
+        // Its plain text makes a no-break space an ordinary one, which would collapse.
+        const QString decoded
+            = name == u"nbsp" ? QString(QChar(0x00A0)) : QTextDocumentFragment::fromHtml(reference).toPlainText();
         known = m_references.insert(name, decoded == reference ? QString() : decoded);
     }
     if (known->isEmpty())
