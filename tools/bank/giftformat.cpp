@@ -254,9 +254,13 @@ private:
         if (!question.unfit.isEmpty())
             return;
         QStringList correctFeedback;
+        // Lines counted on from one answer to the next, so many answers cost no more than one.
+        qsizetype counted = 0;
+        int answerLine = line;
         const qsizetype lead = text.indexOf(trimmed);
         for (const Answer& answer : answerTexts(trimmed)) {
-            const int answerLine = line + lineBreaks(QStringView(text).left(lead + answer.offset));
+            answerLine += lineBreaks(QStringView(text).mid(counted, lead + answer.offset - counted));
+            counted = lead + answer.offset;
             QString body = answer.text.mid(1);
             bool correct = answer.text[0] == u'=';
             static const QRegularExpression weight(QStringLiteral("^\\s*%(-?[0-9.]+)%"));
