@@ -9,7 +9,8 @@
 namespace quizmark {
 
 namespace {
-const QRegularExpression OptionLine(QStringLiteral("^([A-Z])[.)]\\s(.*)$"));
+// A letter, then "." or ")", then the option; authors often leave out the space.
+const QRegularExpression OptionLine(QStringLiteral("^([A-Z])[.)]\\s*(.*)$"));
 const QRegularExpression AnswerLine(QStringLiteral("^ANSWER:\\s*([A-Z])\\s*$"));
 
 ImportedQuestion question(const QStringList& lines, int first, const QString& origin)
@@ -25,7 +26,12 @@ ImportedQuestion question(const QStringList& lines, int first, const QString& or
             question.options.append(option.captured(2).trimmed());
         } else if (const auto answer = AnswerLine.match(line); answer.hasMatch()) {
             question.correct = { answer.captured(1)[0].unicode() - u'A' + 1 };
-            if (i + 1 != lines.size())
+            if (question.unfit.isEmpty() && question.correct.first() > question.options.size())
+                question.unfit = QStringLiteral("line %1: ANSWER %2 names no option; the question has %3")
+                                     .arg(first + i)
+                                     .arg(answer.captured(1))
+                                     .arg(question.options.size());
+            else if (i + 1 != lines.size())
                 question.unfit = QStringLiteral("lines after the ANSWER line");
             return question;
         } else {
@@ -41,7 +47,10 @@ ImportedQuestion question(const QStringList& lines, int first, const QString& or
 ImportedExam AikenFormat::read(const QByteArray& bytes, const QString& origin)
 {
     ImportedExam exam;
-    const QStringList lines = SourceText::decode(bytes).split(u'\n');
+    QString problem;
+    const QStringList lines = SourceText::decode(bytes, &problem).split(u'\n');
+    if (!problem.isEmpty())
+        exam.errors.append(QStringLiteral("%1:%2").arg(origin, problem));
     QStringList block;
     int first = 0;
     for (int n = 0; n <= lines.size(); ++n) {

@@ -5,6 +5,7 @@
 #include "data/questionrecord.h"
 #include "data/scorerecord.h"
 #include "examrules.h"
+#include "progressline.h"
 
 #include "platform/runtimeerror.h"
 
@@ -53,8 +54,11 @@ std::optional<QStringList> BankChecker::check()
                               .arg(CountLimit));
         count = CountLimit;
     }
-    for (qint64 n = 1; n <= count; ++n)
+    ProgressLine progress(QStringLiteral("checking"), count, QStringLiteral("exams"));
+    for (qint64 n = 1; n <= count; ++n) {
         checkExam(n, CatalogueRecord::fromBytes(index->record(n)));
+        progress.advance(n);
+    }
     checkResults();
     checkUnnamedBanks();
     return m_findings;

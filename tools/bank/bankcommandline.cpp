@@ -7,6 +7,7 @@
 #include "catalogueedit.h"
 #include "examexporter.h"
 #include "historylister.h"
+#include "progressline.h"
 
 #include "platform/filewrite.h"
 #include "platform/filewriteset.h"
@@ -246,12 +247,12 @@ void BankCommandLine::addSourceOptions(QCommandLineParser& parser)
     parser.addOptions({
         { QStringLiteral("format"), QStringLiteral("Read every source as json, gift, moodle-xml, aiken or csv."),
           QStringLiteral("FORMAT") },
-        { QStringLiteral("name"), QStringLiteral("The exam name of a source that names none."),
+        { QStringLiteral("name"), QStringLiteral("The exam name, over what a GIFT, XML, Aiken or CSV source says."),
           QStringLiteral("NAME") },
-        { QStringLiteral("bank"), QStringLiteral("The bank file of a source that names none."),
+        { QStringLiteral("bank"), QStringLiteral("The bank file, over what a GIFT, XML, Aiken or CSV source says."),
           QStringLiteral("FILE") },
-        { QStringLiteral("description"), QStringLiteral("The description of a source that gives none."),
-          QStringLiteral("TEXT") },
+        { QStringLiteral("description"),
+          QStringLiteral("The description, over what a GIFT, XML, Aiken or CSV source says."), QStringLiteral("TEXT") },
         { QStringLiteral("skip-unfit"), QStringLiteral("Leave out, and list, the questions that cannot be records.") },
     });
 }
@@ -265,12 +266,24 @@ std::optional<QList<BankExam>> BankCommandLine::readSources(const QCommandLinePa
     options.description = parser.value(QStringLiteral("description"));
     options.skipUnfit = parser.isSet(QStringLiteral("skip-unfit"));
     BankSource source;
-    for (const QString& path : m_operands.mid(first))
-        source.read(path, options);
-    if (!report(source.errors()))
-        return std::nullopt;
+    const QStringList paths = m_operands.mid(first);
+    qint64 total = 0;
+    for (const QString& path : paths)
+        total += QFileInfo(path).size();
+    {
+        ProgressLine progress(QStringLiteral("reading"), total, QStringLiteral("bytes"));
+        for (const QString& path : paths) {
+            source.read(path, options);
+            progress.advanceBy(QFileInfo(path).size());
+        }
+    }
+    for (const QString& warning : source.warnings())
+        m_err << QStringLiteral("warning: ") << warning << u'\n';
+    // Listed also when the exam they leave empty is refused, so the reason shows.
     for (const QString& question : source.leftOut())
         m_err << QStringLiteral("left out: ") << question << u'\n';
+    if (!report(source.errors()))
+        return std::nullopt;
     return source.exams();
 }
 

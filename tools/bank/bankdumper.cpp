@@ -1,6 +1,7 @@
 #include "bankdumper.h"
 
 #include "jsonrecords.h"
+#include "progressline.h"
 
 #include "data/cataloguerecord.h"
 #include "data/fixedfield.h"
@@ -47,9 +48,11 @@ bool BankDumper::dump(QTextStream& out)
     // The same layout as an indented JSON document, written exam by exam and question by question.
     const qint64 count = index->roundedRecords();
     out << "{\n" << indent(1) << "\"exams\": [\n";
+    ProgressLine progress(QStringLiteral("dumping"), count, QStringLiteral("exams"));
     for (qint64 n = 1; n <= count; ++n) {
         writeExam(out, n, CatalogueRecord::fromBytes(index->record(n)));
         out << (n < count ? ",\n" : "\n");
+        progress.advance(n);
     }
     out << indent(1) << "]\n}\n";
     return true;

@@ -7,6 +7,7 @@
 #include "giftformat.h"
 #include "jsonsourcestream.h"
 #include "moodlexmlformat.h"
+#include "progressline.h"
 
 #include "data/codepage.h"
 #include "data/fixedfield.h"
@@ -112,15 +113,17 @@ bool BankSource::addImported(const ImportedExam& imported, const QString& origin
     const qsizetype errorsBefore = m_errors.size();
     for (const QString& error : imported.errors)
         m_errors.append(error);
+    m_warnings.append(imported.warnings);
     BankExam exam;
-    const QString name = !imported.name.isEmpty() ? imported.name
-        : !options.name.isEmpty()                 ? options.name
-                                                  : QFileInfo(origin).completeBaseName();
+    // What the command line names is the user's choice and goes before what the file says.
+    const QString name = !options.name.isEmpty() ? options.name
+        : !imported.name.isEmpty()               ? imported.name
+                                                 : QFileInfo(origin).completeBaseName();
     const QString where = QStringLiteral("%1: exam \"%2\"").arg(origin, name);
-    const QString bank = !imported.bank.isEmpty() ? imported.bank
-        : !options.bank.isEmpty()                 ? options.bank
-                                                  : bankNameFor(name);
-    const QString description = !imported.description.isEmpty() ? imported.description : options.description;
+    const QString bank = !options.bank.isEmpty() ? options.bank
+        : !imported.bank.isEmpty()               ? imported.bank
+                                                 : bankNameFor(name);
+    const QString description = !options.description.isEmpty() ? options.description : imported.description;
     exam.catalogue.ExamName = checkedText(name, CatalogueRecord::ExamNameWidth, field(where, QStringLiteral("name")));
     exam.catalogue.Description
         = checkedText(description, CatalogueRecord::DescriptionWidth, field(where, QStringLiteral("description")));
@@ -132,7 +135,10 @@ bool BankSource::addImported(const ImportedExam& imported, const QString& origin
         bankNameFree(bank, where);
     examNameFree(name, where);
 
+    ProgressLine progress(QStringLiteral("reading %1").arg(QFileInfo(origin).fileName()), imported.questions.size(),
+                          QStringLiteral("questions"));
     for (const ImportedQuestion& question : imported.questions) {
+        progress.advanceBy(1);
         QStringList problems;
         auto record = importedRecord(question, problems);
         if (problems.isEmpty())

@@ -19,7 +19,7 @@ struct SourceOptions
 {
     // json, gift, moodle-xml, aiken or csv; empty to go by the file name's extension.
     QString format;
-    // For a source that does not name its exam, bank or description itself.
+    // The exam's name, bank and description, over what a source of another format says.
     QString name;
     QString bank;
     QString description;
@@ -43,6 +43,8 @@ public:
     const QStringList& errors() const { return m_errors; }
     // The questions left out under SourceOptions::skipUnfit, with their places and reasons.
     const QStringList& leftOut() const { return m_leftOut; }
+    // What the sources of other formats lost in reading, such as images replaced by their alt text.
+    const QStringList& warnings() const { return m_warnings; }
 
     // A bank file name made of the exam's name: its letters and digits, words joined by '-'.
     static QString bankNameFor(const QString& examName);
@@ -77,6 +79,7 @@ private:
     QHash<QString, QString> m_names;
     QStringList m_errors;
     QStringList m_leftOut;
+    QStringList m_warnings;
     // Held for the whole read: opening a converter costs far more than converting one text.
     QStringEncoder m_encoder{ "windows-1252", QStringConverter::Flag::Stateless };
     QStringDecoder m_decoder{ "windows-1252", QStringConverter::Flag::Stateless };

@@ -1,5 +1,7 @@
 #include "csvformat.h"
 
+#include "sourcetext.h"
+
 #include "data/fixedfield.h"
 
 #include <QRegularExpression>
@@ -47,7 +49,7 @@ QList<Row> rows(const QString& text, QString* error)
             } else if (c == u'"') {
                 quoted = false;
             } else {
-                if (c == u'\n')
+                if (c == u'\n' || (c == u'\r' && (i + 1 >= text.size() || text[i + 1] != u'\n')))
                     ++line;
                 field += c;
             }
@@ -55,8 +57,8 @@ QList<Row> rows(const QString& text, QString* error)
             quoted = wasQuoted = true;
         } else if (c == u',') {
             endField();
-        } else if (c == u'\n' || (c == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n')) {
-            if (c == u'\r')
+        } else if (c == u'\n' || c == u'\r') {
+            if (c == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n')
                 ++i;
             ++line;
             endRow();
@@ -105,8 +107,10 @@ ImportedExam CsvFormat::read(const QByteArray& bytes, const QString& origin)
 {
     ImportedExam exam;
     QString error;
-    const QByteArray body = bytes.startsWith("\xEF\xBB\xBF") ? bytes.mid(3) : bytes;
-    const QList<Row> table = rows(QString::fromUtf8(body), &error);
+    QString problem;
+    const QList<Row> table = rows(SourceText::decodeKeepingLineEnds(bytes, &problem), &error);
+    if (!problem.isEmpty())
+        exam.errors.append(QStringLiteral("%1:%2").arg(origin, problem));
     if (!error.isEmpty())
         exam.errors.append(QStringLiteral("%1: %2").arg(origin, error));
     if (table.isEmpty()) {

@@ -7,6 +7,7 @@
 #include "giftformat.h"
 #include "jsonrecords.h"
 #include "moodlexmlformat.h"
+#include "progressline.h"
 
 #include "data/fixedfield.h"
 
@@ -48,17 +49,65 @@ std::optional<BankExam> ExamExporter::load(const QString& exam)
         return std::nullopt;
     }
     BankExam loaded{ *found, {} };
-    for (qint64 r = 1; r <= records->wholeRecords(); ++r)
+    ProgressLine progress(QStringLiteral("reading"), records->wholeRecords(), QStringLiteral("questions"));
+    for (qint64 r = 1; r <= records->wholeRecords(); ++r) {
         loaded.questions.append(QuestionRecord::fromBytes(records->record(r)));
+        progress.advance(r);
+    }
     return loaded;
 }
 
 std::optional<QByteArray> ExamExporter::write(const BankExam& exam, const QString& format)
 {
+    for (qsizetype q = 0; q < exam.questions.size(); ++q)
+        if (const QString problem = formatProblem(exam.questions[q], format); !problem.isEmpty()) {
+            m_failure = cannotHold(format, q, exam.questions[q], problem);
+            return std::nullopt;
+        }
     const QByteArray bytes = encode(exam, format);
-    if (!m_failure.isEmpty() || !readsBack(exam, format, bytes))
+    if (!m_failure.isEmpty())
         return std::nullopt;
-    return bytes;
+    const QString problem = readBackProblem(exam, format, bytes);
+    if (problem.isEmpty())
+        return bytes;
+    // The whole exam does not read back: name the first question that does not on its own.
+    for (qsizetype q = 0; q < exam.questions.size(); ++q) {
+        const BankExam alone{ exam.catalogue, { exam.questions[q] } };
+        const QString questionProblem = readBackProblem(alone, format, encode(alone, format));
+        if (!questionProblem.isEmpty()) {
+            m_failure = cannotHold(format, q, exam.questions[q], questionProblem);
+            return std::nullopt;
+        }
+    }
+    m_failure = QStringLiteral("%1 cannot hold this exam as it stands: %2").arg(format, problem);
+    return std::nullopt;
+}
+
+QString ExamExporter::formatProblem(const QuestionRecord& record, const QString& format)
+{
+    if (format != u"aiken")
+        return {};
+    if (record.correctCount() != 1)
+        return QStringLiteral("it has other than one correct option; Aiken holds exactly one");
+    QStringList texts{ record.Question };
+    for (int k = 1; k <= QuestionRecord::OptionCount; ++k)
+        texts.append(record.option(k));
+    for (qsizetype t = 0; t < texts.size(); ++t)
+        if (texts[t].contains(u'\n') || texts[t].contains(u'\r'))
+            return QStringLiteral("its %1 has a line break; Aiken holds each on one line")
+                .arg(t == 0 ? QStringLiteral("question text") : QStringLiteral("option %1").arg(t));
+    return {};
+}
+
+QString ExamExporter::cannotHold(const QString& format, qsizetype index, const QuestionRecord& record,
+                                 const QString& problem)
+{
+    // The question's first words, so the author finds it without counting.
+    const QStringList words = FixedField::trimmedRight(record.Question).simplified().split(u' ');
+    QString start = words.mid(0, 6).join(u' ');
+    if (words.size() > 6)
+        start += QStringLiteral("...");
+    return QStringLiteral("%1 cannot hold question %2 (\"%3\"): %4").arg(format).arg(index + 1).arg(start, problem);
 }
 
 QByteArray ExamExporter::encode(const BankExam& exam, const QString& format)
@@ -71,8 +120,10 @@ QByteArray ExamExporter::encode(const BankExam& exam, const QString& format)
         return CsvFormat::write(exam);
     if (format == u"aiken") {
         const QByteArray bytes = AikenFormat::write(exam, &m_failure);
-        m_notes.append(
-            QStringLiteral("Aiken holds no explanations, no description and no bank name: they are left out"));
+        const QString note
+            = QStringLiteral("Aiken holds no explanations, no description and no bank name: they are left out");
+        if (!m_notes.contains(note))
+            m_notes.append(note);
         return bytes;
     }
     QJsonArray questions;
@@ -83,7 +134,7 @@ QByteArray ExamExporter::encode(const BankExam& exam, const QString& format)
     return QJsonDocument(QJsonObject{ { QStringLiteral("exams"), QJsonArray{ object } } }).toJson();
 }
 
-bool ExamExporter::readsBack(const BankExam& exam, const QString& format, const QByteArray& bytes)
+QString ExamExporter::readBackProblem(const BankExam& exam, const QString& format, const QByteArray& bytes)
 {
     BankSource source;
     SourceOptions options;
@@ -98,24 +149,34 @@ bool ExamExporter::readsBack(const BankExam& exam, const QString& format, const 
                                  : format == u"aiken"      ? AikenFormat::read(bytes, format)
                                                            : CsvFormat::read(bytes, format),
                              format, options);
-    if (!parsed || source.exams().size() != 1) {
-        m_failure = QStringLiteral("%1 cannot hold this exam as it stands: %2")
-                        .arg(format, source.errors().join(QStringLiteral("; ")));
-        return false;
-    }
+    if (!parsed || source.exams().size() != 1)
+        return source.errors().join(QStringLiteral("; "));
     const QList<QuestionRecord>& back = source.exams().first().questions;
     for (qsizetype q = 0; q < exam.questions.size(); ++q) {
         QuestionRecord expected = exam.questions[q];
         if (format == u"aiken")
             expected.Explanation = FixedField::blanks(QuestionRecord::ExplanationWidth);
-        if (q >= back.size() || back[q].toBytes() != expected.toBytes()) {
-            m_failure = QStringLiteral("%1 cannot hold question %2 as it stands: it would not read back the same")
-                            .arg(format)
-                            .arg(q + 1);
-            return false;
-        }
+        if (q >= back.size())
+            return QStringLiteral("question %1 would not be read back").arg(q + 1);
+        if (back[q].toBytes() != expected.toBytes())
+            return difference(expected, back[q]);
     }
-    return true;
+    return {};
+}
+
+QString ExamExporter::difference(const QuestionRecord& expected, const QuestionRecord& back)
+{
+    auto readsAs = [](const QString& field, const QString& text) {
+        return QStringLiteral("its %1 would read back as \"%2\"").arg(field, FixedField::trimmedRight(text));
+    };
+    if (back.Question != expected.Question)
+        return readsAs(QStringLiteral("question text"), back.Question);
+    for (int k = 1; k <= QuestionRecord::OptionCount; ++k)
+        if (back.option(k) != expected.option(k))
+            return readsAs(QStringLiteral("option %1").arg(k), back.option(k));
+    if (back.Explanation != expected.Explanation)
+        return readsAs(QStringLiteral("explanation"), back.Explanation);
+    return QStringLiteral("its correct options would not read back the same");
 }
 
 } // namespace quizmark

@@ -30,7 +30,14 @@ public:
 
 private:
     QByteArray encode(const BankExam& exam, const QString& format);
-    bool readsBack(const BankExam& exam, const QString& format, const QByteArray& bytes);
+    // Why the bytes do not read back as the exam, or empty when they do.
+    QString readBackProblem(const BankExam& exam, const QString& format, const QByteArray& bytes);
+    // What the format cannot hold by its nature, found before writing it.
+    static QString formatProblem(const QuestionRecord& record, const QString& format);
+    // The refusal, naming the question by its number and first words.
+    static QString cannotHold(const QString& format, qsizetype index, const QuestionRecord& record,
+                              const QString& problem);
+    static QString difference(const QuestionRecord& expected, const QuestionRecord& back);
 
     DataDirectory m_directory;
     QString m_failure;

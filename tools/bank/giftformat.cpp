@@ -79,37 +79,34 @@ enum class TextFormat
     Markdown
 };
 
-// A text of the question: unescaped and freed of its markup.
-QString plainText(const QString& raw, TextFormat format)
+struct Answer
 {
-    const QString text = unescaped(raw.trimmed());
-    switch (format) {
-    case TextFormat::Html:
-        return Markup::htmlToPlain(text);
-    case TextFormat::Markdown:
-        return Markup::markdownToPlain(text);
-    case TextFormat::Plain:
-        break;
-    }
-    return text;
-}
+    QString text;
+    // Where the answer starts within the text between the braces.
+    qsizetype offset = 0;
+};
 
 // Splits the answers between the braces into their texts, each starting with its = or ~.
-QStringList answerTexts(const QString& answers)
+QList<Answer> answerTexts(const QString& answers)
 {
-    QStringList list;
+    QList<Answer> list;
     for (qsizetype i = 0; i < answers.size(); ++i) {
         if (answers[i] == u'\\') {
             if (!list.isEmpty())
-                list.last() += answers.mid(i, 2);
+                list.last().text += answers.mid(i, 2);
             ++i;
         } else if (answers[i] == u'=' || answers[i] == u'~') {
-            list.append(QString(answers[i]));
+            list.append({ QString(answers[i]), i });
         } else if (!list.isEmpty()) {
-            list.last() += answers[i];
+            list.last().text += answers[i];
         }
     }
     return list;
+}
+
+int lineBreaks(QStringView text)
+{
+    return int(text.count(u'\n'));
 }
 
 // The category's last part; Moodle writes a slash within a name as two.
@@ -186,14 +183,8 @@ private:
             const qsizetype end = findUnescaped(body, QStringLiteral("::"), 2);
             body = end < 0 ? body : body.mid(end + 2).trimmed();
         }
-        TextFormat format = TextFormat::Plain;
-        static const QRegularExpression marker(QStringLiteral("^\\[(html|markdown|plain|moodle)\\]"));
-        if (const auto match = marker.match(body); match.hasMatch()) {
-            format = match.captured(1) == u"html"  ? TextFormat::Html
-                : match.captured(1) == u"markdown" ? TextFormat::Markdown
-                                                   : TextFormat::Plain;
-            body = body.mid(match.capturedLength());
-        }
+        const int bodyLine = line + lineBreaks(QStringView(text).left(std::max<qsizetype>(text.indexOf(body), 0)));
+        const TextFormat format = marker(body, TextFormat::Plain);
         const qsizetype open = findUnescaped(body, QStringLiteral("{"));
         const qsizetype close = findLastUnescaped(body, u'}');
         if (open < 0 || close < open) {
@@ -202,18 +193,49 @@ private:
             return;
         }
         const QString after = body.mid(close + 1).trimmed();
-        question.question = plainText(body.left(open), format);
+        question.question = plainText(body.left(open), format, bodyLine);
         if (!after.isEmpty())
-            question.question += QStringLiteral(" _____ ") + plainText(after, format);
-        answers(body.mid(open + 1, close - open - 1), format, question);
+            question.question += QStringLiteral(" _____ ")
+                + plainText(after, format, bodyLine + lineBreaks(QStringView(body).left(close)));
+        answers(body.mid(open + 1, close - open - 1), format, bodyLine + lineBreaks(QStringView(body).left(open)),
+                question);
         m_exam.questions.append(question);
     }
 
-    void answers(QString text, TextFormat format, ImportedQuestion& question)
+    // The format a [html], [markdown], [plain] or [moodle] marker at the text's start names, the marker
+    // taken off; without one, the format given.
+    static TextFormat marker(QString& text, TextFormat inherited)
+    {
+        static const QRegularExpression marker(QStringLiteral("^\\s*\\[(html|markdown|plain|moodle)\\]"));
+        const auto match = marker.match(text);
+        if (!match.hasMatch())
+            return inherited;
+        text.remove(0, match.capturedLength());
+        return match.captured(1) == u"html"    ? TextFormat::Html
+            : match.captured(1) == u"markdown" ? TextFormat::Markdown
+                                               : TextFormat::Plain;
+    }
+
+    // A text of the question: its own marker taken off, unescaped and freed of its markup; what the
+    // markup loses is noted with the line the text starts on.
+    QString plainText(QString raw, TextFormat inherited, int line)
+    {
+        const TextFormat format = marker(raw, inherited);
+        const QString text = unescaped(raw.trimmed());
+        if (format == TextFormat::Plain)
+            return text;
+        const PlainText plain = format == TextFormat::Html ? Markup::htmlToPlain(text) : Markup::markdownToPlain(text);
+        for (const MarkupNote& note : plain.notes)
+            m_exam.warnings.append(QStringLiteral("%1:%2: %3").arg(m_origin).arg(line + note.line - 1).arg(note.what));
+        return plain.text;
+    }
+
+    void answers(QString text, TextFormat format, int line, ImportedQuestion& question)
     {
         const qsizetype general = findUnescaped(text, QStringLiteral("####"));
         if (general >= 0) {
-            question.explanation = plainText(text.mid(general + 4), format);
+            question.explanation
+                = plainText(text.mid(general + 4), format, line + lineBreaks(QStringView(text).left(general)));
             text.truncate(general);
         }
         const QString trimmed = text.trimmed();
@@ -232,17 +254,25 @@ private:
         if (!question.unfit.isEmpty())
             return;
         QStringList correctFeedback;
-        for (const QString& answer : answerTexts(trimmed)) {
-            QString body = answer.mid(1);
-            bool correct = answer[0] == u'=';
+        // Lines counted on from one answer to the next, so many answers cost no more than one.
+        qsizetype counted = 0;
+        int answerLine = line;
+        const qsizetype lead = text.indexOf(trimmed);
+        for (const Answer& answer : answerTexts(trimmed)) {
+            answerLine += lineBreaks(QStringView(text).mid(counted, lead + answer.offset - counted));
+            counted = lead + answer.offset;
+            QString body = answer.text.mid(1);
+            bool correct = answer.text[0] == u'=';
             static const QRegularExpression weight(QStringLiteral("^\\s*%(-?[0-9.]+)%"));
             if (const auto match = weight.match(body); match.hasMatch()) {
                 correct = match.captured(1).toDouble() > 0;
                 body = body.mid(match.capturedLength());
             }
             const qsizetype hash = findUnescaped(body, QStringLiteral("#"));
-            const QString feedback = hash < 0 ? QString() : plainText(body.mid(hash + 1), format);
-            question.options.append(plainText(hash < 0 ? body : body.left(hash), format));
+            const QString feedback = hash < 0
+                ? QString()
+                : plainText(body.mid(hash + 1), format, answerLine + lineBreaks(QStringView(body).left(hash)));
+            question.options.append(plainText(hash < 0 ? body : body.left(hash), format, answerLine));
             if (correct) {
                 question.correct.append(int(question.options.size()));
                 if (!feedback.isEmpty())
@@ -265,7 +295,11 @@ QString weight(qsizetype correct)
 
 ImportedExam GiftFormat::read(const QByteArray& bytes, const QString& origin)
 {
-    return GiftReader(origin).read(SourceText::decode(bytes));
+    QString problem;
+    ImportedExam exam = GiftReader(origin).read(SourceText::decode(bytes, &problem));
+    if (!problem.isEmpty())
+        exam.errors.append(QStringLiteral("%1:%2").arg(origin, problem));
+    return exam;
 }
 
 QByteArray GiftFormat::write(const BankExam& exam)

@@ -32,6 +32,8 @@ struct ImportedExam
     QList<ImportedQuestion> questions;
     // Problems with the file as a whole, such as malformed syntax, with their places.
     QStringList errors;
+    // What was read with something left out or replaced, such as an image by its alt text, with its place.
+    QStringList warnings;
 };
 
 } // namespace quizmark

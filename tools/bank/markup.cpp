@@ -1,40 +1,33 @@
 #include "markup.h"
 
-#include <QTextDocument>
-#include <QTextDocumentFragment>
+#include "htmltotext.h"
+
+#include <md4c-html.h>
 
 namespace quizmark {
 
 namespace {
-void dropMessage(QtMsgType, const QMessageLogContext&, const QString&) { }
-
-// The document complains of font sizes it never uses without a display; only its text is wanted.
-class QuietFonts
+void appendHtml(const MD_CHAR* text, MD_SIZE size, void* html)
 {
-public:
-    QuietFonts()
-        : m_previous(qInstallMessageHandler(dropMessage))
-    {
-    }
-    ~QuietFonts() { qInstallMessageHandler(m_previous); }
-
-private:
-    QtMessageHandler m_previous;
-};
+    static_cast<QByteArray*>(html)->append(text, qsizetype(size));
+}
 } // namespace
 
-QString Markup::htmlToPlain(const QString& html)
+PlainText Markup::htmlToPlain(const QString& html)
 {
-    const QuietFonts quiet;
-    return QTextDocumentFragment::fromHtml(html).toPlainText().trimmed();
+    return HtmlToText(html).convert();
 }
 
-QString Markup::markdownToPlain(const QString& markdown)
+PlainText Markup::markdownToPlain(const QString& markdown)
 {
-    const QuietFonts quiet;
-    QTextDocument document;
-    document.setMarkdown(markdown);
-    return document.toPlainText().trimmed();
+    // The notes keep the text's first line: the HTML's lines are not the Markdown's.
+    const QByteArray utf8 = markdown.toUtf8();
+    QByteArray html;
+    md_html(utf8.constData(), MD_SIZE(utf8.size()), appendHtml, &html, MD_FLAG_TABLES | MD_FLAG_STRIKETHROUGH, 0);
+    PlainText plain = htmlToPlain(QString::fromUtf8(html));
+    for (MarkupNote& note : plain.notes)
+        note.line = 1;
+    return plain;
 }
 
 } // namespace quizmark

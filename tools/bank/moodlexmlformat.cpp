@@ -1,38 +1,37 @@
 #include "moodlexmlformat.h"
 
 #include "markup.h"
+#include "sourcetext.h"
 
 #include "data/fixedfield.h"
 
 #include <QRegularExpression>
+#include <QSet>
 #include <QXmlStreamReader>
 #include <QXmlStreamWriter>
 
 namespace quizmark {
 
 namespace {
-// Moodle writes questions and answers as HTML unless a format attribute says otherwise.
-QString plainText(const QString& text, QStringView format)
-{
-    if (format == u"plain_text" || format == u"moodle_auto_format")
-        return text;
-    if (format == u"markdown")
-        return Markup::markdownToPlain(text);
-    return Markup::htmlToPlain(text);
-}
-
 class MoodleXmlReader
 {
 public:
     MoodleXmlReader(const QByteArray& bytes, const QString& origin)
-        : m_xml(bytes)
+        : m_bytes(bytes)
+        , m_xml(bytes)
         , m_origin(origin)
     {
     }
 
     ImportedExam read()
     {
-        if (!m_xml.readNextStartElement() || m_xml.name() != u"quiz")
+        QSet<QString> external;
+        while (!m_xml.atEnd() && m_xml.readNext() != QXmlStreamReader::StartElement)
+            if (m_xml.tokenType() == QXmlStreamReader::DTD)
+                for (const QXmlStreamEntityDeclaration& entity : m_xml.entityDeclarations())
+                    if (!entity.systemId().isEmpty() || !entity.publicId().isEmpty())
+                        external.insert(entity.name().toString());
+        if (m_xml.tokenType() != QXmlStreamReader::StartElement || m_xml.name() != u"quiz")
             m_xml.raiseError(QStringLiteral("expected <quiz>"));
         while (!m_xml.hasError() && m_xml.readNextStartElement()) {
             if (m_xml.name() == u"question")
@@ -45,6 +44,8 @@ public:
                                      .arg(m_origin)
                                      .arg(m_xml.lineNumber())
                                      .arg(m_xml.errorString()));
+        if (!external.isEmpty())
+            externalReferences(external);
         return m_exam;
     }
 
@@ -61,13 +62,75 @@ private:
     {
         const QString format = this->format();
         QString text;
+        qint64 line = m_xml.lineNumber();
         while (m_xml.readNextStartElement()) {
-            if (m_xml.name() == u"text")
-                text = m_xml.readElementText();
-            else
+            if (m_xml.name() == u"text") {
+                line = m_xml.lineNumber();
+                text = elementText();
+            } else {
                 m_xml.skipCurrentElement();
+            }
         }
-        return plainText(text, format);
+        return plainText(text, format, line);
+    }
+
+    // The text of the element at hand; what the reader cannot give, an entity it does not read or an
+    // element within, is noted with its line.
+    QString elementText()
+    {
+        QString text;
+        while (!m_xml.atEnd()) {
+            switch (m_xml.readNext()) {
+            case QXmlStreamReader::Characters:
+                text += m_xml.text();
+                break;
+            case QXmlStreamReader::EntityReference:
+                warn(m_xml.lineNumber(),
+                     QStringLiteral("entity &%1; is not read: left out of the text").arg(m_xml.name()));
+                break;
+            case QXmlStreamReader::StartElement:
+                warn(m_xml.lineNumber(), QStringLiteral("element <%1> within a text left out").arg(m_xml.name()));
+                m_xml.skipCurrentElement();
+                break;
+            case QXmlStreamReader::EndElement:
+                return text;
+            default:
+                break;
+            }
+        }
+        return text;
+    }
+
+    // The reader leaves out an external entity's text without a word; each use is noted with its line.
+    void externalReferences(const QSet<QString>& external)
+    {
+        static const QRegularExpression reference(QStringLiteral("&([A-Za-z_:][A-Za-z0-9_:.-]*);"));
+        const QString text = SourceText::decode(m_bytes);
+        qsizetype counted = 0;
+        qint64 line = 1;
+        for (const auto& match : reference.globalMatch(text)) {
+            if (!external.contains(match.captured(1)))
+                continue;
+            line += QStringView(text).mid(counted, match.capturedStart() - counted).count(u'\n');
+            counted = match.capturedStart();
+            warn(line, QStringLiteral("external entity &%1; is not read: left out of the text").arg(match.captured(1)));
+        }
+    }
+
+    // Moodle writes questions and answers as HTML unless a format attribute says otherwise.
+    QString plainText(const QString& text, QStringView format, qint64 line)
+    {
+        if (format == u"plain_text" || format == u"moodle_auto_format")
+            return text;
+        const PlainText plain = format == u"markdown" ? Markup::markdownToPlain(text) : Markup::htmlToPlain(text);
+        for (const MarkupNote& note : plain.notes)
+            warn(line + note.line - 1, note.what);
+        return plain.text;
+    }
+
+    void warn(qint64 line, const QString& what)
+    {
+        m_exam.warnings.append(QStringLiteral("%1:%2: %3").arg(m_origin).arg(line).arg(what));
     }
 
     void question()
@@ -108,15 +171,18 @@ private:
         const QString format = this->format();
         QString text;
         QString feedback;
+        qint64 line = m_xml.lineNumber();
         while (m_xml.readNextStartElement()) {
-            if (m_xml.name() == u"text")
-                text = m_xml.readElementText();
-            else if (m_xml.name() == u"feedback")
+            if (m_xml.name() == u"text") {
+                line = m_xml.lineNumber();
+                text = elementText();
+            } else if (m_xml.name() == u"feedback") {
                 feedback = formattedText();
-            else
+            } else {
                 m_xml.skipCurrentElement();
+            }
         }
-        question.options.append(plainText(text, format));
+        question.options.append(plainText(text, format, line));
         if (correct) {
             question.correct.append(int(question.options.size()));
             if (!feedback.isEmpty())
@@ -144,6 +210,7 @@ private:
         }
     }
 
+    QByteArray m_bytes;
     QXmlStreamReader m_xml;
     QString m_origin;
     ImportedExam m_exam;

@@ -132,13 +132,13 @@ TEST(Import, NamesBankAndDescriptionComeFromTheOptionsWhenTheSourceGivesNone)
     EXPECT_EQ(exam.value(u"bank").toString(), QStringLiteral("capitals.dat"));
     EXPECT_EQ(exam.value(u"description").toString(), QStringLiteral("Cities."));
 
-    // The file's own name goes before the option.
+    // The option goes before the file's own name.
     ASSERT_EQ(run({ QStringLiteral("build"), testFile("sample.xml"), QStringLiteral("--skip-unfit"),
                     QStringLiteral("--name"), QStringLiteral("Other"), QStringLiteral("--bank"),
                     QStringLiteral("web.dat"), QStringLiteral("-o"), dir.filePath("xml") })
                   .code,
               0);
-    EXPECT_EQ(dumpedExam(dir.filePath("xml")).value(u"name").toString(), QStringLiteral("Web & Markup"));
+    EXPECT_EQ(dumpedExam(dir.filePath("xml")).value(u"name").toString(), QStringLiteral("Other"));
     EXPECT_EQ(dumpedExam(dir.filePath("xml")).value(u"bank").toString(), QStringLiteral("web.dat"));
 }
 
