@@ -56,7 +56,7 @@ bool AttemptResume::offer()
     return resumed;
 }
 
-void AttemptResume::tellMovedAside(const AttemptJournal& journal)
+void AttemptResume::tellMovedAside(AttemptJournal& journal)
 {
     if (journal.movedAside().isEmpty())
         return;
@@ -82,7 +82,11 @@ bool AttemptResume::offerOne(AttemptJournal& journal, qint64 id)
             journal.abandon(id);
         return false;
     }
-    enum Button { Resume, Discard };
+    enum Button
+    {
+        Resume,
+        Discard
+    };
     const int answer = messages.MsgBoxChoice(foundText(*attempt) + QStringLiteral(" Resume it?"),
                                              { QStringLiteral("Resume"), QStringLiteral("Discard") }, Resume, -1,
                                              QStringLiteral("Unfinished attempt"));
@@ -104,8 +108,8 @@ bool AttemptResume::bankUnchanged(const JournaledAttempt& attempt)
     platform::FileTable& files = m_host.services().files;
     bool same = true;
     try {
-        platform::RecordFile& file
-            = files.open(FileNumber::QuestionBank, bank.path(), QuestionRecord::Length, platform::RecordAccess::ReadOnly);
+        platform::RecordFile& file = files.open(FileNumber::QuestionBank, bank.path(), QuestionRecord::Length,
+                                                platform::RecordAccess::ReadOnly);
         for (const AskedQuestion& question : attempt.questions)
             same = same && file.read(question.recordNumber) == question.record;
     } catch (const platform::RuntimeError&) {
@@ -125,12 +129,22 @@ bool AttemptResume::resume(const JournaledAttempt& attempt)
     Module1.Resuming = true;
     Module1.ResumeSecondsLeft = attempt.secondsLeft;
     Module1.ResumePaused = attempt.paused;
+    // The selection shown behind the offer holds the catalogue open; the attempt goes on without it.
+    QWidget* selection = m_host.window()->findChild<QWidget*>(QStringLiteral("examselect"));
+    if (selection)
+        m_host.services().files.close(FileNumber::Catalogue);
     QWidget* screen = m_host.loadScreen(QStringLiteral("exam"));
     if (screen->property(ScreenHost::RefusedProperty).toBool()) {
         m_host.unloadScreen(screen);
         Module1 = before;
+        if (selection) {
+            m_host.unloadScreen(selection);
+            m_host.showScreen(m_host.loadScreen(QStringLiteral("examselect")));
+        }
         return false;
     }
+    if (selection)
+        m_host.unloadScreen(selection);
     m_host.showScreen(screen);
     return true;
 }

@@ -17,7 +17,8 @@ class AttemptResume
 public:
     explicit AttemptResume(ScreenHost& host);
 
-    // Offers each unfinished attempt in turn; true when one was resumed and its exam screen shows.
+    // Offers each unfinished attempt in turn; true when one was resumed and its exam screen shows
+    // in place of the exam selection.
     bool offer();
 
     // "An unfinished attempt at "Alpha exam" was found: question 3 of 5, 4:47 left."
@@ -27,7 +28,7 @@ private:
     bool offerOne(AttemptJournal& journal, qint64 id);
     bool bankUnchanged(const JournaledAttempt& attempt);
     bool resume(const JournaledAttempt& attempt);
-    void tellMovedAside(const AttemptJournal& journal);
+    void tellMovedAside(AttemptJournal& journal);
 
     ScreenHost& m_host;
 };

@@ -17,12 +17,15 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QEvent>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QTimer>
 #include <QWidget>
 
+#include <functional>
 #include <memory>
+#include <utility>
 
 namespace quizmark {
 
@@ -40,6 +43,42 @@ QString chartLibraryPath(const platform::ProgramDirectory& program)
     return QDir::cleanPath(program.filePath(QStringLiteral(QUIZMARK_PLUGINS_FROM_PROGRAM "/") + ChartLibraryName));
 }
 
+// Runs an action once, after the widget's first paint: the event that painted it is over by then.
+// A widget that is never painted (a minimised window) gets it after a while all the same.
+class AfterFirstPaint : public QObject
+{
+public:
+    AfterFirstPaint(QWidget* widget, std::function<void()> action)
+        : QObject(widget)
+        , m_action(std::move(action))
+    {
+        widget->installEventFilter(this);
+        QTimer::singleShot(UnpaintedDelayMs, this, [this] { run(); });
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::Paint)
+            QMetaObject::invokeMethod(this, [this] { run(); }, Qt::QueuedConnection);
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    static constexpr int UnpaintedDelayMs = 2000;
+
+    void run()
+    {
+        if (!m_action)
+            return;
+        const std::function<void()> action = std::exchange(m_action, nullptr);
+        deleteLater();
+        action();
+    }
+
+    std::function<void()> m_action;
+};
+
 } // namespace
 
 void registerScreens(ScreenHost& host)
@@ -55,11 +94,13 @@ void registerScreens(ScreenHost& host)
     host.registerScreen(QStringLiteral("history"), [charts](ScreenHost& h) { return new history(h, *charts); });
 }
 
+// The selection shows first; an unfinished attempt is offered once it has been painted, so the
+// journal costs the start nothing before the first screen is up.
 void loadStartScreen(ScreenHost& host)
 {
-    if (AttemptResume(host).offer())
-        return;
-    host.showScreen(host.loadScreen(QStringLiteral("examselect")));
+    QWidget* selection = host.loadScreen(QStringLiteral("examselect"));
+    host.showScreen(selection);
+    new AfterFirstPaint(selection, [&host] { AttemptResume(host).offer(); });
 }
 
 void postStartScreen(ScreenHost& host)

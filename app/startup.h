@@ -6,7 +6,8 @@ class ScreenHost;
 
 // Makes every screen of the program loadable by name.
 void registerScreens(ScreenHost& host);
-// Loads and shows the first screen of the program in the main window.
+// Loads and shows the first screen of the program in the main window; once the event loop runs
+// again, an unfinished attempt is offered for resuming.
 void loadStartScreen(ScreenHost& host);
 // Loads the first screen once the event loop runs, so that an error raised while it loads meets
 // the same handling as an error in any event.

@@ -22,5 +22,7 @@ set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # The program's own libraries are in the package itself, not in another one.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS_PRIVATE_DIRS
     ${CMAKE_BINARY_DIR}/bin)
+# Qt loads its SQLite driver as a plugin, which no linked library names: the attempt journal needs it.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "libqt6sql6-sqlite")
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 include(CPack)

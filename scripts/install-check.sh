@@ -54,6 +54,10 @@ echo "$out" | grep -q '^attempt: finished' || fail "the attempt did not finish"
 userdat=$home/.local/share/quizmark/dat
 [ -f "$userdat/index.dat" ] || fail "no per-user copy of the sample exams"
 [ "$(stat -c %s "$userdat/results.dat")" -eq 8 ] || fail "no score record in $userdat/results.dat"
+# The journal beside it holds the attempt too, read through the installed tool and Qt's SQLite driver.
+[ -f "$userdat/journal.db" ] || fail "no attempt journal in $userdat"
+journaled=$(HOME="$home" "$moved/bin/quizmark-bank" history "$userdat") || fail "the journal could not be listed"
+echo "$journaled" | grep -q '^journal:1	' || fail "the journal does not hold the finished attempt"
 after=$(cd "$moved" && find . -printf '%p %s %T@\n' | sort)
 [ "$before" = "$after" ] || fail "the attempt changed the installed tree"
 grep -q "^Path%20To%20Data%20Files=$home/.local/share/quizmark\$" "$home/.config/quizmark/quizmark.ini" \
@@ -66,6 +70,8 @@ appstreamcli validate --no-net "$prefix/share/metainfo/org.quizmark.Quizmark.met
 echo "== the Debian package"
 "$root/scripts/package.sh" "$build"
 dpkg-deb -c "$build"/quizmark_*.deb
+dpkg-deb -f "$build"/quizmark_*.deb Depends | grep -q 'libqt6sql6-sqlite' \
+    || fail "the package does not depend on Qt's SQLite driver"
 
 echo "== a container built against the installed chart control package"
 cmake -S "$root/examples/plotvane-csv" -B "$work/example" -G Ninja -DCMAKE_PREFIX_PATH="$prefix" >/dev/null

@@ -131,6 +131,42 @@ AttemptJournal::AttemptJournal(QString path)
     : m_path(std::move(path))
     , m_connection(connectionName())
 {
+}
+
+void AttemptJournal::ensureOpen()
+{
+    if (m_opened)
+        return;
+    m_opened = true;
+    open();
+}
+
+bool AttemptJournal::isUsable()
+{
+    ensureOpen();
+    return m_usable;
+}
+
+const QString& AttemptJournal::problem()
+{
+    ensureOpen();
+    return m_problem;
+}
+
+const QString& AttemptJournal::movedAside()
+{
+    ensureOpen();
+    return m_movedAside;
+}
+
+QSqlDatabase AttemptJournal::database()
+{
+    ensureOpen();
+    return QSqlDatabase::database(m_connection, false);
+}
+
+void AttemptJournal::open()
+{
     const BankFilePath target = BankFilePath::inFolderOf(m_path);
     if (!target.isSafe()) {
         m_problem = target.problem();
@@ -165,6 +201,7 @@ AttemptJournal::~AttemptJournal()
 
 QString AttemptJournal::takeProblemToTell()
 {
+    ensureOpen();
     if (m_usable || m_problemTold)
         return {};
     m_problemTold = true;
@@ -204,7 +241,8 @@ AttemptJournal::OpenOutcome AttemptJournal::openDatabase()
     query.finish();
     // WAL with NORMAL syncing: a commit survives a crash or a kill of the program at once; only a
     // power cut may lose the last seconds of changes, never the database's consistency.
-    if (!query.exec(QStringLiteral("PRAGMA journal_mode = WAL")) || !query.exec(QStringLiteral("PRAGMA synchronous = NORMAL"))
+    if (!query.exec(QStringLiteral("PRAGMA journal_mode = WAL"))
+        || !query.exec(QStringLiteral("PRAGMA synchronous = NORMAL"))
         || !query.exec(QStringLiteral("PRAGMA foreign_keys = ON"))) {
         m_problem = query.lastError().databaseText();
         return OpenOutcome::Failed;
@@ -242,7 +280,8 @@ bool AttemptJournal::createSchema()
         }
     }
     if (!query.exec(QStringLiteral("PRAGMA user_version = %1").arg(SchemaVersion)) || !database.commit()) {
-        m_problem = query.lastError().isValid() ? query.lastError().databaseText() : database.lastError().databaseText();
+        m_problem
+            = query.lastError().isValid() ? query.lastError().databaseText() : database.lastError().databaseText();
         database.rollback();
         return false;
     }
@@ -282,6 +321,7 @@ bool AttemptJournal::fail(const QSqlQuery& query)
 
 bool AttemptJournal::run(QSqlQuery& query)
 {
+    ensureOpen();
     if (!m_usable)
         return false;
     if (!query.exec())
@@ -291,9 +331,10 @@ bool AttemptJournal::run(QSqlQuery& query)
 
 qint64 AttemptJournal::begin(const AttemptStart& start)
 {
+    ensureOpen();
     if (!m_usable)
         return 0;
-    QSqlDatabase database = QSqlDatabase::database(m_connection, false);
+    QSqlDatabase database = this->database();
     if (!database.transaction()) {
         m_problem = database.lastError().databaseText();
         m_usable = false;
@@ -344,7 +385,7 @@ qint64 AttemptJournal::begin(const AttemptStart& start)
 
 bool AttemptJournal::saveSelections(qint64 attempt, int position, const Selection& selection)
 {
-    QSqlQuery query(QSqlDatabase::database(m_connection, false));
+    QSqlQuery query(database());
     query.prepare(QString::fromLatin1(UpdateSelection));
     for (std::int16_t option : selection)
         query.addBindValue(option);
@@ -355,7 +396,7 @@ bool AttemptJournal::saveSelections(qint64 attempt, int position, const Selectio
 
 bool AttemptJournal::saveMarked(qint64 attempt, int position, bool marked)
 {
-    QSqlQuery query(QSqlDatabase::database(m_connection, false));
+    QSqlQuery query(database());
     query.prepare(QString::fromLatin1(UpdateMarked));
     query.addBindValue(marked);
     query.addBindValue(attempt);
@@ -365,9 +406,10 @@ bool AttemptJournal::saveMarked(qint64 attempt, int position, bool marked)
 
 bool AttemptJournal::saveCompleted(qint64 attempt, const std::vector<bool>& completed)
 {
+    ensureOpen();
     if (!m_usable)
         return false;
-    QSqlDatabase database = QSqlDatabase::database(m_connection, false);
+    QSqlDatabase database = this->database();
     if (!database.transaction()) {
         m_problem = database.lastError().databaseText();
         m_usable = false;
@@ -395,7 +437,7 @@ bool AttemptJournal::saveCompleted(qint64 attempt, const std::vector<bool>& comp
 
 bool AttemptJournal::savePosition(qint64 attempt, int position)
 {
-    QSqlQuery query(QSqlDatabase::database(m_connection, false));
+    QSqlQuery query(database());
     query.prepare(QString::fromLatin1(UpdatePosition));
     query.addBindValue(position);
     query.addBindValue(attempt);
@@ -404,7 +446,7 @@ bool AttemptJournal::savePosition(qint64 attempt, int position)
 
 bool AttemptJournal::saveClock(qint64 attempt, int secondsLeft, bool paused)
 {
-    QSqlQuery query(QSqlDatabase::database(m_connection, false));
+    QSqlQuery query(database());
     query.prepare(QString::fromLatin1(UpdateClock));
     query.addBindValue(secondsLeft);
     query.addBindValue(paused);
@@ -414,7 +456,7 @@ bool AttemptJournal::saveClock(qint64 attempt, int secondsLeft, bool paused)
 
 bool AttemptJournal::finish(qint64 attempt, const AttemptEnd& end)
 {
-    QSqlQuery query(QSqlDatabase::database(m_connection, false));
+    QSqlQuery query(database());
     query.prepare(QString::fromLatin1(UpdateFinished));
     query.addBindValue(end.score);
     query.addBindValue(end.maximumScore);
@@ -431,7 +473,7 @@ bool AttemptJournal::finish(qint64 attempt, const AttemptEnd& end)
 
 bool AttemptJournal::abandon(qint64 attempt)
 {
-    QSqlQuery query(QSqlDatabase::database(m_connection, false));
+    QSqlQuery query(database());
     query.prepare(QString::fromLatin1(UpdateAbandoned));
     query.addBindValue(attempt);
     const bool saved = run(query);
@@ -466,10 +508,11 @@ void AttemptJournal::release(qint64 attempt)
 
 std::vector<qint64> AttemptJournal::claimUnheldRunning()
 {
+    ensureOpen();
     std::vector<qint64> claimed;
     if (!m_usable)
         return claimed;
-    QSqlQuery query(QSqlDatabase::database(m_connection, false));
+    QSqlQuery query(database());
     query.prepare(QString::fromLatin1(SelectRunning));
     if (!run(query))
         return claimed;
@@ -484,9 +527,10 @@ std::vector<qint64> AttemptJournal::claimUnheldRunning()
 
 std::optional<JournaledAttempt> AttemptJournal::attempt(qint64 id)
 {
+    ensureOpen();
     if (!m_usable)
         return std::nullopt;
-    QSqlDatabase database = QSqlDatabase::database(m_connection, false);
+    QSqlDatabase database = this->database();
     // One read transaction: the attempt and its questions as of one commit.
     database.transaction();
     QSqlQuery query(database);
@@ -561,7 +605,7 @@ std::vector<PastAttempt> AttemptJournal::readPastAttempts(QSqlQuery& query)
 std::vector<PastAttempt> AttemptJournal::finishedAttempts(int examNumber)
 {
     std::vector<PastAttempt> attempts;
-    QSqlQuery query(QSqlDatabase::database(m_connection, false));
+    QSqlQuery query(database());
     query.setForwardOnly(true);
     query.prepare(QString::fromLatin1(SelectFinishedOfExam));
     query.addBindValue(examNumber);
@@ -585,7 +629,7 @@ std::vector<PastAttempt> AttemptJournal::finishedAttempts(int examNumber)
 
 std::vector<PastAttempt> AttemptJournal::allFinishedAttempts()
 {
-    QSqlQuery query(QSqlDatabase::database(m_connection, false));
+    QSqlQuery query(database());
     query.setForwardOnly(true);
     query.prepare(QString::fromLatin1(SelectAllFinished));
     return readPastAttempts(query);

@@ -10,6 +10,7 @@
 #include <vector>
 
 class QLockFile;
+class QSqlDatabase;
 class QSqlQuery;
 
 namespace quizmark {
@@ -23,7 +24,8 @@ public:
     static constexpr auto FileName = "journal.db";
     static constexpr int SchemaVersion = 1;
 
-    // Opens or creates the journal. A file that is no database, or a damaged one, is moved aside
+    // The journal is opened, or created, at its first use, so that a program that never needs it
+    // does not pay for it at start. A file that is no database, or a damaged one, is moved aside
     // (journal.db.damaged, then .damaged-2, ...) and a new journal started; any other failure
     // leaves the journal unusable, with problem() saying why.
     explicit AttemptJournal(QString path);
@@ -32,14 +34,14 @@ public:
     AttemptJournal& operator=(const AttemptJournal&) = delete;
 
     const QString& path() const { return m_path; }
-    bool isUsable() const { return m_usable; }
+    bool isUsable();
     // Why the journal cannot keep anything: set when it could not be opened or a write failed.
-    const QString& problem() const { return m_problem; }
+    const QString& problem();
     // The problem, with a full stop, the first time it is asked for; empty after that and while
     // the journal works: a candidate is told once why answers are not kept.
     QString takeProblemToTell();
     // Where a damaged journal found at opening was moved; empty when none was.
-    const QString& movedAside() const { return m_movedAside; }
+    const QString& movedAside();
 
     // Writes a new running attempt whole and claims it for this process; 0 when it could not.
     qint64 begin(const AttemptStart& start);
@@ -66,6 +68,9 @@ public:
 
 private:
     enum class OpenOutcome { Opened, Damaged, Failed };
+    void ensureOpen();
+    QSqlDatabase database();
+    void open();
     OpenOutcome openDatabase();
     bool createSchema();
     void moveAside();
@@ -77,6 +82,7 @@ private:
 
     QString m_path;
     QString m_connection;
+    bool m_opened = false;
     bool m_usable = false;
     QString m_problem;
     QString m_movedAside;

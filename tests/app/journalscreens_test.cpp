@@ -60,17 +60,19 @@ QByteArray bank(int count, const QString& stem = QStringLiteral("Question"))
     return bytes;
 }
 
-}
+} // namespace
 
-class JournalScreensTest : public QObject {
+class JournalScreensTest : public QObject
+{
     Q_OBJECT
 
     // One run of the program: its own journal object and main window over services and a journal
     // file that outlive it, as the disk outlives a process.
-    struct Run {
+    struct Run
+    {
         testing_support::FakeServices& fakes;
         AttemptJournal journal;
-        MDIForm1 window { fakes.services() };
+        MDIForm1 window{ fakes.services() };
         bool ended = false;
         Run(testing_support::FakeServices& services, const QString& journalPath)
             : fakes(services)
@@ -115,6 +117,15 @@ class JournalScreensTest : public QObject {
         }
         QString question() { return control<QPlainTextEdit>(QStringLiteral("Text2"))->toPlainText().trimmed(); }
     };
+
+    // The offer comes once the selection has been painted: events run until then and after.
+    static void settle()
+    {
+        for (int round = 0; round < 4; ++round) {
+            QCoreApplication::sendPostedEvents();
+            QCoreApplication::processEvents();
+        }
+    }
 
     QTemporaryDir m_dir;
     QString journalPath() const { return m_dir.filePath(QStringLiteral("journal.db")); }
@@ -163,6 +174,7 @@ private slots:
         Run second(fakes, crashPath());
         fakes.messages.answerNext(0);
         loadStartScreen(second.window);
+        settle();
         QCOMPARE(fakes.messages.shown.back().prompt,
                  QStringLiteral("An unfinished attempt at \"Alpha exam\" was found: question 3 of 4, 3:50 left. "
                                 "Resume it?"));
@@ -178,10 +190,10 @@ private slots:
         QCOMPARE(Module1.CurrentQuestion, 3);
         QCOMPARE(second.question(), QStringLiteral("Question %1").arg(before.QuestionOrder(3)));
         second.click(QStringLiteral("Command2"));
-        QCOMPARE(second.ticked(), (QList<int> { 1, 4 }));
+        QCOMPARE(second.ticked(), (QList<int>{ 1, 4 }));
         QVERIFY(second.control<QCheckBox>(QStringLiteral("markForReview"))->isChecked());
         second.click(QStringLiteral("Command2"));
-        QCOMPARE(second.ticked(), (QList<int> { 2 }));
+        QCOMPARE(second.ticked(), (QList<int>{ 2 }));
         resumed->Timer1_Timer();
         QCOMPARE(resumed->secondsLeft(), 4 * 60 - 11);
     }
@@ -212,6 +224,7 @@ private slots:
         Run again(fakes, journalPath());
         fakes.messages.answerNext(0);
         loadStartScreen(again.window);
+        settle();
         exam* resumed = again.shownExam();
         QVERIFY(resumed);
         QVERIFY(resumed->isPaused());
@@ -275,11 +288,13 @@ private slots:
             Run run(fakes, journalPath());
             fakes.messages.answerNext(1);
             loadStartScreen(run.window);
+            settle();
             QVERIFY(!run.shownExam());
         }
         fakes.messages.shown.clear();
         Run later(fakes, journalPath());
         loadStartScreen(later.window);
+        settle();
         QVERIFY(fakes.messages.shown.empty());
         QVERIFY(!fakes.recordFiles.exists(ResultsPath));
         QSqlDatabase check = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("check"));
@@ -307,6 +322,7 @@ private slots:
         fakes.recordFiles.setFile(BankPath, bank(3, QStringLiteral("Rewritten question")));
         Run run(fakes, journalPath());
         loadStartScreen(run.window);
+        settle();
         QVERIFY(fakes.messages.shown.back().prompt.endsWith(
             QStringLiteral("Its question bank has changed or is missing since, so it cannot be resumed.")));
         QCOMPARE(fakes.messages.shown.back().line, QStringLiteral("Discard"));
@@ -326,7 +342,7 @@ private slots:
         fakes.messages.answerNext(platform::MsgBoxResult::OK);
         run.click(QStringLiteral("Command3"));
         QTRY_VERIFY(run.window.findChild<QWidget*>(QStringLiteral("results")));
-        QCoreApplication::processEvents();
+        settle();
         QVERIFY(fakes.messages.shown.back().prompt.startsWith(
             QStringLiteral("The question bank of this exam could not be read at the end of the attempt:")));
         QVERIFY(fakes.messages.shown.back().prompt.endsWith(
@@ -379,6 +395,7 @@ private slots:
         Run run(fakes, journalPath());
         QVERIFY(run.journal.isUsable());
         loadStartScreen(run.window);
+        settle();
         QCOMPARE(fakes.messages.shown.front().prompt,
                  QStringLiteral("The attempt journal was damaged and has been moved to:\n%1.damaged\n\n"
                                 "A new journal has been started.")
