@@ -1,11 +1,13 @@
-#include "module1.h"
 #include "attempt/attemptreport.h"
 #include "attempt/attemptscore.h"
+#include "module1.h"
 
 #include "data/questionrecord.h"
 #include "platform/savefiledialog.h"
 #include "platform/screenprinter.h"
 #include "support/screentesting.h"
+
+#include "support/specialfiles.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -26,46 +28,10 @@
 using namespace quizmark;
 using testing_support::padded;
 
+using testing_support::fullDevice;
+using testing_support::PipeReader;
+
 namespace {
-
-// A reader of a named pipe, there before anyone writes, so a writer neither blocks nor is lost.
-class PipeReader
-{
-public:
-    explicit PipeReader(const QString& path)
-        : m_fd(::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK))
-    {
-        // Room for all a test writes, so the writer never waits for this reader.
-        ::fcntl(m_fd, F_SETPIPE_SZ, 1 << 20);
-    }
-    ~PipeReader()
-    {
-        if (m_fd >= 0)
-            ::close(m_fd);
-    }
-    QByteArray received() const
-    {
-        QByteArray all;
-        char buffer[4096];
-        for (ssize_t n; (n = ::read(m_fd, buffer, sizeof buffer)) > 0;)
-            all.append(buffer, n);
-        return all;
-    }
-
-private:
-    int m_fd;
-};
-
-// A device that is always full. As root, a node of its own in folder: a write that wrongly renamed
-// over its target must never replace the system's /dev/full.
-QString fullDevice(const QString& folder)
-{
-    if (::geteuid() != 0)
-        return QStringLiteral("/dev/full");
-    const QString node = folder + QStringLiteral("/full");
-    ::mknod(QFile::encodeName(node).constData(), S_IFCHR | 0666, makedev(1, 7));
-    return node;
-}
 
 QuestionRecord question(const QString& text, std::array<std::int16_t, 4> correct, const QString& explanation)
 {

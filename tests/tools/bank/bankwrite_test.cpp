@@ -1,5 +1,7 @@
 #include "bankfiles.h"
 
+#include "support/specialfiles.h"
+
 #include <QCryptographicHash>
 #include <QDirIterator>
 #include <QFileInfo>
@@ -11,6 +13,9 @@
 #include <unistd.h>
 
 using namespace banktest;
+
+using testing_support::fullDevice;
+using testing_support::PipeReader;
 
 namespace {
 
@@ -38,45 +43,6 @@ ProcessOutcome runTool(const QStringList& arguments, const QString& standardOutp
     process.start(tool(), arguments);
     process.waitForFinished(60000);
     return { process.exitStatus(), process.exitCode(), QString::fromUtf8(process.readAllStandardError()) };
-}
-
-// A reader of a named pipe, there before anyone writes, so a writer neither blocks nor is lost.
-class PipeReader
-{
-public:
-    explicit PipeReader(const QString& path)
-        : m_fd(::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK))
-    {
-        // Room for all a test writes, so the writer never waits for this reader.
-        ::fcntl(m_fd, F_SETPIPE_SZ, 1 << 20);
-    }
-    ~PipeReader()
-    {
-        if (m_fd >= 0)
-            ::close(m_fd);
-    }
-    QByteArray received() const
-    {
-        QByteArray all;
-        char buffer[4096];
-        for (ssize_t n; (n = ::read(m_fd, buffer, sizeof buffer)) > 0;)
-            all.append(buffer, n);
-        return all;
-    }
-
-private:
-    int m_fd;
-};
-
-// A device that is always full. As root, a node of its own in folder: a write that wrongly renamed
-// over its target must never replace the system's /dev/full.
-QString fullDevice(const QString& folder)
-{
-    if (::geteuid() != 0)
-        return QStringLiteral("/dev/full");
-    const QString node = folder + QStringLiteral("/full");
-    ::mknod(QFile::encodeName(node).constData(), S_IFCHR | 0666, makedev(1, 7));
-    return node;
 }
 
 class BankWrites : public testing::Test

@@ -4,6 +4,8 @@
 
 #include "recordingsurface.h"
 
+#include "support/specialfiles.h"
+
 #include <gtest/gtest.h>
 
 #include <QFile>
@@ -20,6 +22,8 @@
 #include <cstdlib>
 
 using namespace plotvane_render;
+
+using testing_support::fullDevice;
 
 namespace {
 
@@ -171,17 +175,6 @@ TEST(ChartRenderer, HistoryChartBecomesAPng)
     QFile log(line.log);
     ASSERT_TRUE(log.open(QIODevice::ReadOnly));
     EXPECT_TRUE(log.readAll().contains("print"));
-}
-
-// A device that is always full. As root, a node of its own in folder: a write that wrongly renamed
-// over its target must never replace the system's /dev/full.
-QString fullDevice(const QString& folder)
-{
-    if (::geteuid() != 0)
-        return QStringLiteral("/dev/full");
-    const QString node = folder + QStringLiteral("/full");
-    ::mknod(QFile::encodeName(node).constData(), S_IFCHR | 0666, makedev(1, 7));
-    return node;
 }
 
 // Renders in a process whose address space is capped at 1 GB, telling the outcome on standard error.
