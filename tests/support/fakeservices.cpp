@@ -28,7 +28,12 @@ int ScriptedMessageBoxes::MsgBoxChoice(const QString& prompt, const QStringList&
                                        int cancelButton, const QString& title)
 {
     (void)cancelButton;
-    shown.push_back({ prompt, -1, title, buttons.join(u'|') });
+    return show({ prompt, -1, title, buttons.join(u'|') }, defaultButton);
+}
+
+int ScriptedMessageBoxes::show(Shown box, int unscriptedAnswer)
+{
+    shown.push_back(std::move(box));
     if (!duringNext.empty()) {
         auto action = std::move(duringNext.front());
         duringNext.pop_front();
@@ -39,23 +44,14 @@ int ScriptedMessageBoxes::MsgBoxChoice(const QString& prompt, const QStringList&
         answers.pop_front();
         return answer;
     }
-    return defaultButton;
+    return unscriptedAnswer;
 }
 
 int ScriptedMessageBoxes::MsgBoxWithLine(const QString& prompt, const QString& line, int buttons, const QString& title)
 {
-    shown.push_back({ prompt, buttons, title, line });
-    if (!duringNext.empty()) {
-        auto action = std::move(duringNext.front());
-        duringNext.pop_front();
-        action();
-    }
-    if (!answers.empty()) {
-        const int answer = answers.front();
-        answers.pop_front();
-        return answer;
-    }
-    return (buttons & 0x0F) == platform::MsgBoxStyle::YesNo ? platform::MsgBoxResult::Yes : platform::MsgBoxResult::OK;
+    return show({ prompt, buttons, title, line },
+                (buttons & 0x0F) == platform::MsgBoxStyle::YesNo ? platform::MsgBoxResult::Yes
+                                                                 : platform::MsgBoxResult::OK);
 }
 
 ScriptedRandom::result_type ScriptedRandom::next()

@@ -63,6 +63,10 @@ public:
     std::deque<int> answers;
     std::deque<std::function<void()>> duringNext;
     int closeRequests = 0;
+
+private:
+    // Records the box, runs what is to happen while it is open, and answers from the script.
+    int show(Shown box, int unscriptedAnswer);
 };
 
 // Returns numbers from a list, then repeats a seeded generator's.
