@@ -103,8 +103,10 @@ exam::exam(ScreenHost& host, QWidget* parent)
     m_journal = m_host.journal();
     m_host.setAttemptRunning(true);
     Timer1.start();
+    // Paused once the screen has its size: it takes the size of the question it hides, and the
+    // pause comes before its first paint.
     if (resuming && Module1.ResumePaused)
-        setPaused(true);
+        QMetaObject::invokeMethod(this, [this] { setPaused(true); }, Qt::QueuedConnection);
 }
 
 // A program that ends during the attempt leaves its clock in the journal, to be resumed from there.
