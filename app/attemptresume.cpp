@@ -40,6 +40,12 @@ QString AttemptResume::foundText(const JournaledAttempt& attempt)
         .arg(AttemptProgress::clockText(attempt.secondsLeft));
 }
 
+// As the exam selection names it: the data path with a closing slash.
+QString AttemptResume::dataDirectory() const
+{
+    return QDir::cleanPath(m_host.services().programDirectory.dataPath()) + QLatin1Char('/');
+}
+
 bool AttemptResume::offer()
 {
     AttemptJournal* journal = m_host.journal();
@@ -101,8 +107,7 @@ bool AttemptResume::offerOne(AttemptJournal& journal, qint64 id)
 // number would be scored against answers given to the old one.
 bool AttemptResume::bankUnchanged(const JournaledAttempt& attempt)
 {
-    const BankFilePath bank(QDir::cleanPath(m_host.services().programDirectory.dataPath()) + QLatin1Char('/'),
-                            attempt.exam.BankFile);
+    const BankFilePath bank(dataDirectory(), attempt.exam.BankFile);
     if (!bank.isSafe())
         return false;
     platform::FileTable& files = m_host.services().files;
@@ -122,7 +127,7 @@ bool AttemptResume::bankUnchanged(const JournaledAttempt& attempt)
 bool AttemptResume::resume(const JournaledAttempt& attempt)
 {
     const AttemptState before = Module1;
-    Module1.DataDirectory = QDir::cleanPath(m_host.services().programDirectory.dataPath()) + QLatin1Char('/');
+    Module1.DataDirectory = dataDirectory();
     Module1.IndexFilePath = Module1.DataDirectory + QLatin1String(CatalogueName);
     attempt.restoreInto(Module1);
     Module1.RetryCount = 0;

@@ -29,6 +29,7 @@ private:
     bool bankUnchanged(const JournaledAttempt& attempt);
     bool resume(const JournaledAttempt& attempt);
     void tellMovedAside(AttemptJournal& journal);
+    QString dataDirectory() const;
 
     ScreenHost& m_host;
 };

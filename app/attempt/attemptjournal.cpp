@@ -336,8 +336,7 @@ qint64 AttemptJournal::begin(const AttemptStart& start)
         return 0;
     QSqlDatabase database = this->database();
     if (!database.transaction()) {
-        m_problem = database.lastError().databaseText();
-        m_usable = false;
+        failTransaction(database);
         return 0;
     }
     QSqlQuery attempt(database);
@@ -372,36 +371,42 @@ qint64 AttemptJournal::begin(const AttemptStart& start)
     }
     // Claimed before it is committed: no other instance ever sees it unheld.
     if (!claim(id) || !database.commit()) {
-        if (m_usable) {
-            m_problem = database.lastError().databaseText();
-            m_usable = false;
-        }
-        database.rollback();
+        failTransaction(database);
         release(id);
         return 0;
     }
     return id;
 }
 
-bool AttemptJournal::saveSelections(qint64 attempt, int position, const Selection& selection)
+// One statement, its own transaction: the change is kept whole or not at all.
+bool AttemptJournal::change(const char* statement, const QVariantList& values)
 {
     QSqlQuery query(database());
-    query.prepare(QString::fromLatin1(UpdateSelection));
-    for (std::int16_t option : selection)
-        query.addBindValue(option);
-    query.addBindValue(attempt);
-    query.addBindValue(position);
+    query.prepare(QString::fromLatin1(statement));
+    for (const QVariant& value : values)
+        query.addBindValue(value);
     return run(query);
+}
+
+// A transaction that cannot start or end leaves the journal unusable, with the reason.
+bool AttemptJournal::failTransaction(QSqlDatabase& database)
+{
+    if (m_usable) {
+        m_problem = database.lastError().databaseText();
+        m_usable = false;
+    }
+    database.rollback();
+    return false;
+}
+
+bool AttemptJournal::saveSelections(qint64 attempt, int position, const Selection& selection)
+{
+    return change(UpdateSelection, { selection[0], selection[1], selection[2], selection[3], attempt, position });
 }
 
 bool AttemptJournal::saveMarked(qint64 attempt, int position, bool marked)
 {
-    QSqlQuery query(database());
-    query.prepare(QString::fromLatin1(UpdateMarked));
-    query.addBindValue(marked);
-    query.addBindValue(attempt);
-    query.addBindValue(position);
-    return run(query);
+    return change(UpdateMarked, { marked, attempt, position });
 }
 
 bool AttemptJournal::saveCompleted(qint64 attempt, const std::vector<bool>& completed)
@@ -410,11 +415,8 @@ bool AttemptJournal::saveCompleted(qint64 attempt, const std::vector<bool>& comp
     if (!m_usable)
         return false;
     QSqlDatabase database = this->database();
-    if (!database.transaction()) {
-        m_problem = database.lastError().databaseText();
-        m_usable = false;
-        return false;
-    }
+    if (!database.transaction())
+        return failTransaction(database);
     QSqlQuery query(database);
     query.prepare(QString::fromLatin1(UpdateCompleted));
     for (std::size_t i = 0; i < completed.size(); ++i) {
@@ -426,57 +428,31 @@ bool AttemptJournal::saveCompleted(qint64 attempt, const std::vector<bool>& comp
             return false;
         }
     }
-    if (!database.commit()) {
-        m_problem = database.lastError().databaseText();
-        m_usable = false;
-        database.rollback();
-        return false;
-    }
-    return true;
+    return database.commit() || failTransaction(database);
 }
 
 bool AttemptJournal::savePosition(qint64 attempt, int position)
 {
-    QSqlQuery query(database());
-    query.prepare(QString::fromLatin1(UpdatePosition));
-    query.addBindValue(position);
-    query.addBindValue(attempt);
-    return run(query);
+    return change(UpdatePosition, { position, attempt });
 }
 
 bool AttemptJournal::saveClock(qint64 attempt, int secondsLeft, bool paused)
 {
-    QSqlQuery query(database());
-    query.prepare(QString::fromLatin1(UpdateClock));
-    query.addBindValue(secondsLeft);
-    query.addBindValue(paused);
-    query.addBindValue(attempt);
-    return run(query);
+    return change(UpdateClock, { secondsLeft, paused, attempt });
 }
 
 bool AttemptJournal::finish(qint64 attempt, const AttemptEnd& end)
 {
-    QSqlQuery query(database());
-    query.prepare(QString::fromLatin1(UpdateFinished));
-    query.addBindValue(end.score);
-    query.addBindValue(end.maximumScore);
-    query.addBindValue(double(end.passMark));
-    query.addBindValue(end.passed);
-    query.addBindValue(utcMilliseconds(end.ended));
-    query.addBindValue(end.timeRanOut);
-    query.addBindValue(end.scoreRecord);
-    query.addBindValue(attempt);
-    const bool saved = run(query);
+    const bool saved = change(UpdateFinished,
+                              { end.score, end.maximumScore, double(end.passMark), end.passed,
+                                utcMilliseconds(end.ended), end.timeRanOut, end.scoreRecord, attempt });
     release(attempt);
     return saved;
 }
 
 bool AttemptJournal::abandon(qint64 attempt)
 {
-    QSqlQuery query(database());
-    query.prepare(QString::fromLatin1(UpdateAbandoned));
-    query.addBindValue(attempt);
-    const bool saved = run(query);
+    const bool saved = change(UpdateAbandoned, { attempt });
     release(attempt);
     return saved;
 }

@@ -3,6 +3,7 @@
 #include "journaledattempt.h"
 
 #include <QString>
+#include <QVariantList>
 
 #include <map>
 #include <memory>
@@ -67,7 +68,12 @@ public:
     std::vector<PastAttempt> allFinishedAttempts();
 
 private:
-    enum class OpenOutcome { Opened, Damaged, Failed };
+    enum class OpenOutcome
+    {
+        Opened,
+        Damaged,
+        Failed
+    };
     void ensureOpen();
     QSqlDatabase database();
     void open();
@@ -75,6 +81,8 @@ private:
     bool createSchema();
     void moveAside();
     bool fail(const QSqlQuery& query);
+    bool change(const char* statement, const QVariantList& values);
+    bool failTransaction(QSqlDatabase& database);
     bool run(QSqlQuery& query);
     bool claim(qint64 attempt);
     std::vector<PastAttempt> readPastAttempts(QSqlQuery& query);
