@@ -1,3 +1,4 @@
+#include "data/bankdomains.h"
 #include "data/cataloguerecord.h"
 #include "data/codepage.h"
 #include "data/questionrecord.h"
@@ -240,3 +241,43 @@ TEST_P(PartialReads, CorrectOptionsReadAloneAsInTheWholeRecord)
 // 1520 to 1532 in steps of 4 bytes cut the second record around its correct options.
 INSTANTIATE_TEST_SUITE_P(Records, PartialReads,
                          ::testing::Values(0, 3, 7, 8, 12, 17, 24, 32, 36, 40, 380, 381, 382, 383, 507));
+
+TEST(BankDomains, ReadsOneLinePerRecordAndWritesTheSameBytes)
+{
+    const QByteArray bytes = QByteArrayLiteral("Addressing\n\nRouting \xE2\x80\x94 static\n");
+    const BankDomains domains = BankDomains::parse(bytes);
+    EXPECT_EQ(domains.lines(), QStringList({ "Addressing", "", QStringLiteral("Routing \u2014 static") }));
+    EXPECT_EQ(domains.of(1), "Addressing");
+    EXPECT_EQ(domains.of(2), "");
+    EXPECT_EQ(domains.of(4), "");
+    EXPECT_EQ(domains.of(0), "");
+    EXPECT_EQ(domains.toBytes(), bytes);
+    EXPECT_FALSE(domains.isEmpty());
+
+    // A file saved by an editor on another system reads the same; a last line without its line feed too.
+    EXPECT_EQ(BankDomains::parse("Addressing\r\n\r\nRouting").lines(), QStringList({ "Addressing", "", "Routing" }));
+    EXPECT_TRUE(BankDomains::parse("\n\n").isEmpty());
+    EXPECT_EQ(BankDomains::parse("\n\n").lines().size(), 2);
+    EXPECT_TRUE(BankDomains::parse("").lines().isEmpty());
+}
+
+TEST(BankDomains, IsReadBesideTheBankAndMissingMeansNone)
+{
+    testing_support::FakeRecordFileSystem files;
+    files.setFile("/quizmark/dat/net.dat.domains", "Addressing\nRouting\n");
+    EXPECT_EQ(BankDomains::read(files, "/quizmark/dat/net.dat").of(2), "Routing");
+    EXPECT_TRUE(BankDomains::read(files, "/quizmark/dat/other.dat").lines().isEmpty());
+    files.setFile("/quizmark/dat/empty.dat.domains", "");
+    EXPECT_TRUE(BankDomains::read(files, "/quizmark/dat/empty.dat").lines().isEmpty());
+}
+
+TEST(BankDomains, RefusesNamesThatWouldBreakTheLines)
+{
+    EXPECT_EQ(BankDomains::problemWith("Network Security"), "");
+    EXPECT_NE(BankDomains::problemWith("Two\nlines"), "");
+    EXPECT_NE(BankDomains::problemWith("Tab\there"), "");
+    EXPECT_NE(BankDomains::problemWith(QStringLiteral("Line\u2028separator")), "");
+    EXPECT_NE(BankDomains::problemWith(QString(BankDomains::MaxLength + 1, u'x')), "");
+    EXPECT_EQ(BankDomains::problemWith(QString(BankDomains::MaxLength, u'x')), "");
+    EXPECT_NE(BankDomains::problemWith(QString(QChar::ReplacementCharacter)), "");
+}
