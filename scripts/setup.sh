@@ -4,7 +4,7 @@ set -eu
 
 PACKAGES="cmake ninja-build g++ pkg-config
 qt6-base-dev qt6-base-dev-tools qt6-charts-dev libgl1-mesa-dev
-libgtest-dev googletest libbenchmark-dev libmd4c-dev libmd4c-html0-dev
+libgtest-dev googletest libbenchmark-dev libmd4c-dev libmd4c-html0-dev libxxhash-dev
 xvfb xauth imagemagick fonts-dejavu-core xdotool
 clang libclang-rt-14-dev valgrind poppler-utils libqt6sql6-sqlite nlohmann-json3-dev
 dbus at-spi2-core python3 python3-pyatspi gir1.2-atspi-2.0

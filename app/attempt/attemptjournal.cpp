@@ -1,6 +1,7 @@
 #include "attemptjournal.h"
 
 #include "bankfilepath.h"
+#include "questionstatistics.h"
 
 #include <QAtomicInteger>
 #include <QFile>
@@ -60,17 +61,37 @@ CREATE TABLE asked (
 ) WITHOUT ROWID)";
 constexpr auto CreateExamIndex = "CREATE INDEX attempt_by_exam ON attempt (exam_number, status)";
 
+// Version 2: the study flag, the bank each attempt asked from, and for each question asked its
+// fingerprint, its domain, whether study mode checked it and whether it was answered fully right.
+constexpr auto AddBankColumn = "ALTER TABLE attempt ADD COLUMN bank TEXT NOT NULL DEFAULT ''";
+constexpr auto AddStudyColumn = "ALTER TABLE attempt ADD COLUMN study INTEGER NOT NULL DEFAULT 0";
+constexpr auto AddFingerprintColumn = "ALTER TABLE asked ADD COLUMN fingerprint INTEGER NOT NULL DEFAULT 0";
+constexpr auto AddDomainColumn = "ALTER TABLE asked ADD COLUMN domain TEXT NOT NULL DEFAULT ''";
+constexpr auto AddCheckedColumn = "ALTER TABLE asked ADD COLUMN checked INTEGER NOT NULL DEFAULT 0";
+constexpr auto AddFullyRightColumn = "ALTER TABLE asked ADD COLUMN fully_right INTEGER";
+constexpr auto CreateBankIndex = "CREATE INDEX attempt_by_bank ON attempt (bank, status, ended)";
+constexpr auto SelectExamsToUpgrade = "SELECT id, exam FROM attempt";
+constexpr auto UpdateBank = "UPDATE attempt SET bank = ? WHERE id = ?";
+constexpr auto SelectAskedToUpgrade = R"(
+SELECT asked.attempt, asked.position, asked.record, asked.selection1, asked.selection2, asked.selection3,
+       asked.selection4, attempt.status
+FROM asked JOIN attempt ON attempt.id = asked.attempt)";
+constexpr auto UpdateUpgradedAsked
+    = "UPDATE asked SET fingerprint = ?, fully_right = ? WHERE attempt = ? AND position = ?";
+
 constexpr auto InsertAttempt = R"(
-INSERT INTO attempt (exam_number, exam, kind, started, exam_seconds, status, position, seconds_left)
-VALUES (?, ?, ?, ?, ?, 0, 1, ?))";
+INSERT INTO attempt (exam_number, exam, kind, started, exam_seconds, status, position, seconds_left, bank, study)
+VALUES (?, ?, ?, ?, ?, 0, 1, ?, ?, ?))";
 constexpr auto InsertAsked = R"(
 INSERT INTO asked (attempt, position, record_number, record, selection1, selection2, selection3, selection4,
-                   completed, marked)
-VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?))";
+                   completed, marked, checked, domain, fingerprint)
+VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?))";
 constexpr auto UpdateSelection = R"(
 UPDATE asked SET selection1 = ?, selection2 = ?, selection3 = ?, selection4 = ? WHERE attempt = ? AND position = ?)";
 constexpr auto UpdateMarked = "UPDATE asked SET marked = ? WHERE attempt = ? AND position = ?";
 constexpr auto UpdateCompleted = "UPDATE asked SET completed = ? WHERE attempt = ? AND position = ?";
+constexpr auto UpdateChecked = "UPDATE asked SET checked = 1 WHERE attempt = ? AND position = ?";
+constexpr auto UpdateFullyRight = "UPDATE asked SET fully_right = ? WHERE attempt = ? AND position = ?";
 constexpr auto UpdatePosition = "UPDATE attempt SET position = ? WHERE id = ? AND status = 0";
 constexpr auto UpdateClock = "UPDATE attempt SET seconds_left = ?, paused = ? WHERE id = ? AND status = 0";
 constexpr auto UpdateFinished = R"(
@@ -81,18 +102,24 @@ constexpr auto UpdateAbandoned = "UPDATE attempt SET status = 2 WHERE id = ? AND
 constexpr auto SelectRunning = "SELECT id FROM attempt WHERE status = 0 ORDER BY id DESC";
 constexpr auto SelectAttempt = R"(
 SELECT exam_number, exam, kind, started, exam_seconds, status, position, seconds_left, paused, score, maximum_score,
-       pass_mark, passed, ended, seconds_used, time_ran_out, score_record
+       pass_mark, passed, ended, seconds_used, time_ran_out, score_record, study
 FROM attempt WHERE id = ?)";
 constexpr auto SelectAsked = R"(
-SELECT record_number, record, selection1, selection2, selection3, selection4, completed, marked
+SELECT record_number, record, selection1, selection2, selection3, selection4, completed, marked, checked, domain
 FROM asked WHERE attempt = ? ORDER BY position)";
 constexpr auto SelectFinishedOfExam = R"(
-SELECT id, kind, ended, score, maximum_score, passed, score_record
+SELECT id, kind, ended, score, maximum_score, passed, score_record, study
 FROM attempt WHERE exam_number = ? AND status = 1 ORDER BY ended DESC, id DESC)";
 constexpr auto SelectAllFinished = R"(
 SELECT id, exam_number, exam, kind, ended, score, maximum_score, pass_mark, passed, seconds_used, time_ran_out,
-       score_record
+       score_record, study
 FROM attempt WHERE status = 1 ORDER BY id)";
+// Oldest first, as the boxes need them; a question never answered to the end is not counted.
+constexpr auto SelectOutcomesOfBank = R"(
+SELECT attempt.ended, asked.record_number, asked.fingerprint, asked.fully_right
+FROM attempt JOIN asked ON asked.attempt = attempt.id
+WHERE attempt.bank = ? AND attempt.status = 1 AND asked.fully_right IS NOT NULL
+ORDER BY attempt.ended, attempt.id, asked.position)";
 
 QString connectionName()
 {
@@ -109,6 +136,12 @@ qint64 utcMilliseconds(const QDateTime& time)
 QDateTime fromUtcMilliseconds(const QVariant& milliseconds)
 {
     return QDateTime::fromMSecsSinceEpoch(milliseconds.toLongLong(), Qt::UTC);
+}
+
+// Qt binds a null text as NULL; the journal's text columns hold an empty text instead.
+QString notNull(const QString& text)
+{
+    return text.isNull() ? QStringLiteral("") : text;
 }
 
 AttemptEnd endFrom(const QSqlQuery& query, int first)
@@ -248,12 +281,12 @@ AttemptJournal::OpenOutcome AttemptJournal::openDatabase()
         return OpenOutcome::Failed;
     }
     query.finish();
-    if (version == 0 && !createSchema())
-        return OpenOutcome::Failed;
     if (version > SchemaVersion) {
         m_problem = QStringLiteral("the journal was written by a later version of the program");
         return OpenOutcome::Failed;
     }
+    if (!upgradeSchema(version))
+        return OpenOutcome::Failed;
     // Reading every attempt's row finds a damaged table before an attempt relies on it.
     if (!query.exec(QStringLiteral("SELECT count(*), sum(status) FROM attempt"))) {
         const QString code = query.lastError().nativeErrorCode();
@@ -263,27 +296,75 @@ AttemptJournal::OpenOutcome AttemptJournal::openDatabase()
     return OpenOutcome::Opened;
 }
 
-// Version 0 is a new file; each later version would add one step from the one before.
-bool AttemptJournal::createSchema()
+// Each version adds one step to the one before, all in one transaction: a journal is upgraded
+// whole or left as it was.
+bool AttemptJournal::upgradeSchema(int version)
 {
+    if (version == SchemaVersion)
+        return true;
     QSqlDatabase database = QSqlDatabase::database(m_connection, false);
     if (!database.transaction()) {
         m_problem = database.lastError().databaseText();
         return false;
     }
     QSqlQuery query(database);
-    for (const char* statement : { CreateAttemptTable, CreateAskedTable, CreateExamIndex }) {
-        if (!query.exec(QString::fromLatin1(statement))) {
-            m_problem = query.lastError().databaseText();
-            database.rollback();
-            return false;
-        }
-    }
-    if (!query.exec(QStringLiteral("PRAGMA user_version = %1").arg(SchemaVersion)) || !database.commit()) {
+    const bool upgraded = (version >= 1 || createVersion1(query))
+        && (version >= 2 || upgradeToVersion2(query, database))
+        && query.exec(QStringLiteral("PRAGMA user_version = %1").arg(SchemaVersion));
+    if (!upgraded || !database.commit()) {
         m_problem
             = query.lastError().isValid() ? query.lastError().databaseText() : database.lastError().databaseText();
         database.rollback();
         return false;
+    }
+    return true;
+}
+
+bool AttemptJournal::runAll(QSqlQuery& query, std::initializer_list<const char*> statements)
+{
+    for (const char* statement : statements)
+        if (!query.exec(QString::fromLatin1(statement)))
+            return false;
+    return true;
+}
+
+bool AttemptJournal::createVersion1(QSqlQuery& query)
+{
+    return runAll(query, { CreateAttemptTable, CreateAskedTable, CreateExamIndex });
+}
+
+// The attempts kept before carry their bank in their catalogue record and their answers in their
+// questions as asked: the new columns are filled from those.
+bool AttemptJournal::upgradeToVersion2(QSqlQuery& query, const QSqlDatabase& database)
+{
+    if (!runAll(query,
+                { AddBankColumn, AddStudyColumn, AddFingerprintColumn, AddDomainColumn, AddCheckedColumn,
+                  AddFullyRightColumn, CreateBankIndex }))
+        return false;
+    QSqlQuery update(database);
+    if (!query.exec(QString::fromLatin1(SelectExamsToUpgrade)) || !update.prepare(QString::fromLatin1(UpdateBank)))
+        return false;
+    while (query.next()) {
+        update.addBindValue(CatalogueRecord::fromBytes(query.value(1).toByteArray()).bankFileName());
+        update.addBindValue(query.value(0));
+        if (!update.exec())
+            return false;
+    }
+    if (!query.exec(QString::fromLatin1(SelectAskedToUpgrade))
+        || !update.prepare(QString::fromLatin1(UpdateUpgradedAsked)))
+        return false;
+    while (query.next()) {
+        AskedQuestion asked;
+        asked.record = query.value(2).toByteArray();
+        for (int slot = 0; slot < 4; ++slot)
+            asked.selection[std::size_t(slot)] = static_cast<std::int16_t>(query.value(3 + slot).toInt());
+        const bool finished = query.value(7).toInt() == int(AttemptStatus::Finished);
+        update.addBindValue(qint64(QuestionStatistics::fingerprint(asked.record)));
+        update.addBindValue(finished ? QVariant(asked.answeredFully()) : QVariant());
+        update.addBindValue(query.value(0));
+        update.addBindValue(query.value(1));
+        if (!update.exec())
+            return false;
     }
     return true;
 }
@@ -347,6 +428,8 @@ qint64 AttemptJournal::begin(const AttemptStart& start)
     attempt.addBindValue(utcMilliseconds(start.started));
     attempt.addBindValue(start.examSeconds);
     attempt.addBindValue(start.examSeconds);
+    attempt.addBindValue(notNull(start.exam.bankFileName()));
+    attempt.addBindValue(start.study);
     if (!run(attempt)) {
         database.rollback();
         return 0;
@@ -364,6 +447,9 @@ qint64 AttemptJournal::begin(const AttemptStart& start)
             asked.addBindValue(option);
         asked.addBindValue(question.completed);
         asked.addBindValue(question.marked);
+        asked.addBindValue(question.checked);
+        asked.addBindValue(notNull(question.domain));
+        asked.addBindValue(qint64(QuestionStatistics::fingerprint(question.record)));
         if (!run(asked)) {
             database.rollback();
             return 0;
@@ -441,13 +527,52 @@ bool AttemptJournal::saveClock(qint64 attempt, int secondsLeft, bool paused)
     return change(UpdateClock, { secondsLeft, paused, attempt });
 }
 
+bool AttemptJournal::saveChecked(qint64 attempt, int position)
+{
+    return change(UpdateChecked, { attempt, position });
+}
+
+// The end and each question's outcome in one transaction: the statistics never count half an attempt.
 bool AttemptJournal::finish(qint64 attempt, const AttemptEnd& end)
 {
-    const bool saved = change(UpdateFinished,
-                              { end.score, end.maximumScore, double(end.passMark), end.passed,
-                                utcMilliseconds(end.ended), end.timeRanOut, end.scoreRecord, attempt });
+    const bool saved = finishWhole(attempt, end);
     release(attempt);
     return saved;
+}
+
+bool AttemptJournal::finishWhole(qint64 attempt, const AttemptEnd& end)
+{
+    ensureOpen();
+    if (!m_usable)
+        return false;
+    QSqlDatabase database = this->database();
+    if (!database.transaction())
+        return failTransaction(database);
+    QSqlQuery query(database);
+    query.prepare(QString::fromLatin1(UpdateFinished));
+    for (const QVariant& value : QVariantList{ end.score, end.maximumScore, double(end.passMark), end.passed,
+                                               utcMilliseconds(end.ended), end.timeRanOut, end.scoreRecord, attempt })
+        query.addBindValue(value);
+    if (!run(query)) {
+        database.rollback();
+        return false;
+    }
+    // An attempt finished already, or by another instance, keeps the outcomes it has.
+    if (query.numRowsAffected() == 0) {
+        database.rollback();
+        return true;
+    }
+    query.prepare(QString::fromLatin1(UpdateFullyRight));
+    for (std::size_t i = 0; i < end.fullyRight.size(); ++i) {
+        query.addBindValue(bool(end.fullyRight[i]));
+        query.addBindValue(attempt);
+        query.addBindValue(int(i + 1));
+        if (!run(query)) {
+            database.rollback();
+            return false;
+        }
+    }
+    return database.commit() || failTransaction(database);
 }
 
 bool AttemptJournal::abandon(qint64 attempt)
@@ -528,6 +653,7 @@ std::optional<JournaledAttempt> AttemptJournal::attempt(qint64 id)
     found.secondsLeft = query.value(7).toInt();
     found.paused = query.value(8).toBool();
     found.end = endFrom(query, 9);
+    found.study = query.value(17).toBool();
     query.finish();
 
     QSqlQuery asked(database);
@@ -545,6 +671,8 @@ std::optional<JournaledAttempt> AttemptJournal::attempt(qint64 id)
             question.selection[std::size_t(slot)] = static_cast<std::int16_t>(asked.value(2 + slot).toInt());
         question.completed = asked.value(6).toBool();
         question.marked = asked.value(7).toBool();
+        question.checked = asked.value(8).toBool();
+        question.domain = asked.value(9).toString();
         found.questions.push_back(std::move(question));
     }
     asked.finish();
@@ -572,6 +700,7 @@ std::vector<PastAttempt> AttemptJournal::readPastAttempts(QSqlQuery& query)
         past.end.secondsUsed = query.value(9).toInt();
         past.end.timeRanOut = query.value(10).toBool();
         past.end.scoreRecord = query.value(11).toLongLong();
+        past.study = query.value(12).toBool();
         attempts.push_back(std::move(past));
     }
     return attempts;
@@ -598,6 +727,7 @@ std::vector<PastAttempt> AttemptJournal::finishedAttempts(int examNumber)
         past.end.maximumScore = static_cast<std::int16_t>(query.value(4).toInt());
         past.end.passed = query.value(5).toBool();
         past.end.scoreRecord = query.value(6).toLongLong();
+        past.study = query.value(7).toBool();
         attempts.push_back(std::move(past));
     }
     return attempts;
@@ -609,6 +739,30 @@ std::vector<PastAttempt> AttemptJournal::allFinishedAttempts()
     query.setForwardOnly(true);
     query.prepare(QString::fromLatin1(SelectAllFinished));
     return readPastAttempts(query);
+}
+
+QuestionStatistics AttemptJournal::statistics(const QString& bankFile)
+{
+    QuestionStatistics statistics;
+    QSqlQuery query(database());
+    query.setForwardOnly(true);
+    query.prepare(QString::fromLatin1(SelectOutcomesOfBank));
+    query.addBindValue(bankFile);
+    if (!run(query))
+        return statistics;
+    qint64 lastEnded = -1;
+    QDateTime ended;
+    while (query.next()) {
+        // One attempt's questions share their end: the time is made once per attempt.
+        const qint64 milliseconds = query.value(0).toLongLong();
+        if (milliseconds != lastEnded) {
+            lastEnded = milliseconds;
+            ended = QDateTime::fromMSecsSinceEpoch(milliseconds, Qt::UTC);
+        }
+        statistics.count(static_cast<std::int16_t>(query.value(1).toInt()), quint64(query.value(2).toLongLong()),
+                         query.value(3).toBool(), ended);
+    }
+    return statistics;
 }
 
 } // namespace quizmark

@@ -1,9 +1,12 @@
 #pragma once
 
 #include "journaledattempt.h"
+#include "questionstatistics.h"
 
 #include <QString>
 #include <QVariantList>
+
+#include <initializer_list>
 
 #include <map>
 #include <memory>
@@ -23,7 +26,7 @@ class AttemptJournal
 {
 public:
     static constexpr auto FileName = "journal.db";
-    static constexpr int SchemaVersion = 1;
+    static constexpr int SchemaVersion = 2;
 
     // The journal is opened, or created, at its first use, so that a program that never needs it
     // does not pay for it at start. A file that is no database, or a damaged one, is moved aside
@@ -51,6 +54,8 @@ public:
     // The completed flags of positions 1 to completed.size(), as the item review set them.
     bool saveCompleted(qint64 attempt, const std::vector<bool>& completed);
     bool savePosition(qint64 attempt, int position);
+    // Study mode: the answer at the position was checked, and its ticks are locked.
+    bool saveChecked(qint64 attempt, int position);
     bool saveClock(qint64 attempt, int secondsLeft, bool paused);
     bool finish(qint64 attempt, const AttemptEnd& end);
     // Kept, never scored, never offered again.
@@ -66,6 +71,9 @@ public:
     std::vector<PastAttempt> finishedAttempts(int examNumber);
     // Every finished attempt, oldest first, for listings.
     std::vector<PastAttempt> allFinishedAttempts();
+    // Each question's standing over the finished attempts that asked from the bank file of that
+    // name, practice and study included.
+    QuestionStatistics statistics(const QString& bankFile);
 
 private:
     enum class OpenOutcome
@@ -78,7 +86,11 @@ private:
     QSqlDatabase database();
     void open();
     OpenOutcome openDatabase();
-    bool createSchema();
+    bool upgradeSchema(int version);
+    static bool runAll(QSqlQuery& query, std::initializer_list<const char*> statements);
+    static bool createVersion1(QSqlQuery& query);
+    static bool upgradeToVersion2(QSqlQuery& query, const QSqlDatabase& database);
+    bool finishWhole(qint64 attempt, const AttemptEnd& end);
     void moveAside();
     bool fail(const QSqlQuery& query);
     bool change(const char* statement, const QVariantList& values);

@@ -22,11 +22,12 @@ namespace FileNumber {
 constexpr int Catalogue = 1;
 constexpr int QuestionBank = 2;
 constexpr int ScoreHistory = 3;
-}
+} // namespace FileNumber
 
 // The variables through which the screens hand one attempt on. Booleans keep the runtime's
 // meaning (True = -1) only on disk; in memory they are bool.
-struct AttemptState {
+struct AttemptState
+{
     QString IndexFilePath;
     QString DataDirectory;
     QString ResultsFilePath;
@@ -51,9 +52,19 @@ struct AttemptState {
     std::int16_t RetryCount = 0;
     // Set by exam start: whether the attempt is a practice retry, which adds no score record.
     bool PracticeRetry = false;
+    // Set by the set-up screen: the next attempt asks the candidate's weakest questions and adds
+    // no score record.
+    bool WeakPractice = false;
+    // Set by the set-up screen: the attempt runs without a countdown, each answer can be checked as
+    // the candidate goes, and it adds no score record.
+    bool StudyMode = false;
+    // Study mode: the positions whose answer was checked; their ticks are locked.
+    FixedArray<bool, 1, MaxPositions> Checked;
     // Set by exam start: each drawn question's bank record as it was asked, position 1 first. The
     // attempt is scored, reviewed and reported from these, whatever becomes of the bank meanwhile.
     std::vector<QByteArray> AskedRecords;
+    // Set by exam start beside AskedRecords: each drawn question's domain, empty for none.
+    std::vector<QString> AskedDomains;
     // The attempt's entry in the journal; 0 while it has none.
     qint64 JournalId = 0;
     // Set by the resume at start: the next exam start goes on with the attempt the state holds,
@@ -63,4 +74,4 @@ struct AttemptState {
     bool ResumePaused = false;
 };
 
-}
+} // namespace quizmark

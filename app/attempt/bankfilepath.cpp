@@ -40,7 +40,7 @@ bool resolvesInside(const QString& directory, const QString& path)
     return folder.isEmpty() || folder == inside || isWithin(inside, folder);
 }
 
-}
+} // namespace
 
 BankFilePath BankFilePath::inFolderOf(const QString& path)
 {
@@ -65,4 +65,4 @@ BankFilePath::BankFilePath(const QString& dataDirectory, const QString& bankFiel
         m_problem = QStringLiteral("It is a link that leads outside the data directory.");
 }
 
-}
+} // namespace quizmark

@@ -8,7 +8,8 @@ namespace quizmark {
 // the catalogue and the score history themselves. A name from a data file is trusted only to name a
 // file inside the data directory, in a sub-folder or not, and only where it still stands inside once
 // every link on the way is followed.
-class BankFilePath {
+class BankFilePath
+{
 public:
     BankFilePath(const QString& dataDirectory, const QString& bankField);
     // The same check for a file the program names itself, such as dat/results.dat.
@@ -25,4 +26,4 @@ private:
     QString m_problem;
 };
 
-}
+} // namespace quizmark

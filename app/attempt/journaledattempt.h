@@ -17,8 +17,18 @@ struct AttemptState;
 // The options stored for one position, in the slots the exam screen stores them in.
 using Selection = std::array<std::int16_t, 4>;
 
-enum class AttemptKind { Exam = 0, PracticeRetry = 1 };
-enum class AttemptStatus { Running = 0, Finished = 1, Abandoned = 2 };
+enum class AttemptKind
+{
+    Exam = 0,
+    PracticeRetry = 1,
+    WeakPractice = 2
+};
+enum class AttemptStatus
+{
+    Running = 0,
+    Finished = 1,
+    Abandoned = 2
+};
 
 // One drawn question: its bank record as it was asked, and what the candidate did with it.
 struct AskedQuestion
@@ -28,6 +38,12 @@ struct AskedQuestion
     Selection selection{};
     bool completed = false;
     bool marked = false;
+    // Study mode: the answer was checked and its ticks are locked.
+    bool checked = false;
+    QString domain;
+
+    // Whether the selection matches every correct option of the record, as the scoring counts it.
+    bool answeredFully() const;
 };
 
 // What the journal keeps when an attempt starts.
@@ -36,6 +52,7 @@ struct AttemptStart
     std::int16_t examNumber = 0;
     CatalogueRecord exam;
     AttemptKind kind = AttemptKind::Exam;
+    bool study = false;
     QDateTime started;
     int examSeconds = 0;
     std::vector<AskedQuestion> questions;
@@ -57,6 +74,8 @@ struct AttemptEnd
     bool timeRanOut = false;
     // The attempt's record number in results.dat; 0 when it added none.
     qint64 scoreRecord = 0;
+    // Whether each position, 1 first, was answered fully right; the question statistics count these.
+    std::vector<bool> fullyRight;
 };
 
 // An attempt as the journal holds it.
@@ -66,6 +85,7 @@ struct JournaledAttempt
     std::int16_t examNumber = 0;
     CatalogueRecord exam;
     AttemptKind kind = AttemptKind::Exam;
+    bool study = false;
     AttemptStatus status = AttemptStatus::Running;
     QDateTime started;
     int examSeconds = 0;
@@ -87,6 +107,7 @@ struct PastAttempt
     std::int16_t examNumber = 0;
     QString examName;
     AttemptKind kind = AttemptKind::Exam;
+    bool study = false;
     QDateTime ended;
     AttemptEnd end;
 };

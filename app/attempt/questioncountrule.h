@@ -8,7 +8,8 @@
 namespace quizmark {
 
 // What the set-up screen makes of the number typed into Text2, without any widget.
-class QuestionCountRule {
+class QuestionCountRule
+{
 public:
     explicit QuestionCountRule(int questionTotal);
 
@@ -28,4 +29,4 @@ private:
     int m_cap;
 };
 
-}
+} // namespace quizmark

@@ -21,3 +21,5 @@ quizmark_gtest(journal_test SOURCES ${CMAKE_CURRENT_LIST_DIR}/journal_test.cpp $
     LIBS quizmark::attempt Qt6::Sql)
 target_compile_definitions(journal_test PRIVATE QUIZMARK_TEST_BIN_DIR="${QUIZMARK_BIN_DIR}")
 add_dependencies(journal_test journalchild)
+quizmark_gtest(statistics_test SOURCES ${CMAKE_CURRENT_LIST_DIR}/statistics_test.cpp
+    LIBS quizmark::attempt Qt6::Sql)
