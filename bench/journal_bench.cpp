@@ -26,7 +26,7 @@ AttemptStart attemptOf(int questions)
     start.started = QDateTime::currentDateTimeUtc();
     start.examSeconds = questions * 60;
     for (int n = 1; n <= questions; ++n)
-        start.questions.push_back({ std::int16_t(n), QByteArray(2030, ' '), {}, false, false });
+        start.questions.push_back({ std::int16_t(n), QByteArray(2030, ' '), {}, false, false, false, {} });
     return start;
 }
 

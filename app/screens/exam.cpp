@@ -3,11 +3,15 @@
 
 #include "attemptjournal.h"
 #include "attemptprogress.h"
+#include "attemptscore.h"
 #include "bankfilepath.h"
 #include "examkeys.h"
 #include "frmabout.h"
 #include "questiondraw.h"
+#include "questionstatistics.h"
 #include "review.h"
+#include "verdictcolour.h"
+#include "weakdraw.h"
 
 #include "accessibletext.h"
 #include "module1.h"
@@ -24,9 +28,12 @@
 #include "platform/services.h"
 #include "platform/webbrowser.h"
 
+#include "data/bankdomains.h"
+
 #include <QCloseEvent>
 
 #include <algorithm>
+#include <array>
 #include <functional>
 #include <initializer_list>
 #include <utility>
@@ -37,7 +44,7 @@ namespace quizmark {
 namespace {
 // The clock reaches the journal this often at least; a resume loses no more than this.
 constexpr int ClockSaveSeconds = 10;
-}
+} // namespace
 
 exam::exam(ScreenHost& host, QWidget* parent)
     : QMainWindow(parent)
@@ -66,11 +73,12 @@ exam::exam(ScreenHost& host, QWidget* parent)
         });
     });
     connect(m_ui->pauseButton, &QPushButton::clicked, this, [this] { setPaused(!m_paused); });
+    connect(m_ui->checkAnswer, &QPushButton::clicked, this, &exam::checkAnswer);
     connect(m_ui->Exit, &QAction::triggered, this, [this] { m_host.requestEnd(); });
     connect(m_ui->about, &QAction::triggered, this,
-        [this] { frmAbout::showAbout(m_host.services(), m_host.window()); });
+            [this] { frmAbout::showAbout(m_host.services(), m_host.window()); });
     connect(m_ui->Picture1, &BannerPicture::clicked, this,
-        [this] { m_host.services().web.open(QString::fromLatin1(WebAddress::ExamBanner)); });
+            [this] { m_host.services().web.open(QString::fromLatin1(WebAddress::ExamBanner)); });
     addKeys();
 
     Module1.TimeRanOut = false;
@@ -89,6 +97,7 @@ exam::exam(ScreenHost& host, QWidget* parent)
         SecondsLeft = examSeconds;
         Module1.CurrentQuestion = 1;
     }
+    setUpStudyMode();
     m_ui->ProgressBar1->setMaximum(examSeconds);
     m_ui->ProgressBar1->setValue(SecondsLeft);
     m_ui->Text1->setText(platform::integerText(SecondsLeft));
@@ -102,11 +111,14 @@ exam::exam(ScreenHost& host, QWidget* parent)
         beginJournal(examSeconds);
     m_journal = m_host.journal();
     m_host.setAttemptRunning(true);
-    Timer1.start();
+    // Study mode has no countdown: the time is the candidate's own.
+    if (!Module1.StudyMode)
+        Timer1.start();
     // Paused once the screen has its size: it takes the size of the question it hides, and the
     // pause comes before its first paint.
     if (resuming && Module1.ResumePaused)
-        QMetaObject::invokeMethod(this, [this] { setPaused(true); }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            this, [this] { setPaused(true); }, Qt::QueuedConnection);
 }
 
 // A program that ends during the attempt leaves its clock in the journal, to be resumed from there.
@@ -120,10 +132,15 @@ exam::~exam()
 // read these, whatever becomes of the bank file meanwhile.
 void exam::keepAskedRecords()
 {
-    platform::RecordFile& bank = m_host.services().files.file(FileNumber::QuestionBank);
+    platform::FileTable& files = m_host.services().files;
+    platform::RecordFile& bank = files.file(FileNumber::QuestionBank);
     Module1.AskedRecords.clear();
     for (int i = 1; i <= Module1.QuestionsToTake; ++i)
         Module1.AskedRecords.push_back(bank.read(Module1.QuestionOrder(i)));
+    const BankDomains domains = BankDomains::read(files, FileNumber::BankDomains, bank.path());
+    Module1.AskedDomains.clear();
+    for (int i = 1; i <= Module1.QuestionsToTake; ++i)
+        Module1.AskedDomains.push_back(domains.of(Module1.QuestionOrder(i)));
 }
 
 void exam::beginJournal(int examSeconds)
@@ -133,8 +150,7 @@ void exam::beginJournal(int examSeconds)
     if (!journal)
         return;
     if (journal->isUsable())
-        Module1.JournalId
-            = journal->begin(AttemptStart::of(Module1, m_host.services().clock.now(), examSeconds));
+        Module1.JournalId = journal->begin(AttemptStart::of(Module1, m_host.services().clock.now(), examSeconds));
     if (Module1.JournalId == 0)
         tellJournalProblem(*journal);
 }
@@ -191,8 +207,8 @@ void exam::setPaused(bool paused)
     m_ui->Text2->setVisible(!paused);
     m_ui->Frame1->setVisible(!paused);
     m_ui->pausedLabel->setVisible(paused);
-    for (QWidget* control : std::initializer_list<QWidget*> { m_ui->markForReview, m_ui->Command1, m_ui->Command2,
-                                                               m_ui->Command4 })
+    for (QWidget* control :
+         std::initializer_list<QWidget*>{ m_ui->markForReview, m_ui->Command1, m_ui->Command2, m_ui->Command4 })
         control->setEnabled(!paused);
     if (!paused)
         showPosition();
@@ -225,30 +241,33 @@ bool exam::openFiles(bool resuming)
 {
     platform::FileTable& files = m_host.services().files;
     // A resumed attempt goes on with the exam as it was asked, whatever the catalogue says now.
-    if (!resuming) try {
-        platform::RecordFile& catalogue = files.open(FileNumber::Catalogue, Module1.IndexFilePath,
-            CatalogueRecord::Length, platform::RecordAccess::ReadOnly);
-        Module1.CurrentExam = CatalogueRecord::read(catalogue, Module1.SelectedExam);
-    } catch (const platform::RuntimeError& error) {
-        files.close(FileNumber::Catalogue);
-        m_host.services().messages.MsgBox(
-            QStringLiteral("The exam catalogue could not be read:\n%1\n\n%2").arg(Module1.IndexFilePath, error.message()),
-            platform::MsgBoxStyle::Exclamation);
-        return false;
-    }
+    if (!resuming)
+        try {
+            platform::RecordFile& catalogue = files.open(FileNumber::Catalogue, Module1.IndexFilePath,
+                                                         CatalogueRecord::Length, platform::RecordAccess::ReadOnly);
+            Module1.CurrentExam = CatalogueRecord::read(catalogue, Module1.SelectedExam);
+        } catch (const platform::RuntimeError& error) {
+            files.close(FileNumber::Catalogue);
+            m_host.services().messages.MsgBox(QStringLiteral("The exam catalogue could not be read:\n%1\n\n%2")
+                                                  .arg(Module1.IndexFilePath, error.message()),
+                                              platform::MsgBoxStyle::Exclamation);
+            return false;
+        }
 
     const BankFilePath bank(Module1.DataDirectory, Module1.CurrentExam.BankFile);
     if (!bank.isSafe())
         return refuseBank(bank.path(), bank.problem());
     qint64 length = 0;
     try {
-        length = files.open(FileNumber::QuestionBank, bank.path(), QuestionRecord::Length,
-                          platform::RecordAccess::ReadOnly)
-                     .length();
+        length
+            = files
+                  .open(FileNumber::QuestionBank, bank.path(), QuestionRecord::Length, platform::RecordAccess::ReadOnly)
+                  .length();
     } catch (const platform::RuntimeError& error) {
-        return refuseBank(bank.path(), error.number() == platform::ErrorNumber::FileNotFound
-                ? QStringLiteral("The file was not found.")
-                : error.message());
+        return refuseBank(bank.path(),
+                          error.number() == platform::ErrorNumber::FileNotFound
+                              ? QStringLiteral("The file was not found.")
+                              : error.message());
     }
     if (resuming)
         return true;
@@ -279,7 +298,9 @@ bool exam::refuseBank(const QString& path, const QString& reason)
 int exam::recordsToDrawFrom() const
 {
     const int questions = std::max<int>(Module1.QuestionsToTake, 1);
-    return Module1.DrawFromWholeBank ? std::max<int>(Module1.CurrentExam.QuestionTotal, questions) : questions;
+    // A weak-question practice looks at every question of the bank.
+    const bool wholeBank = Module1.DrawFromWholeBank || Module1.WeakPractice;
+    return wholeBank ? std::max<int>(Module1.CurrentExam.QuestionTotal, questions) : questions;
 }
 
 // N different records of the whole bank, or records 1..N, or the records a practice retry asks
@@ -290,8 +311,12 @@ void exam::drawQuestionOrder()
     random.Randomize();
     // A practice retry asks exactly the records the results screen handed on.
     Module1.PracticeRetry = Module1.RetryCount > 0;
+    if (Module1.PracticeRetry)
+        Module1.WeakPractice = false;
     std::vector<std::int16_t> order;
-    if (Module1.PracticeRetry) {
+    if (Module1.WeakPractice) {
+        order = drawWeakQuestions();
+    } else if (Module1.PracticeRetry) {
         std::vector<std::int16_t> records;
         for (int i = 1; i <= Module1.RetryCount; ++i)
             records.push_back(Module1.RetryRecords(i));
@@ -304,6 +329,26 @@ void exam::drawQuestionOrder()
         Module1.QuestionOrder(static_cast<int>(i) + 1) = order[i];
 }
 
+// The candidate's weakest questions first, by what the journal has seen of the bank as it is now.
+std::vector<std::int16_t> exam::drawWeakQuestions()
+{
+    platform::Services& services = m_host.services();
+    platform::RecordFile& bank = services.files.file(FileNumber::QuestionBank);
+    const int records = recordsToDrawFrom();
+    const QByteArray all = bank.readRecords(1, records);
+    std::vector<quint64> fingerprints;
+    fingerprints.reserve(std::size_t(records));
+    for (qsizetype offset = 0; offset + QuestionRecord::Length <= all.size(); offset += QuestionRecord::Length)
+        fingerprints.push_back(
+            QuestionStatistics::fingerprint(QByteArrayView(all).sliced(offset, QuestionRecord::Length)));
+    QuestionStatistics statistics;
+    AttemptJournal* journal = m_host.journal();
+    if (journal && journal->isUsable())
+        statistics = journal->statistics(Module1.CurrentExam.bankFileName());
+    return WeakDraw(services.random)
+        .draw(std::max<int>(Module1.QuestionsToTake, 1), fingerprints, statistics, services.clock.now());
+}
+
 void exam::resetAttempt(std::int16_t questions)
 {
     platform::RecordFile& bank = m_host.services().files.file(FileNumber::QuestionBank);
@@ -312,6 +357,7 @@ void exam::resetAttempt(std::int16_t questions)
             = QuestionRecord::correctCount(QuestionRecord::readCorrectOptions(bank, Module1.QuestionOrder(i)));
         Module1.Completed(i) = false;
         Module1.MarkedForReview(i) = false;
+        Module1.Checked(i) = false;
         for (int k = 1; k <= OptionSlots; ++k)
             Module1.Selections(i, k) = 0;
     }
@@ -362,6 +408,69 @@ void exam::showPosition()
     // A move that would lead nowhere is not offered.
     m_ui->Command2->setEnabled(Module1.CurrentQuestion > 1);
     m_ui->Command1->setEnabled(Module1.CurrentQuestion < Module1.QuestionsToTake);
+    if (Module1.StudyMode)
+        showCheckedAnswer();
+}
+
+// Study mode: no clock to watch or pause; the clock row says which mode this is.
+void exam::setUpStudyMode()
+{
+    const bool study = Module1.StudyMode;
+    m_ui->checkAnswer->setVisible(study);
+    m_ui->pauseButton->setVisible(!study);
+    for (QWidget* clock : std::initializer_list<QWidget*>{ m_ui->Text1, m_ui->minutesSecondsLabel, m_ui->ProgressBar1 })
+        clock->setVisible(!study);
+    if (study)
+        m_ui->Label1->setText(QStringLiteral("Study mode"));
+}
+
+// The answer on screen is judged as it stands, and stays as it was checked.
+void exam::checkAnswer()
+{
+    const std::int16_t position = Module1.CurrentQuestion;
+    if (!Module1.StudyMode || m_finished || Module1.Checked(position))
+        return;
+    StoreTicks();
+    Module1.Checked(position) = true;
+    keep([position](AttemptJournal& journal, qint64 id) { return journal.saveChecked(id, position); });
+    showCheckedAnswer();
+    AccessibleText::tellChanged(m_ui->answerVerdict, QAccessible::NameChanged);
+    m_ui->explanationText->setFocus(Qt::OtherFocusReason);
+}
+
+// A checked question shows its verdict, its correct options in bold and its explanation, and its
+// ticks no longer change; any other shows none of these.
+void exam::showCheckedAnswer()
+{
+    const std::int16_t position = Module1.CurrentQuestion;
+    const bool checked = Module1.Checked(position);
+    m_ui->checkAnswer->setEnabled(!checked);
+    m_ui->studyFeedback->setVisible(checked);
+    std::array<bool, OptionSlots> correct{};
+    for (int slot = 1; slot <= Module1.CorrectCount(position) && slot <= OptionSlots; ++slot) {
+        const std::int16_t option = QuestionBuffer.correctOption(slot);
+        if (option >= 1 && option <= OptionSlots)
+            correct[std::size_t(option - 1)] = true;
+    }
+    for (int n = 1; n <= OptionSlots; ++n) {
+        QCheckBox* box = optionBox(n);
+        box->setEnabled(!checked);
+        QFont font = box->font();
+        font.setBold(checked && correct[std::size_t(n - 1)]);
+        box->setFont(font);
+        box->setAccessibleDescription(!checked ? QString()
+                                          : correct[std::size_t(n - 1)]
+                                          ? QStringLiteral("Option %1, a correct answer").arg(n)
+                                          : QStringLiteral("Option %1, not a correct answer").arg(n));
+    }
+    if (!checked)
+        return;
+    const bool right = AttemptScore::answeredCorrectly(Module1, position, QuestionBuffer);
+    m_ui->answerVerdict->setText(right ? QStringLiteral("Correct") : QStringLiteral("Incorrect"));
+    QPalette palette = m_ui->answerVerdict->palette();
+    palette.setColor(QPalette::WindowText, verdictColour(this->palette(), right));
+    m_ui->answerVerdict->setPalette(palette);
+    m_ui->explanationText->setPlainText(AccessibleText::withoutPadding(QuestionBuffer.Explanation));
 }
 
 // Ticks are stored in box order; the slots left over are cleared, so an option the candidate
@@ -544,4 +653,4 @@ void exam::FinishAttempt()
     m_host.unloadScreen(this);
 }
 
-}
+} // namespace quizmark

@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <vector>
 
 class QCheckBox;
 
@@ -24,7 +25,8 @@ class review;
 
 // The exam screen: one question at a time against the countdown, until the candidate ends the
 // exam or the time runs out. A start it had to refuse leaves ScreenHost::RefusedProperty set.
-class exam : public QMainWindow {
+class exam : public QMainWindow
+{
     Q_OBJECT
 
 public:
@@ -51,7 +53,11 @@ private:
     bool refuseBank(const QString& path, const QString& reason);
     int recordsToDrawFrom() const;
     void drawQuestionOrder();
+    std::vector<std::int16_t> drawWeakQuestions();
     void resetAttempt(std::int16_t questions);
+    void setUpStudyMode();
+    void checkAnswer();
+    void showCheckedAnswer();
 
     void ShowQuestion();
     void showPosition();
@@ -85,4 +91,4 @@ private:
     AttemptJournal* m_journal = nullptr;
 };
 
-}
+} // namespace quizmark

@@ -2,6 +2,7 @@
 #include "ui_questionselect.h"
 
 #include "questioncountrule.h"
+#include "studymodesetting.h"
 #include "wholebanksetting.h"
 
 #include "accessibletext.h"
@@ -33,6 +34,10 @@ questionselect::questionselect(ScreenHost& host, QWidget* parent)
     m_ui->wholeBankDraw->setChecked(WholeBankSetting::read(m_host.services().settings));
     connect(m_ui->wholeBankDraw, &QCheckBox::toggled, this,
             [this](bool ticked) { WholeBankSetting::write(m_host.services().settings, ticked); });
+    m_ui->studyMode->setChecked(StudyModeSetting::read(m_host.services().settings));
+    connect(m_ui->studyMode, &QCheckBox::toggled, this,
+            [this](bool ticked) { StudyModeSetting::write(m_host.services().settings, ticked); });
+    connect(m_ui->practiceWeakQuestions, &QPushButton::clicked, this, [this] { startAttempt(true); });
     AccessibleText::nameAfter(m_ui->Label1, ExamRecord.ExamName);
     connect(m_ui->Text2, &QLineEdit::textChanged, this, [this] { Text2_Change(); });
     connect(m_ui->Command1, &QPushButton::clicked, this, [this] { Command1_Click(); });
@@ -90,6 +95,13 @@ void questionselect::Text2_Change()
 
 void questionselect::Command1_Click()
 {
+    startAttempt(false);
+}
+
+// Both starts take the number of questions under the same rules; a weak-question practice then
+// draws the candidate's weakest questions of the whole bank.
+void questionselect::startAttempt(bool weakPractice)
+{
     const QuestionCountRule rule(ExamRecord.QuestionTotal);
     const auto questions = rule.questionsToTake(m_ui->Text2->text());
     if (!questions)
@@ -97,6 +109,8 @@ void questionselect::Command1_Click()
     Module1.QuestionsToTake = *questions;
     Module1.ExamMinutes = TimeGiven;
     Module1.DrawFromWholeBank = m_ui->wholeBankDraw->isChecked();
+    Module1.WeakPractice = weakPractice;
+    Module1.StudyMode = m_ui->studyMode->isChecked();
     m_host.services().files.close(FileNumber::Catalogue);
     Module1.CurrentQuestion = 1;
     QWidget* next = m_host.loadScreen(QStringLiteral("exam"));

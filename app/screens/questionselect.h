@@ -17,7 +17,8 @@ class ScreenHost;
 
 // The attempt set-up screen: the candidate types how many questions to take, at one minute each,
 // and starts the exam.
-class questionselect : public QWidget {
+class questionselect : public QWidget
+{
     Q_OBJECT
 
 public:
@@ -31,6 +32,7 @@ private:
     bool readExam();
     void Text2_Change();
     void Command1_Click();
+    void startAttempt(bool weakPractice);
 
     std::unique_ptr<Ui::questionselect> m_ui;
     ScreenHost& m_host;
@@ -38,4 +40,4 @@ private:
     std::int16_t TimeGiven = 0;
 };
 
-}
+} // namespace quizmark

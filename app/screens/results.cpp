@@ -4,13 +4,14 @@
 #include "attemptjournal.h"
 #include "attemptreport.h"
 #include "bankfilepath.h"
+#include "domainscores.h"
 #include "resultreview.h"
 #include "verdictcolour.h"
 
 #include "accessibletext.h"
 #include "listpicker.h"
-#include "reportsaver.h"
 #include "module1.h"
+#include "reportsaver.h"
 #include "screenhost.h"
 #include "webaddresses.h"
 
@@ -71,7 +72,8 @@ results::results(ScreenHost& host, QWidget* parent)
             [this] { m_host.services().web.open(QString::fromLatin1(WebAddress::ResultsBanner)); });
 
     m_finished = m_host.services().clock.now();
-    m_practice = Module1.PracticeRetry;
+    // Only a whole timed attempt at the exam goes into the history, which compares those.
+    m_practice = Module1.PracticeRetry || Module1.WeakPractice || Module1.StudyMode;
     scoreAttempt();
     showScore();
     writeHistory();
@@ -142,7 +144,22 @@ void results::showScore()
     m_ui->examName->setText(AttemptReport::examName(Module1));
     m_ui->scoreShare->setText(m_score.shareText());
     m_ui->practiceNote->setVisible(m_practice);
+    if (Module1.StudyMode)
+        m_ui->practiceNote->setText(QStringLiteral("Study mode: not added to the score history."));
+    else if (Module1.WeakPractice)
+        m_ui->practiceNote->setText(QStringLiteral("Weak-question practice: not added to the score history."));
+    showDomainScores();
     m_ui->retryIncorrect->setEnabled(!m_score.incorrectPositions().empty());
+}
+
+// Certification exams are scored by domain: one line each, under the questions.
+void results::showDomainScores()
+{
+    const QStringList lines = DomainScores::of(Module1, m_questions).lines();
+    m_ui->domainScores->setVisible(!lines.isEmpty());
+    m_ui->domainScores->setText(lines.join(u'\n'));
+    AccessibleText::nameWithCaption(m_ui->domainScores, QStringLiteral("Scores by domain"),
+                                    lines.join(QStringLiteral("; ")));
 }
 
 // The word stays "Pass" or "Fail"; the colour only adds to it.
@@ -205,6 +222,8 @@ void results::finishJournal(std::int16_t scoreRecord)
     end.ended = m_finished;
     end.timeRanOut = Module1.TimeRanOut;
     end.scoreRecord = scoreRecord;
+    for (int position = 1; position <= Module1.QuestionsToTake; ++position)
+        end.fullyRight.push_back(m_score.isCorrect(position));
     if (!journal->finish(id, end)) {
         const QString reason = journal->takeProblemToTell();
         if (!reason.isEmpty())

@@ -50,6 +50,7 @@ private:
     void finishJournal(std::int16_t scoreRecord);
     void showScore();
     void colourVerdict();
+    void showDomainScores();
     void writeHistory();
     void reportSaveFailure();
     void requestReview();

@@ -123,7 +123,7 @@ TEST(History, ListsTheJournalsFinishedAttemptsAfterTheScoreRecords)
         start.examNumber = 1;
         start.started = QDateTime(QDate(2026, 12, 9), QTime(14, 0), Qt::UTC);
         start.examSeconds = 60;
-        start.questions.push_back({ 4, QByteArray(2030, ' '), {}, false, false });
+        start.questions.push_back({ 4, QByteArray(2030, ' '), {}, false, false, false, {} });
         AttemptEnd end;
         end.score = 8;
         end.maximumScore = 10;
