@@ -37,6 +37,7 @@ public:
     void Timer1_Timer();
     std::int16_t secondsLeft() const { return SecondsLeft; }
     bool isPaused() const { return m_paused; }
+    bool isCountingDown() const { return Timer1.isActive(); }
 
 protected:
     void closeEvent(QCloseEvent* event) override;

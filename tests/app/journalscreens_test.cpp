@@ -17,11 +17,13 @@
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QSet>
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 
 #include <memory>
 
@@ -89,9 +91,33 @@ class JournalScreensTest : public QObject
             flushDeletes();
             fakes.files.closeAll();
         }
+        exam* startStudy(int take)
+        {
+            Module1.StudyMode = true;
+            return startKeeping(take);
+        }
+        exam* startWeak(int take)
+        {
+            Module1.WeakPractice = true;
+            return startKeeping(take);
+        }
+        // start() for a state whose study and weak flags the test has set.
+        exam* startKeeping(int take)
+        {
+            const bool study = Module1.StudyMode;
+            const bool weak = Module1.WeakPractice;
+            Module1 = AttemptState();
+            Module1.StudyMode = study;
+            Module1.WeakPractice = weak;
+            return startPrepared(take);
+        }
         exam* start(int take)
         {
             Module1 = AttemptState();
+            return startPrepared(take);
+        }
+        exam* startPrepared(int take)
+        {
             Module1.DataDirectory = DataDir;
             Module1.IndexFilePath = IndexPath;
             Module1.SelectedExam = 1;
@@ -104,6 +130,32 @@ class JournalScreensTest : public QObject
             return screen;
         }
         exam* shownExam() { return window.findChild<exam*>(QStringLiteral("exam")); }
+        // Ends the attempt as the candidate does, confirming End Exam.
+        QWidget* endExam()
+        {
+            fakes.messages.answerNext(platform::MsgBoxResult::OK);
+            click(QStringLiteral("Command3"));
+            QWidget* results = nullptr;
+            for (int round = 0; round < 50 && !results; ++round) {
+                QCoreApplication::processEvents();
+                results = window.findChild<QWidget*>(QStringLiteral("results"));
+            }
+            return results;
+        }
+        // Answers every question right except those whose question number is listed, and ends.
+        QWidget* answerAllBut(const QList<int>& missed)
+        {
+            const int take = Module1.QuestionsToTake;
+            for (int position = 1; position <= take; ++position) {
+                const int number = question().section(u' ', 1).toInt();
+                tick(missed.contains(number) ? 3 : 1);
+                if (!missed.contains(number))
+                    tick(2);
+                if (position < take)
+                    click(QStringLiteral("Command1"));
+            }
+            return endExam();
+        }
         template <typename T> T* control(const QString& name) { return shownExam()->findChild<T*>(name); }
         void click(const QString& name) { QTest::mouseClick(control<QPushButton>(name), Qt::LeftButton); }
         void tick(int n) { QTest::mouseClick(control<QCheckBox>(QStringLiteral("Check%1").arg(n)), Qt::LeftButton); }
@@ -327,6 +379,122 @@ private slots:
             QStringLiteral("Its question bank has changed or is missing since, so it cannot be resumed.")));
         QCOMPARE(fakes.messages.shown.back().line, QStringLiteral("Discard"));
         QVERIFY(!run.shownExam());
+    }
+
+    // Study mode: each answer is judged when the candidate asks, its ticks are locked from then
+    // on, no countdown runs, and the attempt counts in the statistics but not in the score history.
+    void studyModeChecksAnAnswerLocksItsTicksAndAddsNoScoreRecord()
+    {
+        testing_support::FakeServices fakes;
+        fakes.recordFiles.setFile(IndexPath, catalogue(2));
+        fakes.recordFiles.setFile(BankPath, bank(2));
+        Run run(fakes, journalPath());
+        exam* screen = run.startStudy(2);
+        QVERIFY(screen);
+        QVERIFY(!screen->isCountingDown());
+        QCOMPARE(run.control<QLabel>(QStringLiteral("Label1"))->text(), QStringLiteral("Study mode"));
+        QVERIFY(run.control<QPushButton>(QStringLiteral("checkAnswer"))->isVisibleTo(screen));
+        QVERIFY(!run.control<QWidget>(QStringLiteral("studyFeedback"))->isVisibleTo(screen));
+
+        const QString first = run.question();
+        run.tick(1);
+        run.click(QStringLiteral("checkAnswer"));
+        QCOMPARE(run.control<QLabel>(QStringLiteral("answerVerdict"))->text(), QStringLiteral("Incorrect"));
+        QVERIFY(run.control<QWidget>(QStringLiteral("studyFeedback"))->isVisibleTo(screen));
+        QVERIFY(run.control<QPlainTextEdit>(QStringLiteral("explanationText"))->isVisibleTo(screen));
+        QVERIFY(run.control<QCheckBox>(QStringLiteral("Check1"))->font().bold());
+        QVERIFY(run.control<QCheckBox>(QStringLiteral("Check2"))->font().bold());
+        QVERIFY(!run.control<QCheckBox>(QStringLiteral("Check3"))->font().bold());
+        // Locked: neither a click nor an option key changes the ticks, nor does coming back.
+        run.tick(2);
+        QTest::keyClick(screen, Qt::Key_2);
+        QCOMPARE(run.ticked(), QList<int>({ 1 }));
+        QVERIFY(!run.control<QPushButton>(QStringLiteral("checkAnswer"))->isEnabled());
+        run.click(QStringLiteral("Command1"));
+        QVERIFY(!run.control<QWidget>(QStringLiteral("studyFeedback"))->isVisibleTo(screen));
+        QVERIFY(run.control<QCheckBox>(QStringLiteral("Check2"))->isEnabled());
+        QVERIFY(!run.control<QCheckBox>(QStringLiteral("Check2"))->font().bold());
+        run.tick(1);
+        run.tick(2);
+        run.click(QStringLiteral("checkAnswer"));
+        QCOMPARE(run.control<QLabel>(QStringLiteral("answerVerdict"))->text(), QStringLiteral("Correct"));
+        run.click(QStringLiteral("Command2"));
+        QCOMPARE(run.question(), first);
+        QCOMPARE(run.ticked(), QList<int>({ 1 }));
+        QVERIFY(!run.control<QCheckBox>(QStringLiteral("Check2"))->isEnabled());
+        QCOMPARE(run.control<QLabel>(QStringLiteral("answerVerdict"))->text(), QStringLiteral("Incorrect"));
+
+        const qint64 id = Module1.JournalId;
+        QVERIFY(run.journal.attempt(id)->questions[0].checked);
+        QWidget* results = run.endExam();
+        QVERIFY(results);
+        QVERIFY(!fakes.recordFiles.exists(ResultsPath) || fakes.recordFiles.contents(ResultsPath).isEmpty());
+        auto* note = results->findChild<QLabel*>(QStringLiteral("practiceNote"));
+        QVERIFY(note->isVisibleTo(results));
+        QCOMPARE(note->text(), QStringLiteral("Study mode: not added to the score history."));
+        const std::optional<JournaledAttempt> kept = run.journal.attempt(id);
+        QCOMPARE(kept->status, AttemptStatus::Finished);
+        QVERIFY(kept->study);
+        QCOMPARE(run.journal.statistics(QStringLiteral("bank.dat")).size(), std::size_t(2));
+    }
+
+    // Two attempts miss the same two questions: a weak-question practice of two asks exactly those.
+    void weakPracticeAsksTheQuestionsMissedAndAddsNoScoreRecord()
+    {
+        testing_support::FakeServices fakes;
+        fakes.recordFiles.setFile(IndexPath, catalogue(6));
+        fakes.recordFiles.setFile(BankPath, bank(6));
+        Run run(fakes, journalPath());
+        for (int attempt = 0; attempt < 2; ++attempt) {
+            run.start(4);
+            QWidget* results = run.answerAllBut({ 2, 5 });
+            QVERIFY(results);
+            run.window.unloadScreen(results);
+            flushDeletes();
+        }
+        const int before = fakes.recordFiles.contents(ResultsPath).size();
+        QCOMPARE(before, 2 * ScoreRecord::Length);
+        QSet<int> asked;
+        for (const PastAttempt& past : run.journal.finishedAttempts(1)) {
+            const std::optional<JournaledAttempt> kept = run.journal.attempt(past.id);
+            for (const AskedQuestion& question : kept->questions)
+                asked.insert(question.recordNumber);
+        }
+        QVERIFY2(asked.contains(2) && asked.contains(5), "the draws asked both missed questions");
+
+        run.startWeak(2);
+        QSet<QString> weak;
+        weak.insert(run.question());
+        run.click(QStringLiteral("Command1"));
+        weak.insert(run.question());
+        QCOMPARE(weak, QSet<QString>({ QStringLiteral("Question 2"), QStringLiteral("Question 5") }));
+        QVERIFY(run.shownExam()->isCountingDown());
+        QWidget* results = run.endExam();
+        QVERIFY(results);
+        QCOMPARE(fakes.recordFiles.contents(ResultsPath).size(), before);
+        QCOMPARE(results->findChild<QLabel*>(QStringLiteral("practiceNote"))->text(),
+                 QStringLiteral("Weak-question practice: not added to the score history."));
+        QCOMPARE(run.journal.finishedAttempts(1).front().kind, AttemptKind::WeakPractice);
+    }
+
+    // Certification exams score by domain: the results give one line per domain of the questions asked.
+    void theResultsShowOneLinePerDomain()
+    {
+        testing_support::FakeServices fakes;
+        fakes.recordFiles.setFile(IndexPath, catalogue(3));
+        fakes.recordFiles.setFile(BankPath, bank(3));
+        fakes.recordFiles.setFile(BankPath + QStringLiteral(".domains"), "Routing\nAddressing\nRouting\n");
+        Run run(fakes, journalPath());
+        run.start(3);
+        QWidget* results = run.answerAllBut({ 3 });
+        QVERIFY(results);
+        auto* lines = results->findChild<QLabel*>(QStringLiteral("domainScores"));
+        QVERIFY(lines->isVisibleTo(results));
+        QCOMPARE(lines->text(), QStringLiteral("Addressing: 2 of 2 points (100 %)\nRouting: 2 of 4 points (50 %)"));
+        const std::optional<JournaledAttempt> kept = run.journal.attempt(run.journal.finishedAttempts(1).front().id);
+        for (const AskedQuestion& question : kept->questions)
+            QCOMPARE(question.domain,
+                     question.recordNumber == 2 ? QStringLiteral("Addressing") : QStringLiteral("Routing"));
     }
 
     void aBankRemovedMidAttemptIsScoredFromTheQuestionsAsAsked()
