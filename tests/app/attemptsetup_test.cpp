@@ -8,6 +8,7 @@
 #include "support/fakeservices.h"
 #include "support/screentesting.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QDir>
 #include <QFile>
@@ -45,14 +46,16 @@ QByteArray catalogue(const QList<std::pair<QString, int>>& exams)
     return bytes;
 }
 
-}
+} // namespace
 
-class AttemptSetupTest : public QObject {
+class AttemptSetupTest : public QObject
+{
     Q_OBJECT
 
-    struct Road {
+    struct Road
+    {
         testing_support::FakeServices fakes;
-        MDIForm1 window { fakes.services() };
+        MDIForm1 window{ fakes.services() };
         int examsLoaded = 0;
         int setupsLoaded = 0;
         Road()
@@ -99,7 +102,8 @@ private slots:
         QCOMPARE(Module1.DataDirectory, QStringLiteral("/quizmark/dat/"));
         QCOMPARE(Module1.IndexFilePath, IndexPath);
         QCOMPARE(road.fakes.settings.values.value("quizmark/settings/Path To Data Files"), QStringLiteral("/quizmark"));
-        QCOMPARE(road.control<QWidget>("examselect", "Label1")->property("text").toString(), QStringLiteral("Select An Exam"));
+        QCOMPARE(road.control<QWidget>("examselect", "Label1")->property("text").toString(),
+                 QStringLiteral("Select An Exam"));
 
         QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(2)).center());
         QCOMPARE(Module1.SelectedExam, 3);
@@ -114,7 +118,8 @@ private slots:
         QCOMPARE(road.control<QLabel>("questionselect", "Label1")->text(), padded("Beta", 25));
         QCOMPARE(road.control<QLabel>("questionselect", "Label4")->text(), QStringLiteral("20"));
         QCOMPARE(road.control<QLabel>("questionselect", "Label6")->text(), QString());
-        QCOMPARE(road.window.findChild<QWidget*>("questionselect")->windowTitle(), QStringLiteral("Total Questions To Take "));
+        QCOMPARE(road.window.findChild<QWidget*>("questionselect")->windowTitle(),
+                 QStringLiteral("Total Questions To Take "));
         QVERIFY(road.fakes.files.isOpen(FileNumber::Catalogue));
     }
 
@@ -298,9 +303,10 @@ private slots:
         testing_support::FakeServices fakes(program.path());
         platform::DiskRecordFileSystem disk;
         platform::FileTable files(disk);
-        platform::Services services{ files,         fakes.settings, fakes.messages,         fakes.random,
-                                     fakes.web,     fakes.programs, fakes.programDirectory, fakes.wait,
-                                     fakes.printer, fakes.registry, fakes.clock };
+        platform::Services services{
+            files,      fakes.settings, fakes.messages, fakes.random, fakes.web, fakes.programs, fakes.programDirectory,
+            fakes.wait, fakes.printer,  fakes.registry, fakes.clock
+        };
         MDIForm1 window(services);
         registerScreens(window);
         loadStartScreen(window);
@@ -316,18 +322,42 @@ private slots:
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QString>("kept");
         QTest::addColumn<QString>("minutes");
-        QTest::newRow("5") << 20 << "5" << "5" << "5";
-        QTest::newRow("25") << 20 << "25" << "" << "0";
-        QTest::newRow("20") << 20 << "20" << "20" << "20";
-        QTest::newRow("20.4") << 20 << "20.4" << "" << "0";
-        QTest::newRow("0") << 20 << "0" << "" << "0";
-        QTest::newRow("letter") << 20 << "x" << "" << "0";
-        QTest::newRow("blank") << 20 << " " << "" << "0";
-        QTest::newRow("12abc") << 20 << "12abc" << "12abc" << "12";
-        QTest::newRow("2.5") << 20 << "2.5" << "2.5" << "2";
-        QTest::newRow("3.5") << 20 << "3.5" << "3.5" << "4";
-        QTest::newRow("minus first") << 20 << "-3" << "3" << "3";
-        QTest::newRow("more minutes than an attempt holds") << 1200 << "547" << "" << "0";
+        QTest::newRow("5") << 20 << "5"
+                           << "5"
+                           << "5";
+        QTest::newRow("25") << 20 << "25"
+                            << ""
+                            << "0";
+        QTest::newRow("20") << 20 << "20"
+                            << "20"
+                            << "20";
+        QTest::newRow("20.4") << 20 << "20.4"
+                              << ""
+                              << "0";
+        QTest::newRow("0") << 20 << "0"
+                           << ""
+                           << "0";
+        QTest::newRow("letter") << 20 << "x"
+                                << ""
+                                << "0";
+        QTest::newRow("blank") << 20 << " "
+                               << ""
+                               << "0";
+        QTest::newRow("12abc") << 20 << "12abc"
+                               << "12abc"
+                               << "12";
+        QTest::newRow("2.5") << 20 << "2.5"
+                             << "2.5"
+                             << "2";
+        QTest::newRow("3.5") << 20 << "3.5"
+                             << "3.5"
+                             << "4";
+        QTest::newRow("minus first") << 20 << "-3"
+                                     << "3"
+                                     << "3";
+        QTest::newRow("more minutes than an attempt holds") << 1200 << "547"
+                                                            << ""
+                                                            << "0";
     }
 
     void typingIsWipedOrKept()
@@ -377,9 +407,12 @@ private slots:
     {
         QTest::addColumn<QString>("pasted");
         QTest::addColumn<QString>("minutes");
-        QTest::newRow("empty") << "" << "";
-        QTest::newRow("pasted -3") << "-3" << "-3";
-        QTest::newRow("pasted 0.4") << "0.4" << "0";
+        QTest::newRow("empty") << ""
+                               << "";
+        QTest::newRow("pasted -3") << "-3"
+                                   << "-3";
+        QTest::newRow("pasted 0.4") << "0.4"
+                                    << "0";
     }
 
     void startExamRefusesWhatGivesNoQuestion()
@@ -440,6 +473,47 @@ private slots:
         flushDeletes();
         QCOMPARE(road.examsLoaded, 1);
         QCOMPARE(Module1.DrawFromWholeBank, wholeBank);
+    }
+
+    // Study mode stays as the candidate left it; Alt+W starts a weak-question practice under the
+    // same count rule as Start Exam, and Start Exam never does.
+    void studyModeIsRememberedAndAltWStartsAWeakPractice()
+    {
+        const QString key = QStringLiteral("quizmark/settings/Study Mode");
+        {
+            Road road;
+            Module1.WeakPractice = true;
+            road.setUp(20);
+            auto* box = road.control<QCheckBox>("questionselect", "studyMode");
+            QVERIFY(!box->isChecked());
+            QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(6, box->height() / 2));
+            QCOMPARE(road.fakes.settings.values.value(key), QStringLiteral("True"));
+            QTest::keyClicks(road.control<QLineEdit>("questionselect", "Text2"), QStringLiteral("5"));
+            QTest::mouseClick(road.control<QPushButton>("questionselect", "Command1"), Qt::LeftButton);
+            flushDeletes();
+            QCOMPARE(road.examsLoaded, 1);
+            QVERIFY(Module1.StudyMode);
+            QVERIFY(!Module1.WeakPractice);
+        }
+        Road road;
+        road.fakes.settings.values.insert(key, QStringLiteral("True"));
+        road.setUp(20);
+        QVERIFY(road.control<QCheckBox>("questionselect", "studyMode")->isChecked());
+        auto* weak = road.control<QPushButton>("questionselect", "practiceWeakQuestions");
+        QCOMPARE(weak->text(), QStringLiteral("Practice &Weak Questions"));
+        road.window.show();
+        QApplication::setActiveWindow(&road.window);
+        QVERIFY(QTest::qWaitForWindowActive(&road.window));
+        // No number typed: nothing starts.
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_W, Qt::AltModifier);
+        flushDeletes();
+        QCOMPARE(road.examsLoaded, 0);
+        QTest::keyClicks(road.control<QLineEdit>("questionselect", "Text2"), QStringLiteral("3"));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_W, Qt::AltModifier);
+        QTRY_COMPARE(road.examsLoaded, 1);
+        QVERIFY(Module1.WeakPractice);
+        QVERIFY(Module1.StudyMode);
+        QCOMPARE(Module1.QuestionsToTake, 3);
     }
 };
 
