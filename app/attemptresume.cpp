@@ -31,13 +31,17 @@ AttemptResume::AttemptResume(ScreenHost& host)
 {
 }
 
+// A study attempt has no clock: what is left of its time would mean nothing.
 QString AttemptResume::foundText(const JournaledAttempt& attempt)
 {
-    return QStringLiteral("An unfinished attempt at \"%1\" was found: question %2 of %3, %4 left.")
+    const QString where = attempt.study
+        ? QStringLiteral("in study mode")
+        : QStringLiteral("%1 left").arg(AttemptProgress::clockText(attempt.secondsLeft));
+    return QStringLiteral("An unfinished attempt at \"%1\" was found: question %2 of %3, %4.")
         .arg(attempt.exam.ExamName.trimmed())
         .arg(attempt.position)
         .arg(attempt.questions.size())
-        .arg(AttemptProgress::clockText(attempt.secondsLeft));
+        .arg(where);
 }
 
 // As the exam selection names it: the data path with a closing slash.

@@ -438,6 +438,40 @@ private slots:
         QCOMPARE(run.journal.statistics(QStringLiteral("bank.dat")).size(), std::size_t(2));
     }
 
+    // A study attempt comes back as it was left: in study mode, its checked answer still locked.
+    void aStudyAttemptResumesInStudyModeWithItsChecksKept()
+    {
+        testing_support::FakeServices fakes;
+        fakes.recordFiles.setFile(IndexPath, catalogue(3));
+        fakes.recordFiles.setFile(BankPath, bank(3));
+        QString first;
+        {
+            Run run(fakes, journalPath());
+            run.startStudy(3);
+            first = run.question();
+            run.tick(1);
+            run.tick(2);
+            run.click(QStringLiteral("checkAnswer"));
+            run.click(QStringLiteral("Command1"));
+        }
+        Module1 = AttemptState();
+        Run second(fakes, journalPath());
+        fakes.messages.answerNext(0);
+        loadStartScreen(second.window);
+        settle();
+        QCOMPARE(fakes.messages.shown.back().prompt,
+                 QStringLiteral("An unfinished attempt at \"Alpha exam\" was found: question 2 of 3, in study mode. "
+                                "Resume it?"));
+        exam* resumed = second.shownExam();
+        QVERIFY(resumed);
+        QVERIFY(!resumed->isCountingDown());
+        QVERIFY(second.control<QPushButton>(QStringLiteral("checkAnswer"))->isVisibleTo(resumed));
+        second.click(QStringLiteral("Command2"));
+        QCOMPARE(second.question(), first);
+        QCOMPARE(second.control<QLabel>(QStringLiteral("answerVerdict"))->text(), QStringLiteral("Correct"));
+        QVERIFY(!second.control<QCheckBox>(QStringLiteral("Check1"))->isEnabled());
+    }
+
     // Two attempts miss the same two questions: a weak-question practice of two asks exactly those.
     void weakPracticeAsksTheQuestionsMissedAndAddsNoScoreRecord()
     {
