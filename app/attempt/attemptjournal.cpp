@@ -61,23 +61,39 @@ CREATE TABLE asked (
 ) WITHOUT ROWID)";
 constexpr auto CreateExamIndex = "CREATE INDEX attempt_by_exam ON attempt (exam_number, status)";
 
-// Version 2: the study flag, the bank each attempt asked from, and for each question asked its
-// fingerprint, its domain, whether study mode checked it and whether it was answered fully right.
+// Version 2: the study flag and the bank of each attempt; the fingerprint, domain and check of each
+// question asked; and the outcome of each question of a finished attempt, which the statistics
+// read without touching the 2 KB each asked row holds.
 constexpr auto AddBankColumn = "ALTER TABLE attempt ADD COLUMN bank TEXT NOT NULL DEFAULT ''";
 constexpr auto AddStudyColumn = "ALTER TABLE attempt ADD COLUMN study INTEGER NOT NULL DEFAULT 0";
 constexpr auto AddFingerprintColumn = "ALTER TABLE asked ADD COLUMN fingerprint INTEGER NOT NULL DEFAULT 0";
 constexpr auto AddDomainColumn = "ALTER TABLE asked ADD COLUMN domain TEXT NOT NULL DEFAULT ''";
 constexpr auto AddCheckedColumn = "ALTER TABLE asked ADD COLUMN checked INTEGER NOT NULL DEFAULT 0";
-constexpr auto AddFullyRightColumn = "ALTER TABLE asked ADD COLUMN fully_right INTEGER";
-constexpr auto CreateBankIndex = "CREATE INDEX attempt_by_bank ON attempt (bank, status, ended)";
-constexpr auto SelectExamsToUpgrade = "SELECT id, exam FROM attempt";
+constexpr auto CreateOutcomeTable = R"(
+CREATE TABLE outcome (
+    bank TEXT NOT NULL,
+    record_number INTEGER NOT NULL,
+    fingerprint INTEGER NOT NULL,
+    ended INTEGER NOT NULL,
+    attempt INTEGER NOT NULL REFERENCES attempt(id),
+    position INTEGER NOT NULL,
+    fully_right INTEGER NOT NULL,
+    right_since_miss INTEGER NOT NULL,
+    PRIMARY KEY (bank, record_number, fingerprint, ended, attempt, position)
+) WITHOUT ROWID)";
+constexpr auto SelectAttemptsToUpgrade = "SELECT id, exam, status, ended FROM attempt ORDER BY ended, id";
 constexpr auto UpdateBank = "UPDATE attempt SET bank = ? WHERE id = ?";
 constexpr auto SelectAskedToUpgrade = R"(
-SELECT asked.attempt, asked.position, asked.record, asked.selection1, asked.selection2, asked.selection3,
-       asked.selection4, attempt.status
-FROM asked JOIN attempt ON attempt.id = asked.attempt)";
-constexpr auto UpdateUpgradedAsked
-    = "UPDATE asked SET fingerprint = ?, fully_right = ? WHERE attempt = ? AND position = ?";
+SELECT position, record_number, record, selection1, selection2, selection3, selection4
+FROM asked WHERE attempt = ? ORDER BY position)";
+constexpr auto UpdateFingerprint = "UPDATE asked SET fingerprint = ? WHERE attempt = ? AND position = ?";
+constexpr auto SelectBankOfAttempt = "SELECT bank FROM attempt WHERE id = ?";
+constexpr auto SelectAskedOfAttempt
+    = "SELECT position, record_number, fingerprint FROM asked WHERE attempt = ? ORDER BY position";
+constexpr auto SelectLastRightSinceMiss = R"(
+SELECT right_since_miss FROM outcome WHERE bank = ? AND record_number = ? AND fingerprint = ?
+ORDER BY ended DESC, attempt DESC, position DESC LIMIT 1)";
+constexpr auto InsertOutcome = "INSERT INTO outcome VALUES (?, ?, ?, ?, ?, ?, ?, ?)";
 
 constexpr auto InsertAttempt = R"(
 INSERT INTO attempt (exam_number, exam, kind, started, exam_seconds, status, position, seconds_left, bank, study)
@@ -91,7 +107,6 @@ UPDATE asked SET selection1 = ?, selection2 = ?, selection3 = ?, selection4 = ? 
 constexpr auto UpdateMarked = "UPDATE asked SET marked = ? WHERE attempt = ? AND position = ?";
 constexpr auto UpdateCompleted = "UPDATE asked SET completed = ? WHERE attempt = ? AND position = ?";
 constexpr auto UpdateChecked = "UPDATE asked SET checked = 1 WHERE attempt = ? AND position = ?";
-constexpr auto UpdateFullyRight = "UPDATE asked SET fully_right = ? WHERE attempt = ? AND position = ?";
 constexpr auto UpdatePosition = "UPDATE attempt SET position = ? WHERE id = ? AND status = 0";
 constexpr auto UpdateClock = "UPDATE attempt SET seconds_left = ?, paused = ? WHERE id = ? AND status = 0";
 constexpr auto UpdateFinished = R"(
@@ -114,12 +129,11 @@ constexpr auto SelectAllFinished = R"(
 SELECT id, exam_number, exam, kind, ended, score, maximum_score, pass_mark, passed, seconds_used, time_ran_out,
        score_record, study
 FROM attempt WHERE status = 1 ORDER BY id)";
-// Oldest first, as the boxes need them; a question never answered to the end is not counted.
-constexpr auto SelectOutcomesOfBank = R"(
-SELECT attempt.ended, asked.record_number, asked.fingerprint, asked.fully_right
-FROM attempt JOIN asked ON asked.attempt = attempt.id
-WHERE attempt.bank = ? AND attempt.status = 1 AND asked.fully_right IS NOT NULL
-ORDER BY attempt.ended, attempt.id, asked.position)";
+// Each question's record in one pass over the outcomes: how often seen and right, when last seen,
+// and, from that last answer, how many answers were right since its last miss.
+constexpr auto SelectStandingsOfBank = R"(
+SELECT record_number, fingerprint, count(*), sum(fully_right), max(ended), right_since_miss
+FROM outcome WHERE bank = ? GROUP BY record_number, fingerprint)";
 
 QString connectionName()
 {
@@ -157,6 +171,45 @@ AttemptEnd endFrom(const QSqlQuery& query, int first)
     end.scoreRecord = query.value(first + 7).toLongLong();
     return end;
 }
+
+// Adds the outcomes of a finished attempt's questions, each carrying on the count of answers right
+// since the question's last miss: attempts must come in the order they ended.
+class OutcomeRecorder
+{
+public:
+    explicit OutcomeRecorder(const QSqlDatabase& database)
+        : m_last(database)
+        , m_insert(database)
+    {
+        m_prepared = m_last.prepare(QString::fromLatin1(SelectLastRightSinceMiss))
+            && m_insert.prepare(QString::fromLatin1(InsertOutcome));
+    }
+
+    bool add(const QString& bank, const QVariant& recordNumber, qint64 fingerprint, qint64 ended, qint64 attempt,
+             int position, bool fullyRight)
+    {
+        if (!m_prepared)
+            return false;
+        for (const QVariant& value : QVariantList{ bank, recordNumber, fingerprint })
+            m_last.addBindValue(value);
+        if (!m_last.exec())
+            return false;
+        const int before = m_last.next() ? m_last.value(0).toInt() : 0;
+        m_last.finish();
+        const int rightSinceMiss = fullyRight ? before + 1 : 0;
+        for (const QVariant& value :
+             QVariantList{ bank, recordNumber, fingerprint, ended, attempt, position, fullyRight, rightSinceMiss })
+            m_insert.addBindValue(value);
+        return m_insert.exec();
+    }
+
+    const QSqlQuery& failed() const { return m_insert.lastError().isValid() ? m_insert : m_last; }
+
+private:
+    QSqlQuery m_last;
+    QSqlQuery m_insert;
+    bool m_prepared = false;
+};
 
 } // namespace
 
@@ -334,37 +387,46 @@ bool AttemptJournal::createVersion1(QSqlQuery& query)
 }
 
 // The attempts kept before carry their bank in their catalogue record and their answers in their
-// questions as asked: the new columns are filled from those.
+// questions as asked: the new columns and the outcomes of the finished ones are made from those.
 bool AttemptJournal::upgradeToVersion2(QSqlQuery& query, const QSqlDatabase& database)
 {
     if (!runAll(query,
                 { AddBankColumn, AddStudyColumn, AddFingerprintColumn, AddDomainColumn, AddCheckedColumn,
-                  AddFullyRightColumn, CreateBankIndex }))
+                  CreateOutcomeTable }))
         return false;
     QSqlQuery update(database);
-    if (!query.exec(QString::fromLatin1(SelectExamsToUpgrade)) || !update.prepare(QString::fromLatin1(UpdateBank)))
+    QSqlQuery asked(database);
+    QSqlQuery fingerprint(database);
+    OutcomeRecorder outcomes(database);
+    if (!query.exec(QString::fromLatin1(SelectAttemptsToUpgrade)) || !update.prepare(QString::fromLatin1(UpdateBank))
+        || !asked.prepare(QString::fromLatin1(SelectAskedToUpgrade))
+        || !fingerprint.prepare(QString::fromLatin1(UpdateFingerprint)))
         return false;
     while (query.next()) {
-        update.addBindValue(CatalogueRecord::fromBytes(query.value(1).toByteArray()).bankFileName());
-        update.addBindValue(query.value(0));
-        if (!update.exec())
+        const qint64 attempt = query.value(0).toLongLong();
+        const QString bank = CatalogueRecord::fromBytes(query.value(1).toByteArray()).bankFileName();
+        const bool finished = query.value(2).toInt() == int(AttemptStatus::Finished);
+        update.addBindValue(bank);
+        update.addBindValue(attempt);
+        asked.addBindValue(attempt);
+        if (!update.exec() || !asked.exec())
             return false;
-    }
-    if (!query.exec(QString::fromLatin1(SelectAskedToUpgrade))
-        || !update.prepare(QString::fromLatin1(UpdateUpgradedAsked)))
-        return false;
-    while (query.next()) {
-        AskedQuestion asked;
-        asked.record = query.value(2).toByteArray();
-        for (int slot = 0; slot < 4; ++slot)
-            asked.selection[std::size_t(slot)] = static_cast<std::int16_t>(query.value(3 + slot).toInt());
-        const bool finished = query.value(7).toInt() == int(AttemptStatus::Finished);
-        update.addBindValue(qint64(QuestionStatistics::fingerprint(asked.record)));
-        update.addBindValue(finished ? QVariant(asked.answeredFully()) : QVariant());
-        update.addBindValue(query.value(0));
-        update.addBindValue(query.value(1));
-        if (!update.exec())
-            return false;
+        while (asked.next()) {
+            AskedQuestion question;
+            question.record = asked.value(2).toByteArray();
+            for (int slot = 0; slot < 4; ++slot)
+                question.selection[std::size_t(slot)] = static_cast<std::int16_t>(asked.value(3 + slot).toInt());
+            const auto print = qint64(QuestionStatistics::fingerprint(question.record));
+            const int position = asked.value(0).toInt();
+            for (const QVariant& value : QVariantList{ print, attempt, position })
+                fingerprint.addBindValue(value);
+            if (!fingerprint.exec())
+                return false;
+            if (finished
+                && !outcomes.add(bank, asked.value(1), print, query.value(3).toLongLong(), attempt, position,
+                                 question.answeredFully()))
+                return false;
+        }
     }
     return true;
 }
@@ -562,17 +624,36 @@ bool AttemptJournal::finishWhole(qint64 attempt, const AttemptEnd& end)
         database.rollback();
         return true;
     }
-    query.prepare(QString::fromLatin1(UpdateFullyRight));
-    for (std::size_t i = 0; i < end.fullyRight.size(); ++i) {
-        query.addBindValue(bool(end.fullyRight[i]));
-        query.addBindValue(attempt);
-        query.addBindValue(int(i + 1));
-        if (!run(query)) {
-            database.rollback();
-            return false;
-        }
+    if (!recordOutcomes(database, attempt, end)) {
+        database.rollback();
+        return false;
     }
     return database.commit() || failTransaction(database);
+}
+
+// Each question of the attempt with whether it was answered fully right, for the statistics.
+bool AttemptJournal::recordOutcomes(const QSqlDatabase& database, qint64 attempt, const AttemptEnd& end)
+{
+    QSqlQuery bank(database);
+    bank.prepare(QString::fromLatin1(SelectBankOfAttempt));
+    bank.addBindValue(attempt);
+    if (!run(bank) || !bank.next())
+        return false;
+    QSqlQuery asked(database);
+    asked.prepare(QString::fromLatin1(SelectAskedOfAttempt));
+    asked.addBindValue(attempt);
+    if (!run(asked))
+        return false;
+    OutcomeRecorder outcomes(database);
+    while (asked.next()) {
+        const int position = asked.value(0).toInt();
+        if (position < 1 || std::size_t(position) > end.fullyRight.size())
+            continue;
+        if (!outcomes.add(bank.value(0).toString(), asked.value(1), asked.value(2).toLongLong(),
+                          utcMilliseconds(end.ended), attempt, position, end.fullyRight[std::size_t(position - 1)]))
+            return fail(outcomes.failed());
+    }
+    return true;
 }
 
 bool AttemptJournal::abandon(qint64 attempt)
@@ -746,22 +827,14 @@ QuestionStatistics AttemptJournal::statistics(const QString& bankFile)
     QuestionStatistics statistics;
     QSqlQuery query(database());
     query.setForwardOnly(true);
-    query.prepare(QString::fromLatin1(SelectOutcomesOfBank));
+    query.prepare(QString::fromLatin1(SelectStandingsOfBank));
     query.addBindValue(bankFile);
     if (!run(query))
         return statistics;
-    qint64 lastEnded = -1;
-    QDateTime ended;
-    while (query.next()) {
-        // One attempt's questions share their end: the time is made once per attempt.
-        const qint64 milliseconds = query.value(0).toLongLong();
-        if (milliseconds != lastEnded) {
-            lastEnded = milliseconds;
-            ended = QDateTime::fromMSecsSinceEpoch(milliseconds, Qt::UTC);
-        }
-        statistics.count(static_cast<std::int16_t>(query.value(1).toInt()), quint64(query.value(2).toLongLong()),
-                         query.value(3).toBool(), ended);
-    }
+    while (query.next())
+        statistics.set(static_cast<std::int16_t>(query.value(0).toInt()), quint64(query.value(1).toLongLong()),
+                       query.value(2).toInt(), query.value(3).toInt(), fromUtcMilliseconds(query.value(4)),
+                       query.value(5).toInt());
     return statistics;
 }
 

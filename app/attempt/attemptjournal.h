@@ -91,6 +91,7 @@ private:
     static bool createVersion1(QSqlQuery& query);
     static bool upgradeToVersion2(QSqlQuery& query, const QSqlDatabase& database);
     bool finishWhole(qint64 attempt, const AttemptEnd& end);
+    bool recordOutcomes(const QSqlDatabase& database, qint64 attempt, const AttemptEnd& end);
     void moveAside();
     bool fail(const QSqlQuery& query);
     bool change(const char* statement, const QVariantList& values);

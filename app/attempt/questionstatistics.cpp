@@ -26,12 +26,32 @@ void QuestionStatistics::count(std::int16_t recordNumber, quint64 fingerprint, b
     standing.lastSeen = when;
     if (fullyRight) {
         ++standing.right;
-        standing.due = when.addDays(daysUntilDue(standing.box));
-        standing.box = std::min(standing.box + 1, TopBox);
+        ++standing.rightSinceMiss;
     } else {
-        standing.box = 1;
-        standing.due = when;
+        standing.rightSinceMiss = 0;
     }
+    placeInBox(standing);
+}
+
+void QuestionStatistics::set(std::int16_t recordNumber, quint64 fingerprint, int seen, int right,
+                             const QDateTime& lastSeen, int rightSinceMiss)
+{
+    QuestionStanding& standing = m_standings[Key{ recordNumber, fingerprint }];
+    standing.seen = seen;
+    standing.right = right;
+    standing.lastSeen = lastSeen;
+    standing.rightSinceMiss = rightSinceMiss;
+    placeInBox(standing);
+}
+
+// The answer that brought the question to box b + 1 was given in box b, which is due after 2^(b-1)
+// days; a miss leaves it in box 1, due at once.
+void QuestionStatistics::placeInBox(QuestionStanding& standing)
+{
+    standing.box = std::min(1 + standing.rightSinceMiss, TopBox);
+    standing.due = standing.rightSinceMiss == 0
+        ? standing.lastSeen
+        : standing.lastSeen.addDays(daysUntilDue(std::min(standing.rightSinceMiss, TopBox)));
 }
 
 const QuestionStanding* QuestionStatistics::find(std::int16_t recordNumber, quint64 fingerprint) const

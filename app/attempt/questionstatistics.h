@@ -19,6 +19,8 @@ struct QuestionStanding
     int box = 1;
     // When the question should be asked again; a question missed is due at once.
     QDateTime due;
+    // Answers fully right since the last miss, or since the first answer: the box follows from it.
+    int rightSinceMiss = 0;
 
     double shareRight() const { return seen > 0 ? double(right) / seen : 0.0; }
 };
@@ -37,11 +39,17 @@ public:
 
     // One asked question of a finished attempt; attempts must come oldest first.
     void count(std::int16_t recordNumber, quint64 fingerprint, bool fullyRight, const QDateTime& when);
+    // A question's whole record at once, as the journal sums it up.
+    void set(std::int16_t recordNumber, quint64 fingerprint, int seen, int right, const QDateTime& lastSeen,
+             int rightSinceMiss);
     // The standing of the question, or nullptr when it was never seen.
     const QuestionStanding* find(std::int16_t recordNumber, quint64 fingerprint) const;
     std::size_t size() const { return m_standings.size(); }
 
 private:
+    // Each answer fully right moved the question up a box from 1; the last one set when it is due.
+    static void placeInBox(QuestionStanding& standing);
+
     struct Key
     {
         std::int16_t recordNumber;
