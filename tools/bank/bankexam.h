@@ -6,6 +6,8 @@
 #include <QList>
 #include <QStringList>
 
+#include <algorithm>
+
 namespace quizmark {
 
 // One exam as the tool writes it: its catalogue record, the records of its question bank and
