@@ -171,9 +171,10 @@ void BankChecker::checkDomains(const QString& bank, qint64 records)
         return;
     const qsizetype lines = domains->lines().size();
     if (lines != records)
-        m_findings.append(QStringLiteral("%1: %2 lines for the %3 records of %4: the domains do not match the bank")
+        m_findings.append(QStringLiteral("%1: %2 %3 for the %4 records of %5; a domains file has one line per record")
                               .arg(file)
                               .arg(lines)
+                              .arg(lines == 1 ? QStringLiteral("line") : QStringLiteral("lines"))
                               .arg(records)
                               .arg(bank));
     for (qsizetype n = 0; n < lines; ++n)

@@ -87,7 +87,9 @@ std::optional<QByteArray> ExamExporter::write(const BankExam& exam, const QStrin
         return bytes;
     // The whole exam does not read back: name the first question that does not on its own.
     for (qsizetype q = 0; q < exam.questions.size(); ++q) {
-        const BankExam alone{ exam.catalogue, { exam.questions[q] }, { exam.domain(q) } };
+        // A total of the whole exam would not read back with one question.
+        BankExam alone{ exam.catalogue, { exam.questions[q] }, { exam.domain(q) } };
+        alone.catalogue.QuestionTotal = 1;
         const QString questionProblem = readBackProblem(alone, format, encode(alone, format));
         if (!questionProblem.isEmpty()) {
             m_failure = cannotHold(format, q, exam.questions[q], questionProblem);
