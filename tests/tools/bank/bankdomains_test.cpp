@@ -120,6 +120,10 @@ INSTANTIATE_TEST_SUITE_P(
         // Nothing in common: the file's name stands in, and each domain is its whole path.
         Categories{ "$CATEGORY: Net/Routing\n\nWhich? {=a ~b ~c ~d}\n\n$CATEGORY: Web/HTTP\n\nWhich? {=a ~b ~c ~d}\n",
                     "", "topics", "Net/Routing\nWeb/HTTP\n" },
+        // Moodle's context ("$course$/top") is no category of the exam's.
+        Categories{ "$CATEGORY: $course$/top/Routing\n\nWhich? {=a ~b ~c ~d}\n\n$CATEGORY: $course$/top/Addressing\n\n"
+                    "Which? {=a ~b ~c ~d}\n",
+                    "", "topics", "Routing\nAddressing\n" },
         // A question in the common category itself, or before any category, has no domain.
         Categories{ "Which? {=a ~b ~c ~d}\n\n$CATEGORY: Net\n\nWhich? {=a ~b ~c ~d}\n\n$CATEGORY: Net/Routing\n\n"
                     "Which? {=a ~b ~c ~d}\n",
