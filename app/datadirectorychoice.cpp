@@ -1,5 +1,6 @@
 #include "datadirectorychoice.h"
 
+#include "data/bankdomains.h"
 #include "data/cataloguerecord.h"
 
 #include "platform/datafolders.h"
@@ -70,6 +71,21 @@ bool settle(platform::FolderLock& lock, const QStringList& folders)
     for (const QString& folder : folders)
         platform::FileWriteSet::finishPending(folder);
     return true;
+}
+
+// The domains beside a sample's bank go with it, in the same set; a file of their name that is
+// there already, even a link leading nowhere, stays what it is.
+bool addDomains(platform::FileWriteSet& files, const QDir& source, const QDir& target, const QString& bank)
+{
+    const QString domains = BankDomains::pathFor(bank);
+    const QFileInfo there(target.filePath(domains));
+    if (!QFileInfo(source.filePath(domains)).isFile() || there.exists() || there.isSymLink())
+        return true;
+    QFile file(source.filePath(domains));
+    if (!file.open(QIODevice::ReadOnly))
+        return true;
+    const QDir root(userRoot(target.path()));
+    return files.add(root.relativeFilePath(there.filePath()), file.readAll(), target.path());
 }
 
 } // namespace
@@ -145,6 +161,8 @@ bool DataDirectoryChoice::addNewSamples(const QString& from, const QString& to) 
             if (!bankFile.open(QIODevice::ReadOnly))
                 continue;
             if (!files.add(root.relativeFilePath(target.filePath(bank)), bankFile.readAll(), to))
+                return false;
+            if (!addDomains(files, source, target, bank))
                 return false;
         }
         offered.insert(bank);

@@ -63,9 +63,10 @@ file(RELATIVE_PATH PLOTVANE_PC_TO_PREFIX /prefix/${CMAKE_INSTALL_LIBDIR}/pkgconf
 configure_file(${PROJECT_SOURCE_DIR}/cmake/plotvane.pc.in ${PROJECT_BINARY_DIR}/plotvane.pc @ONLY)
 install(FILES ${PROJECT_BINARY_DIR}/plotvane.pc DESTINATION ${CMAKE_INSTALL_LIBDIR}/pkgconfig COMPONENT program)
 
-# The sample exams as the build wrote them; a score history left by a trial run stays behind.
+# The sample exams as the build wrote them, with the domains beside their banks; a score history
+# left by a trial run stays behind.
 install(DIRECTORY ${QUIZMARK_BIN_DIR}/dat/ DESTINATION ${QUIZMARK_DATADIR}/dat COMPONENT program
-    FILES_MATCHING PATTERN "*.dat" PATTERN "results.dat" EXCLUDE)
+    FILES_MATCHING PATTERN "*.dat" PATTERN "*.dat.domains" PATTERN "results.dat" EXCLUDE)
 
 set(QUIZMARK_DIST ${PROJECT_SOURCE_DIR}/dist)
 install(FILES ${QUIZMARK_DIST}/org.quizmark.Quizmark.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications

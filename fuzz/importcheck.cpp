@@ -2,6 +2,7 @@
 
 #include "tools/bank/banksource.h"
 
+#include "data/bankdomains.h"
 #include "data/fixedfield.h"
 
 #include <cstdlib>
@@ -40,6 +41,12 @@ void checkSource(const quizmark::ImportedExam& imported, const QString& format, 
             std::abort();
         for (const QuestionRecord& question : exam.questions)
             checkQuestion(question);
+        // One domain per record or none at all, each one the domains file can hold.
+        if (!exam.domains.isEmpty() && exam.domains.size() != exam.questions.size())
+            std::abort();
+        for (const QString& domain : exam.domains)
+            if (!quizmark::BankDomains::problemWith(domain).isEmpty())
+                std::abort();
     }
 }
 

@@ -23,6 +23,7 @@ fail() {
 
 echo "== the installed tree"
 for file in bin/quizmark bin/quizmark-bank bin/plotvane-render share/quizmark/dat/index.dat \
+    share/quizmark/dat/networking.dat.domains \
     share/applications/org.quizmark.Quizmark.desktop share/metainfo/org.quizmark.Quizmark.metainfo.xml \
     share/icons/hicolor/scalable/apps/org.quizmark.Quizmark.svg share/icons/hicolor/48x48/apps/org.quizmark.Quizmark.png \
     share/man/man1/quizmark.1.gz share/man/man1/quizmark-bank.1.gz share/man/man1/plotvane-render.1.gz \
@@ -53,6 +54,8 @@ echo "$out" | grep '^exam: '
 echo "$out" | grep -q '^attempt: finished' || fail "the attempt did not finish"
 userdat=$home/.local/share/quizmark/dat
 [ -f "$userdat/index.dat" ] || fail "no per-user copy of the sample exams"
+cmp "$moved/share/quizmark/dat/networking.dat.domains" "$userdat/networking.dat.domains" \
+    || fail "the domains of the networking sample were not copied with its bank"
 [ "$(stat -c %s "$userdat/results.dat")" -eq 8 ] || fail "no score record in $userdat/results.dat"
 # The journal beside it holds the attempt too, read through the installed tool and Qt's SQLite driver.
 [ -f "$userdat/journal.db" ] || fail "no attempt journal in $userdat"

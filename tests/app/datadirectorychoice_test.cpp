@@ -182,6 +182,42 @@ TEST_F(DataDirectoryChoiceTest, ANewerInstallAddsOnlyExamsWithNewBankNamesAndRep
     EXPECT_FALSE(QFileInfo::exists(folders.perUser() + QStringLiteral("/../escape.dat")));
 }
 
+// A bank's domains live beside it: they come with the bank they belong to, and only with it.
+TEST_F(DataDirectoryChoiceTest, TheDomainsOfASampleAreCopiedWithItsBankAndReplaceNoFile)
+{
+    installSamples(folders.installedSamples());
+    const QString installed = folders.installedSamples() + u'/';
+    writeFile(installed + QStringLiteral("net.dat.domains"), "Addressing\n\nRouting\n");
+    writeFile(installed + QStringLiteral("cpp.dat.domains"), "Templates\n");
+    writeFile(user(QStringLiteral("cpp.dat.domains")), "the user's own");
+    writeFile(installed + QStringLiteral("linux.dat.domains"), "Shells\n");
+    ASSERT_TRUE(QFile::link(root.path() + QStringLiteral("/planted"), user(QStringLiteral("linux.dat.domains"))));
+
+    EXPECT_EQ(choose(), folders.perUser());
+    EXPECT_FALSE(QFileInfo::exists(root.path() + QStringLiteral("/planted"))) << "written through a link leading out";
+    EXPECT_EQ(readFile(user(QStringLiteral("linux.dat"))), QByteArray("questions of linux.dat"));
+    EXPECT_EQ(readFile(user(QStringLiteral("net.dat.domains"))), QByteArray("Addressing\n\nRouting\n"));
+    EXPECT_EQ(readFile(user(QStringLiteral("cpp.dat"))), QByteArray("questions of cpp.dat"));
+    EXPECT_EQ(readFile(user(QStringLiteral("cpp.dat.domains"))), QByteArray("the user's own"));
+
+    // A newer install: the domains of a new sample come along; those of a bank the user has do not.
+    writeFile(user(QStringLiteral("notes.dat")), "the user's notes");
+    writeFile(installed + QStringLiteral("index.dat"),
+              samplesCatalogue + exam(QStringLiteral("Shell"), QStringLiteral("shell.dat"))
+                  + exam(QStringLiteral("Notes"), QStringLiteral("notes.dat")));
+    writeFile(installed + QStringLiteral("shell.dat"), "shell questions");
+    writeFile(installed + QStringLiteral("shell.dat.domains"), "Quoting\n");
+    writeFile(installed + QStringLiteral("notes.dat"), "shipped notes");
+    writeFile(installed + QStringLiteral("notes.dat.domains"), "Shipped\n");
+    QFile::remove(user(QStringLiteral("net.dat.domains")));
+
+    EXPECT_EQ(choose(), folders.perUser());
+    EXPECT_EQ(readFile(user(QStringLiteral("shell.dat.domains"))), QByteArray("Quoting\n"));
+    EXPECT_FALSE(QFileInfo::exists(user(QStringLiteral("notes.dat.domains"))));
+    EXPECT_FALSE(QFileInfo::exists(user(QStringLiteral("net.dat.domains"))))
+        << "a sample offered before is not copied again";
+}
+
 TEST_F(DataDirectoryChoiceTest, ADamagedCatalogueOfTheUserIsNotAppendedTo)
 {
     writeFile(user(QStringLiteral("index.dat")), exam(QStringLiteral("Mine"), QStringLiteral("mine.dat")).left(200));

@@ -2,6 +2,8 @@
 
 #include "datadirectory.h"
 
+#include "data/bankdomains.h"
+
 #include "platform/filewriteset.h"
 
 #include <QDir>
@@ -39,6 +41,15 @@ QByteArray BankBuilder::bankBytes(const QList<QuestionRecord>& questions)
     return bank;
 }
 
+QByteArray BankBuilder::domainBytes(const BankExam& exam)
+{
+    QStringList lines;
+    lines.reserve(exam.questions.size());
+    for (qsizetype q = 0; q < exam.questions.size(); ++q)
+        lines.append(exam.domain(q));
+    return BankDomains(std::move(lines)).toBytes();
+}
+
 bool BankBuilder::write(const QString& directory, QString* error) const
 {
     if (!QDir().mkpath(directory)) {
@@ -47,12 +58,24 @@ bool BankBuilder::write(const QString& directory, QString* error) const
     }
     platform::FileWriteSet files(directory);
     files.stopAfterRenames(m_stopAfterRenames);
+    const DataDirectory there(directory);
     // The catalogue goes last, so that it never names a bank that is not in place yet.
-    for (const BankExam& exam : m_banks)
-        files.add(exam.catalogue.bankFileName(), bankBytes(exam.questions));
+    for (const BankExam& exam : m_banks) {
+        const QString bank = exam.catalogue.bankFileName();
+        files.add(bank, bankBytes(exam.questions));
+        // A bank without domains has no sidecar: one left from an earlier build would name the
+        // domains of other questions.
+        if (exam.hasDomains())
+            files.add(BankDomains::pathFor(bank), domainBytes(exam));
+        else if (there.isPresent(BankDomains::pathFor(bank)))
+            files.removeOnCommit(BankDomains::pathFor(bank));
+    }
     files.add(DataDirectory::IndexFile, catalogueBytes(m_catalogue));
-    if (!m_removedBank.isEmpty())
+    if (!m_removedBank.isEmpty()) {
         files.removeOnCommit(m_removedBank);
+        if (there.isPresent(BankDomains::pathFor(m_removedBank)))
+            files.removeOnCommit(BankDomains::pathFor(m_removedBank));
+    }
     if (!files.commit()) {
         *error = files.errorString();
         return false;

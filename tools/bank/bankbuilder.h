@@ -16,7 +16,7 @@ public:
     // A catalogue as given, of which only the banks of the exams given are written.
     BankBuilder(QList<CatalogueRecord> catalogue, QList<BankExam> banks);
 
-    // A bank file removed once the new catalogue is in place.
+    // A bank file, and its domains, removed once the new catalogue is in place.
     void removeBank(const QString& name) { m_removedBank = name; }
     // For the test of interruptions: the process ends itself after that many renames.
     void stopAfterRenames(int count) { m_stopAfterRenames = count; }
@@ -27,6 +27,8 @@ public:
 
     static QByteArray catalogueBytes(const QList<CatalogueRecord>& catalogue);
     static QByteArray bankBytes(const QList<QuestionRecord>& questions);
+    // The sidecar of the exam's bank: one line per question.
+    static QByteArray domainBytes(const BankExam& exam);
 
 private:
     QList<CatalogueRecord> m_catalogue;

@@ -1,5 +1,6 @@
 #include "bankchecker.h"
 
+#include "data/bankdomains.h"
 #include "data/cataloguerecord.h"
 #include "data/fixedfield.h"
 #include "data/questionrecord.h"
@@ -61,6 +62,7 @@ std::optional<QStringList> BankChecker::check()
     }
     checkResults();
     checkUnnamedBanks();
+    checkUnnamedDomains();
     return m_findings;
 }
 
@@ -132,6 +134,7 @@ void BankChecker::checkBank(const QString& exam, const CatalogueRecord& record)
         return;
     }
     checkFragment(bank, *records);
+    checkDomains(bank, records->wholeRecords());
     // The program draws from whole records only and refuses an attempt that would reach a fragment.
     const qint64 whole = records->wholeRecords();
     if (record.QuestionTotal > whole)
@@ -153,6 +156,30 @@ void BankChecker::checkBank(const QString& exam, const CatalogueRecord& record)
         for (const QString& empty : ExamRules::emptyTexts(question))
             m_findings.append(QStringLiteral("%1: %2").arg(where, empty));
     }
+}
+
+void BankChecker::checkDomains(const QString& bank, qint64 records)
+{
+    const QString file = BankDomains::pathFor(bank);
+    QString error;
+    const auto domains = m_directory.domains(bank, &error);
+    if (!domains) {
+        m_findings.append(QStringLiteral("%1 %2: the domains of %3 cannot be read").arg(file, error, bank));
+        return;
+    }
+    if (!m_directory.isPresent(file))
+        return;
+    const qsizetype lines = domains->lines().size();
+    if (lines != records)
+        m_findings.append(QStringLiteral("%1: %2 %3 for the %4 records of %5; a domains file has one line per record")
+                              .arg(file)
+                              .arg(lines)
+                              .arg(lines == 1 ? QStringLiteral("line") : QStringLiteral("lines"))
+                              .arg(records)
+                              .arg(bank));
+    for (qsizetype n = 0; n < lines; ++n)
+        if (const QString problem = BankDomains::problemWith(domains->lines().at(n)); !problem.isEmpty())
+            m_findings.append(QStringLiteral("%1 line %2: %3").arg(file).arg(n + 1).arg(problem));
 }
 
 void BankChecker::checkFragment(const QString& file, const RecordStream& records)
@@ -197,6 +224,16 @@ void BankChecker::checkUnnamedBanks()
         if (!m_named.contains(file))
             m_findings.append(
                 QStringLiteral("%1: no exam of %2 names this bank file").arg(file, DataDirectory::IndexFile));
+}
+
+void BankChecker::checkUnnamedDomains()
+{
+    for (const QString& file : m_directory.domainFiles()) {
+        const QString bank = file.chopped(qsizetype(qstrlen(BankDomains::Suffix)));
+        if (!m_named.contains(bank))
+            m_findings.append(
+                QStringLiteral("%1: no exam of %2 names its bank %3").arg(file, DataDirectory::IndexFile, bank));
+    }
 }
 
 } // namespace quizmark

@@ -31,8 +31,10 @@ private:
     void checkExam(qint64 number, const CatalogueRecord& record);
     void checkBank(const QString& exam, const CatalogueRecord& record);
     void checkFragment(const QString& file, const RecordStream& records);
+    void checkDomains(const QString& bank, qint64 records);
     void checkResults();
     void checkUnnamedBanks();
+    void checkUnnamedDomains();
 
     DataDirectory m_directory;
     QStringList m_findings;

@@ -133,8 +133,9 @@ int BankCommandLine::build(const QStringList& arguments)
     QCommandLineParser parser;
     parser.setApplicationDescription(
         QStringLiteral("Checks the exams of the sources against every limit of the record formats and writes\n"
-                       "DIR/index.dat and one bank file per exam. The exams of several sources follow one another\n"
-                       "in the catalogue. Nothing is written when anything is refused."));
+                       "DIR/index.dat and one bank file per exam, with the questions' domains in BANK.domains beside\n"
+                       "a bank that has any. The exams of several sources follow one another in the catalogue.\n"
+                       "Nothing is written when anything is refused."));
     parser.addPositionalArgument(QStringLiteral("build"), QStringLiteral("The command."));
     parser.addPositionalArgument(QStringLiteral("SOURCE"), QStringLiteral("Exam sources, in catalogue order."),
                                  QStringLiteral("SOURCE..."));
@@ -219,9 +220,9 @@ int BankCommandLine::remove(const QStringList& arguments)
 {
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral(
-        "Removes one exam, by number or name, from the catalogue of DIR, and its bank file unless another\n"
-        "exam names it. The exams after it move up one place, while the score history keeps the numbers\n"
-        "they had: its attempts at later exams then count for the exam before."));
+        "Removes one exam, by number or name, from the catalogue of DIR, and its bank file and its domains\n"
+        "unless another exam names the bank. The exams after it move up one place, while the score history\n"
+        "keeps the numbers they had: its attempts at later exams then count for the exam before."));
     parser.addPositionalArgument(QStringLiteral("remove"), QStringLiteral("The command."));
     parser.addPositionalArgument(DirectoryOperand, DirectoryHelp);
     parser.addPositionalArgument(QStringLiteral("EXAM"), QStringLiteral("The exam's number (from 1) or name."));

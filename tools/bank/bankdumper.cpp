@@ -3,6 +3,7 @@
 #include "jsonrecords.h"
 #include "progressline.h"
 
+#include "data/bankdomains.h"
 #include "data/cataloguerecord.h"
 #include "data/fixedfield.h"
 #include "data/questionrecord.h"
@@ -85,9 +86,14 @@ void BankDumper::writeQuestions(QTextStream& out, const QString& bank, const QSt
                               .arg(exam, m_directory.filePath(bank), error));
         return;
     }
+    auto domains = m_directory.domains(bank, &error);
+    if (!domains)
+        m_warnings.append(QStringLiteral("%1: domains file %2 %3; its questions are dumped without domains")
+                              .arg(exam, m_directory.filePath(BankDomains::pathFor(bank)), error));
     const qint64 count = records->roundedRecords();
     for (qint64 r = 1; r <= count; ++r) {
-        out << indented(JsonRecords::question(QuestionRecord::fromBytes(records->record(r))), QuestionDepth);
+        const QString domain = domains ? domains->of(r) : QString();
+        out << indented(JsonRecords::question(QuestionRecord::fromBytes(records->record(r)), domain), QuestionDepth);
         out << (r < count ? ",\n" : "\n");
     }
 }

@@ -9,6 +9,7 @@
 #include "moodlexmlformat.h"
 #include "progressline.h"
 
+#include "data/bankdomains.h"
 #include "data/codepage.h"
 #include "data/fixedfield.h"
 
@@ -31,7 +32,7 @@ const QStringList RootKeys = { QStringLiteral("exams") };
 const QStringList ExamKeys = { QStringLiteral("name"), QStringLiteral("bank"), QStringLiteral("description"),
                                QStringLiteral("questionTotal"), QStringLiteral("questions") };
 const QStringList QuestionKeys = { QStringLiteral("question"), QStringLiteral("options"), QStringLiteral("correct"),
-                                   QStringLiteral("explanation") };
+                                   QStringLiteral("explanation"), QStringLiteral("domain") };
 
 // A whole JSON number within [low, high], or nothing.
 std::optional<int> wholeNumber(const QJsonValue& value, int low, int high)
@@ -141,13 +142,18 @@ bool BankSource::addImported(const ImportedExam& imported, const QString& origin
         progress.advanceBy(1);
         QStringList problems;
         auto record = importedRecord(question, problems);
-        if (problems.isEmpty())
+        if (const QString problem = BankDomains::problemWith(question.domain); !problem.isEmpty())
+            problems.append(problem);
+        if (problems.isEmpty()) {
             exam.questions.append(std::move(record));
-        else if (options.skipUnfit)
+            exam.domains.append(question.domain);
+        } else if (options.skipUnfit)
             m_leftOut.append(QStringLiteral("%1: %2").arg(question.where, problems.join(QStringLiteral("; "))));
         else
             refuse(question.where, problems.join(QStringLiteral("; ")));
     }
+    if (!exam.hasDomains())
+        exam.domains.clear();
     const qsizetype count = exam.questions.size();
     if (count > MaximumRecords)
         refuse(where, QStringLiteral("%1 questions; a bank holds at most %2").arg(count).arg(MaximumRecords));
@@ -247,7 +253,7 @@ std::optional<BankExam> BankSource::exam(const QJsonObject& object, const QStrin
     exam.catalogue.Description
         = optionalText(object, QStringLiteral("description"), CatalogueRecord::DescriptionWidth, where)
               .value_or(QString());
-    const int count = questions(object.value(u"questions"), where, exam.questions);
+    const int count = questions(object.value(u"questions"), where, exam);
     exam.catalogue.QuestionTotal = questionTotal(object, count, where);
     if (m_errors.size() == errorsBefore)
         if (const QString empty = ExamRules::noQuestions(exam); !empty.isEmpty())
@@ -274,7 +280,7 @@ QString BankSource::bankName(const QJsonValue& value, const QString& where)
     return *bank;
 }
 
-int BankSource::questions(const QJsonValue& value, const QString& where, QList<QuestionRecord>& records)
+int BankSource::questions(const QJsonValue& value, const QString& where, BankExam& exam)
 {
     const QJsonArray list = value.toArray();
     if (!value.isArray()) {
@@ -286,14 +292,19 @@ int BankSource::questions(const QJsonValue& value, const QString& where, QList<Q
                QStringLiteral("%1 questions; a bank holds at most %2").arg(list.size()).arg(MaximumRecords));
         return 0;
     }
-    records.reserve(list.size());
+    exam.questions.reserve(list.size());
     for (qsizetype q = 0; q < list.size(); ++q) {
         const QString questionWhere = QStringLiteral("%1, question %2").arg(where).arg(q + 1);
-        if (!list[q].isObject())
+        QString domain;
+        if (!list[q].isObject()) {
             refuse(questionWhere, QStringLiteral("is not an object"));
-        else if (auto record = question(list[q].toObject(), questionWhere))
-            records.append(std::move(*record));
+        } else if (auto record = question(list[q].toObject(), questionWhere, domain)) {
+            exam.questions.append(std::move(*record));
+            exam.domains.append(domain);
+        }
     }
+    if (!exam.hasDomains())
+        exam.domains.clear();
     return int(list.size());
 }
 
@@ -308,10 +319,11 @@ std::int16_t BankSource::questionTotal(const QJsonObject& object, int count, con
     return std::int16_t(total.value_or(0));
 }
 
-std::optional<QuestionRecord> BankSource::question(const QJsonObject& object, const QString& where)
+std::optional<QuestionRecord> BankSource::question(const QJsonObject& object, const QString& where, QString& domain)
 {
     const qsizetype errorsBefore = m_errors.size();
     onlyKeys(object, QuestionKeys, where);
+    domain = this->domain(object, where);
     QuestionRecord record;
     record.Question
         = text(object.value(u"question"), QuestionRecord::QuestionWidth, field(where, QStringLiteral("question")))
@@ -340,6 +352,22 @@ std::optional<QuestionRecord> BankSource::question(const QJsonObject& object, co
     if (m_errors.size() != errorsBefore)
         return std::nullopt;
     return record;
+}
+
+QString BankSource::domain(const QJsonObject& object, const QString& where)
+{
+    if (!object.contains(u"domain"))
+        return {};
+    const QJsonValue value = object.value(u"domain");
+    if (!value.isString()) {
+        refuse(field(where, QStringLiteral("domain")), QStringLiteral("expected a text"));
+        return {};
+    }
+    if (const QString problem = BankDomains::problemWith(value.toString()); !problem.isEmpty()) {
+        refuse(field(where, QStringLiteral("domain")), problem);
+        return {};
+    }
+    return value.toString();
 }
 
 std::optional<QString> BankSource::optionalText(const QJsonObject& object, const QString& key, int width,

@@ -53,9 +53,12 @@ private:
     std::optional<BankExam> exam(const QJsonObject& object, const QString& where);
     QString bankName(const QJsonValue& value, const QString& where);
     // Appends the questions given; their number, or 0 when the list is refused.
-    int questions(const QJsonValue& value, const QString& where, QList<QuestionRecord>& records);
+    int questions(const QJsonValue& value, const QString& where, BankExam& exam);
     std::int16_t questionTotal(const QJsonObject& object, int count, const QString& where);
-    std::optional<QuestionRecord> question(const QJsonObject& object, const QString& where);
+    // The record, and its domain in domain.
+    std::optional<QuestionRecord> question(const QJsonObject& object, const QString& where, QString& domain);
+    // The question's optional domain; empty when it has none or it is refused.
+    QString domain(const QJsonObject& object, const QString& where);
     std::optional<QString> text(const QJsonValue& value, int width, const QString& field);
     // Why the text does not fit a field of that width, or empty when it does.
     QString textProblem(const QString& text, int width);

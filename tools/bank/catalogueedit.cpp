@@ -3,6 +3,7 @@
 #include "bankbuilder.h"
 #include "examrules.h"
 
+#include "data/bankdomains.h"
 #include "data/fixedfield.h"
 
 #include <limits>
@@ -116,7 +117,8 @@ bool CatalogueEdit::write()
     QString error;
     BankBuilder builder(m_catalogue, m_added);
     builder.stopAfterRenames(m_stopAfterRenames);
-    if (!m_removedBank.isEmpty() && m_directory.isPresent(m_removedBank))
+    if (!m_removedBank.isEmpty()
+        && (m_directory.isPresent(m_removedBank) || m_directory.isPresent(BankDomains::pathFor(m_removedBank))))
         builder.removeBank(m_removedBank);
     if (!builder.write(m_directory.path(), &error)) {
         m_errors.append(error);

@@ -12,6 +12,9 @@ namespace {
 const QStringList Header
     = { QStringLiteral("question"), QStringLiteral("option1"), QStringLiteral("option2"),    QStringLiteral("option3"),
         QStringLiteral("option4"),  QStringLiteral("correct"), QStringLiteral("explanation") };
+// The columns a header row may leave out.
+constexpr qsizetype ExplanationColumn = 6;
+const QString DomainColumn = QStringLiteral("domain");
 
 struct Row
 {
@@ -120,7 +123,7 @@ ImportedExam CsvFormat::read(const QByteArray& bytes, const QString& origin)
     QList<qsizetype> column;
     for (const QString& name : Header)
         column.append(table[0].fields.indexOf(name, 0));
-    for (qsizetype c = 0; c + 1 < Header.size(); ++c)
+    for (qsizetype c = 0; c < ExplanationColumn; ++c)
         if (column[c] < 0) {
             exam.errors.append(QStringLiteral("%1:%2: the header row has no column \"%3\"; expected %4")
                                    .arg(origin)
@@ -128,6 +131,7 @@ ImportedExam CsvFormat::read(const QByteArray& bytes, const QString& origin)
                                    .arg(Header[c], Header.join(u',')));
             return exam;
         }
+    const qsizetype domain = table[0].fields.indexOf(DomainColumn, 0);
     for (qsizetype r = 1; r < table.size(); ++r) {
         const QStringList& fields = table[r].fields;
         ImportedQuestion question;
@@ -136,7 +140,8 @@ ImportedExam CsvFormat::read(const QByteArray& bytes, const QString& origin)
         for (int k = 1; k <= 4; ++k)
             question.options.append(fields.value(column[k]));
         question.correct = correctOptions(fields.value(column[5]), &question.unfit);
-        question.explanation = column[6] < 0 ? QString() : fields.value(column[6]);
+        question.explanation = column[ExplanationColumn] < 0 ? QString() : fields.value(column[ExplanationColumn]);
+        question.domain = domain < 0 ? QString() : fields.value(domain);
         exam.questions.append(question);
     }
     return exam;
@@ -144,8 +149,11 @@ ImportedExam CsvFormat::read(const QByteArray& bytes, const QString& origin)
 
 QByteArray CsvFormat::write(const BankExam& exam)
 {
-    QString csv = Header.join(u',') + QStringLiteral("\r\n");
-    for (const QuestionRecord& record : exam.questions) {
+    // A bank without domains is written as before the column existed.
+    const bool domains = exam.hasDomains();
+    QString csv = Header.join(u',') + (domains ? u',' + DomainColumn : QString()) + QStringLiteral("\r\n");
+    for (qsizetype q = 0; q < exam.questions.size(); ++q) {
+        const QuestionRecord& record = exam.questions[q];
         QStringList fields{ quotedIfNeeded(FixedField::trimmedRight(record.Question)) };
         for (int k = 1; k <= QuestionRecord::OptionCount; ++k)
             fields.append(quotedIfNeeded(FixedField::trimmedRight(record.option(k))));
@@ -155,6 +163,8 @@ QByteArray CsvFormat::write(const BankExam& exam)
                 correct.append(QString::number(option));
         fields.append(correct.join(u' '));
         fields.append(quotedIfNeeded(FixedField::trimmedRight(record.Explanation)));
+        if (domains)
+            fields.append(quotedIfNeeded(exam.domain(q)));
         csv += fields.join(u',') + QStringLiteral("\r\n");
     }
     return csv.toUtf8();

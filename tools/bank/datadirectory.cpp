@@ -60,6 +60,29 @@ QStringList DataDirectory::bankFiles() const
     return banks;
 }
 
+QStringList DataDirectory::domainFiles() const
+{
+    return QDir(m_path).entryList({ QStringLiteral("*.dat") + QLatin1String(BankDomains::Suffix) },
+                                  QDir::Files | QDir::Hidden);
+}
+
+std::optional<BankDomains> DataDirectory::domains(const QString& bank, QString* error) const
+{
+    const QString name = BankDomains::pathFor(bank);
+    if (!isPresent(name))
+        return BankDomains();
+    // Read as one record of the largest size allowed, through the same checks as the bank.
+    auto file = open(name, int(BankDomains::MaxFileBytes), error);
+    if (!file)
+        return std::nullopt;
+    if (file->length() > BankDomains::MaxFileBytes) {
+        if (error)
+            *error = QStringLiteral("is larger than %1 bytes").arg(BankDomains::MaxFileBytes);
+        return std::nullopt;
+    }
+    return BankDomains::parse(file->record(1));
+}
+
 bool DataDirectory::resolvesInside(const QString& name) const
 {
     const QFileInfo info(filePath(name));

@@ -2,6 +2,8 @@
 
 #include "recordstream.h"
 
+#include "data/bankdomains.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -29,6 +31,11 @@ public:
     std::optional<RecordStream> open(const QString& name, int recordLength, QString* error = nullptr) const;
     // The regular files ending in .dat, catalogue and score history excepted: the candidate banks.
     QStringList bankFiles() const;
+    // The regular files ending in .dat.domains: the candidate domains of banks.
+    QStringList domainFiles() const;
+    // The domains beside that bank; none when it has no such file. Nothing, with the reason in
+    // error, when the program would not read the file or it is larger than any bank needs.
+    std::optional<BankDomains> domains(const QString& bank, QString* error = nullptr) const;
 
     // Why the program would not find a bank of that name in the directory itself, or empty when
     // it is a plain file name there.

@@ -48,12 +48,27 @@ std::optional<BankExam> ExamExporter::load(const QString& exam)
         m_failure = QStringLiteral("bank file %1 %2").arg(bank, problem.isEmpty() ? error : problem);
         return std::nullopt;
     }
-    BankExam loaded{ *found, {} };
+    const auto domains = m_directory.domains(bank, &error);
+    if (!domains) {
+        m_failure = QStringLiteral("%1 %2").arg(BankDomains::pathFor(bank), error);
+        return std::nullopt;
+    }
+    if (!domains->lines().isEmpty() && domains->lines().size() != records->wholeRecords())
+        m_notes.append(
+            QStringLiteral("%1 has %2 lines for the %3 records of %4: each record goes with the domain of its line")
+                .arg(BankDomains::pathFor(bank))
+                .arg(domains->lines().size())
+                .arg(records->wholeRecords())
+                .arg(bank));
+    BankExam loaded{ *found, {}, {} };
     ProgressLine progress(QStringLiteral("reading"), records->wholeRecords(), QStringLiteral("questions"));
     for (qint64 r = 1; r <= records->wholeRecords(); ++r) {
         loaded.questions.append(QuestionRecord::fromBytes(records->record(r)));
+        loaded.domains.append(domains->of(r));
         progress.advance(r);
     }
+    if (!loaded.hasDomains())
+        loaded.domains.clear();
     return loaded;
 }
 
@@ -72,7 +87,9 @@ std::optional<QByteArray> ExamExporter::write(const BankExam& exam, const QStrin
         return bytes;
     // The whole exam does not read back: name the first question that does not on its own.
     for (qsizetype q = 0; q < exam.questions.size(); ++q) {
-        const BankExam alone{ exam.catalogue, { exam.questions[q] } };
+        // A total of the whole exam would not read back with one question.
+        BankExam alone{ exam.catalogue, { exam.questions[q] }, { exam.domain(q) } };
+        alone.catalogue.QuestionTotal = 1;
         const QString questionProblem = readBackProblem(alone, format, encode(alone, format));
         if (!questionProblem.isEmpty()) {
             m_failure = cannotHold(format, q, exam.questions[q], questionProblem);
@@ -124,11 +141,14 @@ QByteArray ExamExporter::encode(const BankExam& exam, const QString& format)
             = QStringLiteral("Aiken holds no explanations, no description and no bank name: they are left out");
         if (!m_notes.contains(note))
             m_notes.append(note);
+        const QString domains = QStringLiteral("Aiken holds no domains: they are left out");
+        if (exam.hasDomains() && !m_notes.contains(domains))
+            m_notes.append(domains);
         return bytes;
     }
     QJsonArray questions;
-    for (const QuestionRecord& record : exam.questions)
-        questions.append(JsonRecords::question(record));
+    for (qsizetype q = 0; q < exam.questions.size(); ++q)
+        questions.append(JsonRecords::question(exam.questions[q], exam.domain(q)));
     QJsonObject object = JsonRecords::exam(exam.catalogue);
     object.insert(QStringLiteral("questions"), questions);
     return QJsonDocument(QJsonObject{ { QStringLiteral("exams"), QJsonArray{ object } } }).toJson();
@@ -151,7 +171,8 @@ QString ExamExporter::readBackProblem(const BankExam& exam, const QString& forma
                              format, options);
     if (!parsed || source.exams().size() != 1)
         return source.errors().join(QStringLiteral("; "));
-    const QList<QuestionRecord>& back = source.exams().first().questions;
+    const BankExam& backExam = source.exams().first();
+    const QList<QuestionRecord>& back = backExam.questions;
     for (qsizetype q = 0; q < exam.questions.size(); ++q) {
         QuestionRecord expected = exam.questions[q];
         if (format == u"aiken")
@@ -160,6 +181,9 @@ QString ExamExporter::readBackProblem(const BankExam& exam, const QString& forma
             return QStringLiteral("question %1 would not be read back").arg(q + 1);
         if (back[q].toBytes() != expected.toBytes())
             return difference(expected, back[q]);
+        const QString domain = format == u"aiken" ? QString() : exam.domain(q);
+        if (backExam.domain(q) != domain)
+            return QStringLiteral("its domain \"%1\" would read back as \"%2\"").arg(domain, backExam.domain(q));
     }
     return {};
 }

@@ -1,5 +1,6 @@
 #include "giftformat.h"
 
+#include "categorypaths.h"
 #include "markup.h"
 #include "sourcetext.h"
 
@@ -109,13 +110,6 @@ int lineBreaks(QStringView text)
     return int(text.count(u'\n'));
 }
 
-// The category's last part; Moodle writes a slash within a name as two.
-QString categoryName(const QString& category)
-{
-    static const QRegularExpression separator(QStringLiteral("(?<!/)/(?!/)"));
-    return category.split(separator).last().replace(QStringLiteral("//"), QStringLiteral("/")).trimmed();
-}
-
 class GiftReader
 {
 public:
@@ -143,6 +137,7 @@ public:
                 block.append(line);
             }
         }
+        m_categories.apply(m_exam);
         return m_exam;
     }
 
@@ -172,8 +167,7 @@ private:
     void paragraph(const QString& text, int line)
     {
         if (text.startsWith(QStringLiteral("$CATEGORY:"))) {
-            if (m_exam.name.isEmpty())
-                m_exam.name = categoryName(text.mid(10).trimmed());
+            m_categories.declare(text.mid(10).trimmed());
             return;
         }
         ImportedQuestion question;
@@ -190,6 +184,7 @@ private:
         if (open < 0 || close < open) {
             question.unfit = QStringLiteral("no answers in braces");
             m_exam.questions.append(question);
+            m_categories.addQuestion();
             return;
         }
         const QString after = body.mid(close + 1).trimmed();
@@ -200,6 +195,7 @@ private:
         answers(body.mid(open + 1, close - open - 1), format, bodyLine + lineBreaks(QStringView(body).left(open)),
                 question);
         m_exam.questions.append(question);
+        m_categories.addQuestion();
     }
 
     // The format a [html], [markdown], [plain] or [moodle] marker at the text's start names, the marker
@@ -285,6 +281,7 @@ private:
 
     QString m_origin;
     ImportedExam m_exam;
+    CategoryPaths m_categories;
 };
 
 QString weight(qsizetype correct)
@@ -312,9 +309,17 @@ QByteArray GiftFormat::write(const BankExam& exam)
         gift += QStringLiteral("// description: %1\n").arg(escaped(description));
     if (catalogue.QuestionTotal != exam.questions.size())
         gift += QStringLiteral("// questionTotal: %1\n").arg(catalogue.QuestionTotal);
-    gift += QStringLiteral("\n$CATEGORY: %1\n")
-                .arg(FixedField::trimmedRight(catalogue.ExamName).replace(u'/', QStringLiteral("//")));
-    for (const QuestionRecord& record : exam.questions) {
+    const QString category = FixedField::trimmedRight(catalogue.ExamName).replace(u'/', QStringLiteral("//"));
+    gift += QStringLiteral("\n$CATEGORY: %1\n").arg(category);
+    // Each run of questions of one domain goes into the exam's sub-category of that name; the
+    // exam's own category, declared first, makes the path they have in common.
+    QString domain;
+    for (qsizetype q = 0; q < exam.questions.size(); ++q) {
+        const QuestionRecord& record = exam.questions[q];
+        if (exam.domain(q) != domain) {
+            domain = exam.domain(q);
+            gift += QStringLiteral("\n$CATEGORY: %1\n").arg(domain.isEmpty() ? category : category + u'/' + domain);
+        }
         const qsizetype correct = record.correctCount();
         gift += u'\n' + escaped(FixedField::trimmedRight(record.Question)) + QStringLiteral(" {\n");
         for (int k = 1; k <= QuestionRecord::OptionCount; ++k) {

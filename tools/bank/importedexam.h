@@ -18,6 +18,8 @@ struct ImportedQuestion
     // Option numbers from 1, ascending.
     QList<int> correct;
     QString explanation;
+    // The question's topic, such as the rest of its category path; empty for none.
+    QString domain;
     // Why the format's question cannot be a record at all, such as its type; empty when it can.
     QString unfit;
 };

@@ -21,17 +21,20 @@ QJsonArray correctList(const QuestionRecord& record)
 }
 } // namespace
 
-QJsonObject JsonRecords::question(const QuestionRecord& record)
+QJsonObject JsonRecords::question(const QuestionRecord& record, const QString& domain)
 {
     QJsonArray options;
     for (int k = 1; k <= QuestionRecord::OptionCount; ++k)
         options.append(FixedField::trimmedRight(record.option(k)));
-    return {
+    QJsonObject question{
         { QStringLiteral("question"), FixedField::trimmedRight(record.Question) },
         { QStringLiteral("options"), options },
         { QStringLiteral("correct"), correctList(record) },
         { QStringLiteral("explanation"), FixedField::trimmedRight(record.Explanation) },
     };
+    if (!domain.isEmpty())
+        question.insert(QStringLiteral("domain"), domain);
+    return question;
 }
 
 QJsonObject JsonRecords::exam(const CatalogueRecord& record)

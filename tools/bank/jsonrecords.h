@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QJsonObject>
+#include <QString>
 
 namespace quizmark {
 
@@ -12,7 +13,8 @@ struct QuestionRecord;
 class JsonRecords
 {
 public:
-    static QJsonObject question(const QuestionRecord& record);
+    // "domain" only when the record has one.
+    static QJsonObject question(const QuestionRecord& record, const QString& domain = {});
     // The exam without its "questions" member.
     static QJsonObject exam(const CatalogueRecord& record);
 };

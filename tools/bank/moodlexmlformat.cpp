@@ -1,5 +1,6 @@
 #include "moodlexmlformat.h"
 
+#include "categorypaths.h"
 #include "markup.h"
 #include "sourcetext.h"
 
@@ -46,6 +47,7 @@ public:
                                      .arg(m_xml.errorString()));
         if (!external.isEmpty())
             externalReferences(external);
+        m_categories.apply(m_exam);
         return m_exam;
     }
 
@@ -164,6 +166,7 @@ private:
         if (question.explanation.isEmpty())
             question.explanation = correctFeedback.join(u'\n');
         m_exam.questions.append(question);
+        m_categories.addQuestion();
     }
 
     void answer(ImportedQuestion& question, bool correct, QStringList& correctFeedback)
@@ -194,11 +197,7 @@ private:
     {
         while (m_xml.readNextStartElement()) {
             if (m_xml.name() == u"category") {
-                const QString path = formattedText();
-                static const QRegularExpression separator(QStringLiteral("(?<!/)/(?!/)"));
-                if (m_exam.name.isEmpty())
-                    m_exam.name
-                        = path.split(separator).last().replace(QStringLiteral("//"), QStringLiteral("/")).trimmed();
+                m_categories.declare(formattedText());
             } else if (m_xml.name() == u"info") {
                 if (m_exam.description.isEmpty())
                     m_exam.description = formattedText();
@@ -216,6 +215,7 @@ private:
     ImportedExam m_exam;
     int m_number = 0;
     QString m_questionFormat;
+    CategoryPaths m_categories;
 };
 
 void writeText(QXmlStreamWriter& xml, const QString& element, const QString& text)
@@ -223,6 +223,18 @@ void writeText(QXmlStreamWriter& xml, const QString& element, const QString& tex
     xml.writeStartElement(element);
     xml.writeAttribute(QStringLiteral("format"), QStringLiteral("plain_text"));
     xml.writeTextElement(QStringLiteral("text"), text);
+    xml.writeEndElement();
+}
+
+// Opens a category entry and writes its path; the caller closes the entry.
+void writeCategory(QXmlStreamWriter& xml, const QString& path, bool plain)
+{
+    xml.writeStartElement(QStringLiteral("question"));
+    xml.writeAttribute(QStringLiteral("type"), QStringLiteral("category"));
+    xml.writeStartElement(QStringLiteral("category"));
+    if (plain)
+        xml.writeAttribute(QStringLiteral("format"), QStringLiteral("plain_text"));
+    xml.writeTextElement(QStringLiteral("text"), path);
     xml.writeEndElement();
 }
 
@@ -245,18 +257,23 @@ QByteArray MoodleXmlFormat::write(const BankExam& exam)
     xml.writeStartDocument();
     xml.writeStartElement(QStringLiteral("quiz"));
 
-    xml.writeStartElement(QStringLiteral("question"));
-    xml.writeAttribute(QStringLiteral("type"), QStringLiteral("category"));
-    xml.writeStartElement(QStringLiteral("category"));
-    xml.writeTextElement(QStringLiteral("text"),
-                         QStringLiteral("$course$/top/")
-                             + FixedField::trimmedRight(exam.catalogue.ExamName).replace(u'/', QStringLiteral("//")));
-    xml.writeEndElement();
+    const QString category = QStringLiteral("$course$/top/")
+        + FixedField::trimmedRight(exam.catalogue.ExamName).replace(u'/', QStringLiteral("//"));
+    // Categories that make domains are read as written, not as HTML, so their paths compare.
+    const bool domains = exam.hasDomains();
+    writeCategory(xml, category, domains);
     writeText(xml, QStringLiteral("info"), FixedField::trimmedRight(exam.catalogue.Description));
     xml.writeEndElement();
 
     int number = 0;
-    for (const QuestionRecord& record : exam.questions) {
+    QString domain;
+    for (qsizetype q = 0; q < exam.questions.size(); ++q) {
+        const QuestionRecord& record = exam.questions[q];
+        if (exam.domain(q) != domain) {
+            domain = exam.domain(q);
+            writeCategory(xml, domain.isEmpty() ? category : category + u'/' + domain, true);
+            xml.writeEndElement();
+        }
         const qsizetype correct = record.correctCount();
         xml.writeStartElement(QStringLiteral("question"));
         xml.writeAttribute(QStringLiteral("type"), QStringLiteral("multichoice"));

@@ -170,6 +170,66 @@ TEST_F(DataFiles, CheckReadsNothingBeyondTheEndOfDamagedFiles)
               }));
 }
 
+// The bytes of a two-record bank's domains file and what check finds in them; empty when sound.
+struct Sidecar
+{
+    const char* name;
+    QByteArray bytes;
+    const char* findings;
+};
+
+void PrintTo(const Sidecar& sidecar, std::ostream* out)
+{
+    *out << sidecar.name;
+}
+
+class CheckDomains : public DataFiles, public testing::WithParamInterface<Sidecar>
+{
+};
+
+TEST_P(CheckDomains, ReportsADomainsFileThatDoesNotMatchItsBank)
+{
+    write(QStringLiteral("index.dat"), catalogueRecord(QStringLiteral("Exam"), QStringLiteral("exam.dat"), 2));
+    write(QStringLiteral("exam.dat"), questionRecord({ 1, 0, 0, 0 }) + questionRecord({ 2, 0, 0, 0 }));
+    write(QStringLiteral("exam.dat.domains"), GetParam().bytes);
+    const QStringList expected = QString::fromUtf8(GetParam().findings).split(u'\n', Qt::SkipEmptyParts);
+    EXPECT_EQ(findings(), expected);
+    EXPECT_EQ(check().code, expected.isEmpty() ? 0 : 1);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Sidecars, CheckDomains,
+    testing::Values(
+        Sidecar{ "sound", "Routing\n\n", "" },
+        Sidecar{ "line ends of another system", "Routing\r\nAddressing\r\n", "" },
+        Sidecar{ "fewer lines", "Routing\n",
+                 "exam.dat.domains: 1 line for the 2 records of exam.dat; a domains file has one line per record" },
+        Sidecar{ "more lines", "Routing\n\nAddressing\n",
+                 "exam.dat.domains: 3 lines for the 2 records of exam.dat; a domains file has one line per record" },
+        Sidecar{ "no lines", "",
+                 "exam.dat.domains: 0 lines for the 2 records of exam.dat; a domains file has one line per record" },
+        Sidecar{ "bad UTF-8", "Routing\nAdress\xfc\x65rung\n", "exam.dat.domains line 2: a domain name is not UTF-8" },
+        Sidecar{ "too long", QByteArray(121, 'x') + "\nRouting\n",
+                 "exam.dat.domains line 1: a domain name is longer than 120 characters" },
+        Sidecar{ "control characters", "Rou\tting\nAddressing\x1b\n",
+                 "exam.dat.domains line 1: a domain name holds a line break or another control character\n"
+                 "exam.dat.domains line 2: a domain name holds a line break or another control character" },
+        Sidecar{ "a line separator", "Routing\xe2\x80\xa8Static\n\n",
+                 "exam.dat.domains line 1: a domain name holds a line break or another control character" }));
+
+TEST_F(DataFiles, CheckReportsDomainsFilesNoExamsBankOwnsOrThatCannotBeRead)
+{
+    write(QStringLiteral("index.dat"), catalogueRecord(QStringLiteral("Exam"), QStringLiteral("exam.dat"), 1));
+    write(QStringLiteral("exam.dat"), questionRecord({ 1, 0, 0, 0 }));
+    write(QStringLiteral("gone.dat.domains"), "Routing\n");
+    QDir(m_dir.path()).mkpath(QStringLiteral("exam.dat.domains"));
+    EXPECT_EQ(findings(),
+              QStringList({
+                  QStringLiteral("exam.dat.domains is not a regular file: the domains of exam.dat cannot be read"),
+                  QStringLiteral("gone.dat.domains: no exam of index.dat names its bank gone.dat"),
+              }));
+}
+
 TEST_F(DataFiles, CheckExitsTwoWhenTheDirectoryCannotBeRead)
 {
     const Outcome noIndex = check();

@@ -197,6 +197,10 @@ TEST_P(RoundTrips, ImportingAnExportGivesTheSameBytes)
                                QStringLiteral("--name"), name });
     ASSERT_EQ(back.code, 0) << back.err.toStdString();
     EXPECT_EQ(readFile(dir.filePath("back/") + bank), readFile(dir.filePath("original/") + bank));
+    const QString domains = bank + QStringLiteral(".domains");
+    EXPECT_EQ(QFileInfo::exists(dir.filePath("back/") + domains),
+              QFileInfo::exists(dir.filePath("original/") + domains));
+    EXPECT_EQ(readFile(dir.filePath("back/") + domains), readFile(dir.filePath("original/") + domains));
     if (GetParam().wholeExam)
         EXPECT_EQ(readFile(dir.filePath("back/index.dat")), readFile(dir.filePath("original/index.dat")));
 }
@@ -207,7 +211,9 @@ INSTANTIATE_TEST_SUITE_P(
                     RoundTrip{ "networking.json", "moodle-xml", false }, RoundTrip{ "networking.json", "csv", false },
                     RoundTrip{ "escapes.json", "json", true }, RoundTrip{ "escapes.json", "gift", true },
                     RoundTrip{ "escapes.json", "moodle-xml", false }, RoundTrip{ "escapes.json", "csv", false },
-                    RoundTrip{ "capitals.json", "aiken", false }, RoundTrip{ "capitals.json", "gift", true }));
+                    RoundTrip{ "capitals.json", "aiken", false }, RoundTrip{ "capitals.json", "gift", true },
+                    RoundTrip{ "domains.json", "json", true }, RoundTrip{ "domains.json", "gift", true },
+                    RoundTrip{ "domains.json", "moodle-xml", false }, RoundTrip{ "domains.json", "csv", false }));
 
 TEST(Export, RefusesAFormatThatCannotHoldTheExam)
 {
@@ -246,6 +252,42 @@ TEST(Export, RefusesAFormatThatCannotHoldTheExam)
               1);
 }
 
+// A domain that a format would give back otherwise refuses the export, naming its question.
+TEST(Export, RefusesAFormatThatWouldChangeADomain)
+{
+    QTemporaryDir dir;
+    QJsonObject spaced = exam(QStringLiteral("Spaced"), QStringLiteral("spaced.dat"), 2);
+    QJsonArray questions = spaced.value(u"questions").toArray();
+    QJsonObject second = questions[1].toObject();
+    second.insert(QStringLiteral("domain"), QStringLiteral("Routing "));
+    questions[1] = second;
+    spaced.insert(QStringLiteral("questions"), questions);
+    ASSERT_EQ(run({ QStringLiteral("build"), writeSource(dir, QStringLiteral("s.json"), { spaced }),
+                    QStringLiteral("-o"), dir.filePath("dat") })
+                  .code,
+              0);
+    for (const char* format : { "gift", "moodle-xml" }) {
+        const Outcome refused = run({ QStringLiteral("export"), dir.filePath("dat"), QStringLiteral("1"),
+                                      QStringLiteral("--format"), QString::fromUtf8(format) });
+        EXPECT_EQ(refused.code, 1) << format;
+        EXPECT_TRUE(refused.err.contains(QStringLiteral("cannot hold question 2")) && refused.err.contains(u"Routing "))
+            << refused.err.toStdString();
+    }
+    for (const char* format : { "json", "csv" })
+        EXPECT_EQ(run({ QStringLiteral("export"), dir.filePath("dat"), QStringLiteral("1"), QStringLiteral("--format"),
+                        QString::fromUtf8(format) })
+                      .code,
+                  0)
+            << format;
+    ASSERT_EQ(
+        run({ QStringLiteral("build"), testFile("domains.json"), QStringLiteral("-o"), dir.filePath("single") }).code,
+        0);
+    const Outcome aiken = run({ QStringLiteral("export"), dir.filePath("single"), QStringLiteral("1"),
+                                QStringLiteral("--format"), QStringLiteral("aiken") });
+    EXPECT_EQ(aiken.code, 0);
+    EXPECT_TRUE(aiken.err.contains(QStringLiteral("Aiken holds no domains"))) << aiken.err.toStdString();
+}
+
 TEST(SampleExams, TheGiftSampleBuildsTheBytesOfItsJsonSource)
 {
     QTemporaryDir dir;
@@ -255,7 +297,7 @@ TEST(SampleExams, TheGiftSampleBuildsTheBytesOfItsJsonSource)
     const Outcome gift = run({ QStringLiteral("build"), QStringLiteral(SAMPLE_EXAMS "/networking.gift"),
                                QStringLiteral("-o"), dir.filePath("gift") });
     ASSERT_EQ(gift.code, 0) << gift.err.toStdString();
-    for (const char* file : { "/index.dat", "/networking.dat" }) {
+    for (const char* file : { "/index.dat", "/networking.dat", "/networking.dat.domains" }) {
         const QByteArray json = readFile(dir.filePath("json") + QString::fromUtf8(file));
         EXPECT_FALSE(json.isEmpty());
         EXPECT_EQ(readFile(dir.filePath("gift") + QString::fromUtf8(file)), json) << file;

@@ -54,6 +54,19 @@ Interrupted runStoppedAfter(const QStringList& arguments, int renames)
              QString::fromUtf8(process.readAllStandardError()) };
 }
 
+// The exam with a domain for each question, so its bank has a domains file beside it.
+QJsonObject withDomains(QJsonObject exam)
+{
+    QJsonArray questions = exam.value(u"questions").toArray();
+    for (qsizetype q = 0; q < questions.size(); ++q) {
+        QJsonObject question = questions[q].toObject();
+        question.insert(QStringLiteral("domain"), QStringLiteral("Topic %1").arg(q % 2));
+        questions[q] = question;
+    }
+    exam.insert(QStringLiteral("questions"), questions);
+    return exam;
+}
+
 struct Command
 {
     const char* label;
@@ -66,16 +79,17 @@ class Interruption : public testing::TestWithParam<Command>
 protected:
     void SetUp() override
     {
-        // The old state: two exams with their banks; the new one changes a bank, adds two, and the
-        // catalogue, or removes an exam and its bank.
+        // The old state: two exams with their banks, the first with its domains; the new one changes
+        // a bank and drops its domains, adds two, one with domains, and the catalogue, or removes an
+        // exam, its bank and their domains.
         const QString samples = writeSource(m_dir, QStringLiteral("samples.json"),
-                                            { exam(QStringLiteral("One"), QStringLiteral("one.dat"), 4),
+                                            { withDomains(exam(QStringLiteral("One"), QStringLiteral("one.dat"), 4)),
                                               exam(QStringLiteral("Two"), QStringLiteral("two.dat"), 2) });
         ASSERT_EQ(run({ QStringLiteral("build"), samples, QStringLiteral("-o"), original() }).code, 0);
         writeSource(m_dir, QStringLiteral("replace.json"),
                     { exam(QStringLiteral("One"), QStringLiteral("one.dat"), 1) });
         writeSource(m_dir, QStringLiteral("more.json"),
-                    { exam(QStringLiteral("Three"), QStringLiteral("three.dat"), 3),
+                    { withDomains(exam(QStringLiteral("Three"), QStringLiteral("three.dat"), 3)),
                       exam(QStringLiteral("Four"), QStringLiteral("four.dat"), 1) });
     }
     QString original() const { return m_dir.filePath(QStringLiteral("original")); }

@@ -1,4 +1,5 @@
-# Dumps the built sample exams, builds the dump again and expects every file to come back byte for byte.
+# Dumps the built sample exams, builds the dump again and expects every file to come back byte for
+# byte, the domains beside the banks among them.
 # Run as: cmake -DTOOL=... -DDAT=... -DWORK=... -P samplesroundtrip.cmake
 cmake_minimum_required(VERSION 3.25)
 file(REMOVE_RECURSE ${WORK})
@@ -15,6 +16,18 @@ file(GLOB rebuilt RELATIVE ${WORK}/dat ${WORK}/dat/*)
 if(NOT "index.dat" IN_LIST rebuilt)
     message(FATAL_ERROR "the build of the dump wrote no index.dat")
 endif()
+# What the samples hold must come back too; a score history left by a trial run is no sample.
+file(GLOB samples RELATIVE ${DAT} ${DAT}/*.dat ${DAT}/*.dat.domains)
+list(REMOVE_ITEM samples results.dat)
+file(GLOB sidecars ${DAT}/*.dat.domains)
+if(NOT sidecars)
+    message(FATAL_ERROR "no sample bank in ${DAT} has domains beside it")
+endif()
+foreach(name IN LISTS samples)
+    if(NOT name IN_LIST rebuilt)
+        message(FATAL_ERROR "${name} is missing after dump and build")
+    endif()
+endforeach()
 foreach(name IN LISTS rebuilt)
     execute_process(COMMAND ${CMAKE_COMMAND} -E compare_files ${DAT}/${name} ${WORK}/dat/${name} RESULT_VARIABLE differs)
     if(NOT differs EQUAL 0)
