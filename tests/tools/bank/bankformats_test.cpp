@@ -201,8 +201,9 @@ TEST_P(RoundTrips, ImportingAnExportGivesTheSameBytes)
     EXPECT_EQ(QFileInfo::exists(dir.filePath("back/") + domains),
               QFileInfo::exists(dir.filePath("original/") + domains));
     EXPECT_EQ(readFile(dir.filePath("back/") + domains), readFile(dir.filePath("original/") + domains));
-    if (GetParam().wholeExam)
+    if (GetParam().wholeExam) {
         EXPECT_EQ(readFile(dir.filePath("back/index.dat")), readFile(dir.filePath("original/index.dat")));
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(
