@@ -1,5 +1,6 @@
 #include "bankdomains.h"
 
+#include "platform/filetable.h"
 #include "platform/recordfile.h"
 #include "platform/runtimeerror.h"
 
@@ -24,19 +25,38 @@ BankDomains BankDomains::parse(const QByteArray& bytes)
     return BankDomains(std::move(lines));
 }
 
+namespace {
+
+BankDomains readWhole(platform::RecordFile& file)
+{
+    const qint64 length = file.length();
+    if (length <= 0 || length > BankDomains::MaxFileBytes)
+        return {};
+    return BankDomains::parse(file.readRecords(1, length));
+}
+
+} // namespace
+
+// The sidecar is read as a file of one-byte records so it comes through the same service, and
+// the same checks, as the bank beside it.
 BankDomains BankDomains::read(platform::RecordFileSystem& files, const QString& bankPath)
 {
-    // The sidecar is read as a file of one-byte records so it comes through the same service, and
-    // the same checks, as the bank beside it.
     try {
-        auto file = files.open(pathFor(bankPath), 1, platform::RecordAccess::ReadOnly);
-        const qint64 length = file->length();
-        if (length <= 0 || length > MaxFileBytes)
-            return {};
-        return parse(file->readRecords(1, length));
+        return readWhole(*files.open(pathFor(bankPath), 1, platform::RecordAccess::ReadOnly));
     } catch (const platform::RuntimeError&) {
         return {};
     }
+}
+
+BankDomains BankDomains::read(platform::FileTable& files, int fileNumber, const QString& bankPath)
+{
+    BankDomains domains;
+    try {
+        domains = readWhole(files.open(fileNumber, pathFor(bankPath), 1, platform::RecordAccess::ReadOnly));
+    } catch (const platform::RuntimeError&) {
+    }
+    files.close(fileNumber);
+    return domains;
 }
 
 QByteArray BankDomains::toBytes() const

@@ -5,6 +5,7 @@
 #include <QStringList>
 
 namespace platform {
+class FileTable;
 class RecordFileSystem;
 }
 
@@ -34,6 +35,8 @@ public:
     // The sidecar of the bank at that path through the data directory's files; none when there is
     // no such file, it cannot be read or it is longer than MaxFileBytes.
     static BankDomains read(platform::RecordFileSystem& files, const QString& bankPath);
+    // The same through the runtime's file table, under that file number, closed again after.
+    static BankDomains read(platform::FileTable& files, int fileNumber, const QString& bankPath);
 
     // One line per record, each ended by a line feed.
     QByteArray toBytes() const;

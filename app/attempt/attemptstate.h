@@ -22,6 +22,8 @@ namespace FileNumber {
 constexpr int Catalogue = 1;
 constexpr int QuestionBank = 2;
 constexpr int ScoreHistory = 3;
+// The domains beside the question bank, open only while they are read.
+constexpr int BankDomains = 4;
 } // namespace FileNumber
 
 // The variables through which the screens hand one attempt on. Booleans keep the runtime's
