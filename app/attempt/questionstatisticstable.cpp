@@ -131,6 +131,11 @@ QStringList QuestionStatisticsTable::cells(const QuestionStatisticsRow& row, con
     };
 }
 
+bool QuestionStatisticsTable::hasDomains() const
+{
+    return std::any_of(m_rows.begin(), m_rows.end(), [](const auto& row) { return !row.domain.isEmpty(); });
+}
+
 QStringList QuestionStatisticsTable::domainLines() const
 {
     struct Standing
@@ -139,9 +144,7 @@ QStringList QuestionStatisticsTable::domainLines() const
         int seen = 0;
         int right = 0;
     };
-    const bool anyDomain
-        = std::any_of(m_rows.begin(), m_rows.end(), [](const auto& row) { return !row.domain.isEmpty(); });
-    const QString none = anyDomain ? QStringLiteral("No domain") : QStringLiteral("All questions");
+    const QString none = hasDomains() ? QStringLiteral("No domain") : QStringLiteral("All questions");
     // By record number, so the domains come in the order of the bank whatever the rows' order.
     std::map<std::int16_t, const QuestionStatisticsRow*> byNumber;
     for (const QuestionStatisticsRow& row : m_rows)

@@ -77,6 +77,8 @@ public:
     // domains has one line, "All questions: ...", and questions without one in a bank with domains
     // count under "No domain".
     QStringList domainLines() const;
+    // Whether any question of the bank has a domain.
+    bool hasDomains() const;
 
     // "Question 12 · Addressing", or without the domain where it has none.
     static QString heading(const QuestionStatisticsRow& row);

@@ -28,6 +28,7 @@
 #include <QFontMetricsF>
 #include <QHeaderView>
 #include <QKeyEvent>
+#include <QListWidget>
 #include <QResizeEvent>
 #include <QTableWidget>
 #include <QTimeZone>
@@ -47,6 +48,8 @@ constexpr std::int32_t Red = 0x0000FF;
 constexpr double ScaleTop = 100.0;
 // Record numbers are 16-bit: a bank longer than this is listed as far as they reach.
 constexpr qint64 MostRecords = 32767;
+// The domain lines shown without scrolling.
+constexpr int DomainLinesShown = 3;
 // Title above the plot and two lines of category labels below it take this many text heights.
 constexpr int TextLinesBesidePlot = 3;
 // What the legend and the value labels take of the chart's width besides their texts, in pixels.
@@ -173,12 +176,19 @@ bool questionstatistics::refuse(const QString& reason)
     return false;
 }
 
+// The list shows whole lines, as many as there are up to a few; more scroll.
 void questionstatistics::fillDomains()
 {
-    m_ui->domainSummary->clear();
-    m_ui->domainSummary->addItems(m_table->domainLines());
-    AccessibleText::nameEntries(m_ui->domainSummary);
-    m_ui->domainSummary->setCurrentRow(0);
+    QListWidget* list = m_ui->domainSummary;
+    list->clear();
+    list->addItems(m_table->domainLines());
+    AccessibleText::nameEntries(list);
+    list->setCurrentRow(0);
+    const int shown = std::clamp(list->count(), 1, DomainLinesShown);
+    const int line = std::max(list->sizeHintForRow(0), list->fontMetrics().height());
+    list->setFixedHeight(shown * line + 2 * list->frameWidth());
+    // A bank without domains leaves the question more room.
+    m_ui->questionTable->setColumnHidden(int(QuestionStatisticsTable::SortKey::Domain) - 1, !m_table->hasDomains());
 }
 
 // The rows in the table's order; the row of that question stays current, the first where it is 0.
@@ -280,7 +290,9 @@ bool questionstatistics::placeChart(ChartLoader& charts)
         m_ui->chartLayout->addWidget(chart);
         // The chart draws only when told to, at the size it has then, so it gets its place first.
         resize(sizeHint().expandedTo(size()));
+        // Hidden widgets lay out only when asked: each level in turn, down to the chart's own.
         layout()->activate();
+        m_ui->pages->layout()->activate();
         m_ui->tablePageLayout->activate();
         m_ui->chartLayout->activate();
         chart->setFixedSize(chart->size());

@@ -186,13 +186,15 @@ class QuestionStatisticsTest : public QObject
         MDIForm1 window{ fakes.services() };
         RecordingChartLoader charts;
         QPointer<QWidget> history;
-        explicit Road(AttemptJournal* journal, int records = 12)
+        // Odd records are about addressing, even ones about routing; a bank without domains has no sidecar.
+        explicit Road(AttemptJournal* journal, int records = 12, bool withDomains = true)
         {
             fakes.recordFiles.setFile(BankPath, bank(records));
             QByteArray domains;
             for (int r = 1; r <= records; ++r)
                 domains += r % 2 ? "Addressing\n" : "Routing\n";
-            fakes.recordFiles.setFile(BankPath + QStringLiteral(".domains"), domains);
+            if (withDomains)
+                fakes.recordFiles.setFile(BankPath + QStringLiteral(".domains"), domains);
             window.setJournal(journal);
             registerScreens(window);
             window.registerScreen(QStringLiteral("history"),
@@ -293,6 +295,7 @@ private slots:
                                dash }));
         QCOMPARE(table->currentRow(), 0);
         QCOMPARE(screen->focusWidget(), table);
+        QVERIFY(!table->isColumnHidden(2));
 
         auto* domains = Road::control<QListWidget>(screen, "domainSummary");
         QStringList lines;
@@ -518,10 +521,10 @@ private slots:
         QVERIFY(!road.fakes.files.isOpen(FileNumber::QuestionBank));
     }
 
-    // An 800 x 560 client area, as the other screens are held to.
+    // An 800 x 560 client area, as the other screens are held to; a bank without domains.
     void theScreenFitsASmallClientArea()
     {
-        Road road(nullptr, 3);
+        Road road(nullptr, 3, false);
         auto* area = road.window.findChild<QMdiArea*>(QStringLiteral("ClientArea"));
         road.window.setWindowState(Qt::WindowNoState);
         const QSize wanted(800, 560);
@@ -533,6 +536,9 @@ private slots:
         questionstatistics* screen = road.open();
         QVERIFY(screen);
         QCoreApplication::processEvents();
+        QCOMPARE(Road::control<QListWidget>(screen, "domainSummary")->item(0)->text(),
+                 QStringLiteral("All questions: 3 questions, not seen yet"));
+        QVERIFY(Road::control<QTableWidget>(screen, "questionTable")->isColumnHidden(2));
         const QRect frame = road.window.subWindowOf(screen)->geometry();
         QVERIFY2(
             area->viewport()->rect().contains(frame),
