@@ -62,6 +62,10 @@ const QString WidestValue = QStringLiteral("100");
 // Category labels are month and day: the same width for every attempt.
 const QString WidestDate = QStringLiteral("12-31");
 
+// A text as wide as each column needs, column 0 first; the question takes the width that is left.
+constexpr const char* ColumnWidths[QuestionStatisticsTable::ColumnCount]
+    = { "32767", nullptr, "A domain of some length", "Seen", "Right", "Share", "Box", "2026-12-31 23:59" };
+
 QString dateLabel(const QDateTime& time, const QTimeZone& zone)
 {
     const QDate day = time.toTimeZone(zone).date();
@@ -97,10 +101,9 @@ questionstatistics::questionstatistics(ScreenHost& host, ChartLoader& charts, QW
     header->setSectionResizeMode(int(QuestionStatisticsTable::SortKey::Question) - 1, QHeaderView::Stretch);
     const QFontMetrics metrics(m_ui->questionTable->font());
     const int padding = 2 * metrics.averageCharWidth() + 8;
-    for (const auto& [column, widest] :
-         { std::pair{ 0, "32767" }, std::pair{ 2, "Domain name here" }, std::pair{ 3, "Seen" }, std::pair{ 4, "Right" },
-           std::pair{ 5, "Share" }, std::pair{ 6, "Box" }, std::pair{ 7, "2026-12-31 23:59" } })
-        header->resizeSection(column, metrics.horizontalAdvance(QLatin1String(widest)) + padding);
+    for (int column = 0; column < QuestionStatisticsTable::ColumnCount; ++column)
+        if (const char* widest = ColumnWidths[column])
+            header->resizeSection(column, metrics.horizontalAdvance(QLatin1String(widest)) + padding);
     m_ui->questionTable->verticalHeader()->setDefaultSectionSize(metrics.height() + 6);
 
     connect(m_ui->backToHistory, &QPushButton::clicked, this, &questionstatistics::backToHistory);
@@ -114,9 +117,10 @@ questionstatistics::questionstatistics(ScreenHost& host, ChartLoader& charts, QW
     connect(m_ui->sortDescending, &QCheckBox::toggled, this, &questionstatistics::sortRows);
     connect(header, &QHeaderView::sectionClicked, this, &questionstatistics::sortByColumn);
 
-    if (!readBank())
+    const std::optional<BankDomains> domains = readBank();
+    if (!domains)
         return;
-    m_ui->pages->setCurrentWidget(m_ui->tablePage);
+    m_table.emplace(m_records, *domains, readJournal());
     fillDomains();
     fillTable(0);
     if (!placeChart(charts) || !showChart()) {
@@ -129,13 +133,15 @@ questionstatistics::questionstatistics(ScreenHost& host, ChartLoader& charts, QW
 questionstatistics::~questionstatistics() = default;
 
 // The bank is read whole and closed again: the rows are the records it holds now, each one as many
-// bytes as the journal fingerprinted when it was asked.
-bool questionstatistics::readBank()
+// bytes as the journal fingerprinted when it was asked. No domains where it has none.
+std::optional<BankDomains> questionstatistics::readBank()
 {
     platform::FileTable& files = m_host.services().files;
     const BankFilePath bank(Module1.DataDirectory, Module1.CurrentExam.BankFile);
-    if (!bank.isSafe())
-        return refuse(bank.problem());
+    if (!bank.isSafe()) {
+        refuse(bank.problem());
+        return std::nullopt;
+    }
     bool opened = false;
     try {
         platform::RecordFile& file = files.open(FileNumber::QuestionBank, bank.path(), QuestionRecord::Length,
@@ -149,31 +155,33 @@ bool questionstatistics::readBank()
     } catch (const platform::RuntimeError& error) {
         if (opened)
             files.close(FileNumber::QuestionBank);
-        return refuse(QStringLiteral("%1\n\n%2")
-                          .arg(bank.path(),
-                               error.number() == platform::ErrorNumber::FileNotFound
-                                   ? QStringLiteral("The file was not found.")
-                                   : error.message()));
+        refuse(QStringLiteral("%1\n\n%2")
+                   .arg(bank.path(),
+                        error.number() == platform::ErrorNumber::FileNotFound
+                            ? QStringLiteral("The file was not found.")
+                            : error.message()));
+        return std::nullopt;
     }
-    const BankDomains domains = BankDomains::read(files, FileNumber::BankDomains, bank.path());
-    QuestionStatistics statistics;
-    // A journal that is missing or cannot be read leaves every question never seen.
-    if (AttemptJournal* journal = m_host.journal(); journal && journal->isUsable()) {
-        statistics = journal->statistics(Module1.CurrentExam.bankFileName());
-        m_shares = AttemptShares::of(journal->finishedAttempts(Module1.SelectedExam));
-    }
-    m_table.emplace(m_records, domains, statistics);
-    return true;
+    return BankDomains::read(files, FileNumber::BankDomains, bank.path());
 }
 
-bool questionstatistics::refuse(const QString& reason)
+// A journal that is missing or cannot be read leaves every question never seen and the chart empty.
+QuestionStatistics questionstatistics::readJournal()
+{
+    AttemptJournal* journal = m_host.journal();
+    if (!journal || !journal->isUsable())
+        return {};
+    m_shares = AttemptShares::of(journal->finishedAttempts(Module1.SelectedExam));
+    return journal->statistics(Module1.CurrentExam.bankFileName());
+}
+
+void questionstatistics::refuse(const QString& reason)
 {
     setProperty(ScreenHost::RefusedProperty, true);
     m_host.services().messages.MsgBox(
         QStringLiteral("The question statistics cannot be shown: the question bank of this exam cannot be read.\n%1")
             .arg(reason),
         platform::MsgBoxStyle::Exclamation);
-    return false;
 }
 
 // The list shows whole lines, as many as there are up to a few; more scroll.
@@ -401,8 +409,8 @@ void questionstatistics::leave()
         return;
     m_left = true;
     m_host.hideScreen(this);
-    if (auto* scores = m_host.window()->findChild<history*>(QStringLiteral("history")))
-        scores->returnFromStatistics();
+    if (auto* scoreHistory = m_host.window()->findChild<history*>(QStringLiteral("history")))
+        scoreHistory->returnFromStatistics();
 }
 
 void questionstatistics::closeEvent(QCloseEvent* event)

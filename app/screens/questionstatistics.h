@@ -3,6 +3,8 @@
 #include "attemptshares.h"
 #include "questionstatisticstable.h"
 
+#include "data/bankdomains.h"
+
 #include "chart/plotvanecontrol.h"
 
 #include <QByteArray>
@@ -59,9 +61,10 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
-    bool readBank();
-    bool refuse(const QString& reason);
-    void readJournal();
+    std::optional<BankDomains> readBank();
+    // Says why the screen cannot be shown, and marks it refused.
+    void refuse(const QString& reason);
+    QuestionStatistics readJournal();
     void fillDomains();
     void fillTable(std::int16_t currentNumber);
     void sortRows();
