@@ -64,7 +64,7 @@ const QString WidestDate = QStringLiteral("12-31");
 
 // A text as wide as each column needs, column 0 first; the question takes the width that is left.
 constexpr const char* ColumnWidths[QuestionStatisticsTable::ColumnCount]
-    = { "32767", nullptr, "A domain of some length", "Seen", "Right", "Share", "Box", "2026-12-31 23:59" };
+    = { "32767", nullptr, "A typical domain", "Seen", "Right", "Share", "Box", "2026-12-31 23:59" };
 
 QString dateLabel(const QDateTime& time, const QTimeZone& zone)
 {
