@@ -7,6 +7,7 @@
 #include "screens/exam.h"
 #include "screens/examselect.h"
 #include "screens/history.h"
+#include "screens/questionstatistics.h"
 #include "screens/questionselect.h"
 #include "screens/resultreview.h"
 #include "screens/results.h"
@@ -92,6 +93,8 @@ void registerScreens(ScreenHost& host)
     host.registerScreen(QStringLiteral("resultreview"), [](ScreenHost& h) { return new resultreview(h); });
     auto charts = std::make_shared<PluginChartLoader>(chartLibraryPath(host.services().programDirectory));
     host.registerScreen(QStringLiteral("history"), [charts](ScreenHost& h) { return new history(h, *charts); });
+    host.registerScreen(QStringLiteral("questionstatistics"),
+                        [charts](ScreenHost& h) { return new questionstatistics(h, *charts); });
 }
 
 // The selection shows first; an unfinished attempt is offered once it has been painted, so the

@@ -1,4 +1,5 @@
-# The score history screen and the loader of the chart library it shows.
+# The score history screen, the question statistics opened from it, and the loader of the chart library
+# they show.
 target_sources(quizmark_app PRIVATE
     ${CMAKE_CURRENT_LIST_DIR}/../chartloader.h
     ${CMAKE_CURRENT_LIST_DIR}/../pluginchartloader.cpp
@@ -6,4 +7,7 @@ target_sources(quizmark_app PRIVATE
     ${CMAKE_CURRENT_LIST_DIR}/history.cpp
     ${CMAKE_CURRENT_LIST_DIR}/history.h
     ${CMAKE_CURRENT_LIST_DIR}/history.ui
+    ${CMAKE_CURRENT_LIST_DIR}/questionstatistics.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/questionstatistics.h
+    ${CMAKE_CURRENT_LIST_DIR}/questionstatistics.ui
 )

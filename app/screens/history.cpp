@@ -31,9 +31,9 @@
 #include <QFontMetricsF>
 #include <QListWidget>
 #include <QPointer>
-#include <QTimeZone>
 #include <QResizeEvent>
 #include <QStringList>
+#include <QTimeZone>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -73,6 +73,7 @@ history::history(ScreenHost& host, ChartLoader& charts, QWidget* parent)
     connect(m_ui->Picture1, &BannerPicture::clicked, this,
             [this] { m_host.services().web.open(QString::fromLatin1(WebAddress::HistoryBanner)); });
     connect(m_ui->pastAttempts, &QListWidget::itemActivated, this, &history::openPastAttempt);
+    connect(m_ui->questionStatistics, &QPushButton::clicked, this, &history::openStatistics);
     if (!placeChart(charts) || !showScores()) {
         setProperty(ScreenHost::RefusedProperty, true);
         return;
@@ -174,6 +175,25 @@ void history::openPastAttempt(QListWidgetItem* item)
     }
     m_host.showScreen(this);
     m_ui->pastAttempts->setFocus(Qt::OtherFocusReason);
+}
+
+// The statistics take this screen's place; it stays loaded, hidden, and comes back as it was.
+void history::openStatistics()
+{
+    QWidget* statistics = m_host.loadScreen(QStringLiteral("questionstatistics"));
+    // A bank that cannot be read has been named; the history stays.
+    if (statistics->property(ScreenHost::RefusedProperty).toBool()) {
+        m_host.unloadScreen(statistics);
+        return;
+    }
+    m_host.hideScreen(this);
+    m_host.showScreen(statistics);
+}
+
+void history::returnFromStatistics()
+{
+    m_host.showScreen(this);
+    m_ui->questionStatistics->setFocus(Qt::OtherFocusReason);
 }
 
 QString history::chartDescription(const platform::SafeArray& data)

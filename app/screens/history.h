@@ -22,7 +22,7 @@ namespace platform {
 class Dispatch;
 class RecordFile;
 class SafeArray;
-}
+} // namespace platform
 
 namespace quizmark {
 
@@ -39,7 +39,8 @@ class ChartLoader;
 class ScreenHost;
 
 // The score history: a line chart of every attempt at the exam just taken, with its pass marks.
-class history : public QWidget {
+class history : public QWidget
+{
     Q_OBJECT
 
 public:
@@ -67,6 +68,8 @@ public:
 
     // The past attempt the answer review is to show; null while none is being opened.
     const PastReview* pastReview() const { return m_pastReview.get(); }
+    // Shows this screen again as it was when "Question Statistics" took its place.
+    void returnFromStatistics();
 
 protected:
     // Closing the window frame returns to the results as the button does.
@@ -81,6 +84,7 @@ private:
     void returnToResults();
     void listPastAttempts();
     void openPastAttempt(QListWidgetItem* item);
+    void openStatistics();
 
     std::unique_ptr<Ui::history> m_ui;
     ScreenHost& m_host;
@@ -89,4 +93,4 @@ private:
     std::unique_ptr<PastReview> m_pastReview;
 };
 
-}
+} // namespace quizmark

@@ -15,7 +15,6 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QLabel>
-#include <QRegularExpression>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMainWindow>
@@ -24,6 +23,7 @@
 #include <QPlainTextEdit>
 #include <QPointer>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QSet>
 #include <QStandardPaths>
 #include <QTest>
@@ -345,6 +345,23 @@ private slots:
         QWidget* history = road.screen("history");
         QVERIFY(history && history->isVisible());
         QCOMPARE(road.focusName(), QStringLiteral("Command1"));
+        // The question statistics: a question opens with Enter, Escape steps back twice.
+        road.press(Qt::Key_Q, Qt::AltModifier);
+        QWidget* statistics = road.screen("questionstatistics");
+        QVERIFY(statistics && statistics->isVisible());
+        QCOMPARE(road.focusName(), QStringLiteral("questionTable"));
+        road.press(Qt::Key_Down);
+        road.press(Qt::Key_Return);
+        QCOMPARE(road.focusName(), QStringLiteral("questionDetail"));
+        road.press(Qt::Key_Escape);
+        QCOMPARE(road.focusName(), QStringLiteral("questionTable"));
+        road.press(Qt::Key_S, Qt::AltModifier);
+        QCOMPARE(road.focusName(), QStringLiteral("sortColumn"));
+        road.press(Qt::Key_Escape);
+        QVERIFY(!road.screen("questionstatistics"));
+        QVERIFY(history->isVisible());
+        QCOMPARE(road.focusName(), QStringLiteral("questionStatistics"));
+        QVERIFY(road.tabTo(QStringLiteral("Command1")));
         road.press(Qt::Key_Space);
         QVERIFY(!road.screen("history"));
         QVERIFY(results->isVisible());
@@ -568,6 +585,18 @@ private slots:
             = QAccessible::queryAccessibleInterface(history->findChild<QWidget*>(QStringLiteral("Plotvane1")));
         QCOMPARE(chart->text(QAccessible::Name), QStringLiteral("Exam history chart"));
         QCOMPARE(chart->text(QAccessible::Description), QStringLiteral("Attempt 1: your score 1, passing score 2.1."));
+        road.press(Qt::Key_Q, Qt::AltModifier);
+        QWidget* statistics = road.screen("questionstatistics");
+        QVERIFY(statistics);
+        faults["questionstatistics"] = faultsOf(statistics);
+        QCOMPARE(QAccessible::queryAccessibleInterface(statistics->findChild<QWidget*>(QStringLiteral("shareChart")))
+                     ->text(QAccessible::Name),
+                 QStringLiteral("Score in percent chart"));
+        road.press(Qt::Key_Return);
+        faults["questionstatistics question"] = faultsOf(statistics);
+        QVERIFY(QAccessible::queryAccessibleInterface(statistics->findChild<QWidget*>(QStringLiteral("questionDetail")))
+                    ->text(QAccessible::Name)
+                    .contains(QStringLiteral("(correct answer)")));
 
         for (auto it = faults.cbegin(); it != faults.cend(); ++it) {
             QVERIFY2(it->unnamed.isEmpty(),
