@@ -420,8 +420,16 @@ void exam::setUpStudyMode()
     m_ui->pauseButton->setVisible(!study);
     for (QWidget* clock : std::initializer_list<QWidget*>{ m_ui->Text1, m_ui->minutesSecondsLabel, m_ui->ProgressBar1 })
         clock->setVisible(!study);
-    if (study)
-        m_ui->Label1->setText(QStringLiteral("Study mode"));
+    if (!study)
+        return;
+    m_ui->Label1->setText(QStringLiteral("Study mode"));
+    // A checked answer's options stay as easy to read as before; only their boxes show the lock.
+    for (int n = 1; n <= OptionSlots; ++n) {
+        QPalette palette = optionBox(n)->palette();
+        palette.setColor(QPalette::Disabled, QPalette::WindowText,
+                         palette.color(QPalette::Active, QPalette::WindowText));
+        optionBox(n)->setPalette(palette);
+    }
 }
 
 // The answer on screen is judged as it stands, and stays as it was checked.

@@ -95,6 +95,10 @@ QString history::pastAttemptLine(const PastAttempt& attempt, const QTimeZone& zo
                             attempt.end.passed ? QStringLiteral("Pass") : QStringLiteral("Fail"));
     if (attempt.kind == AttemptKind::PracticeRetry)
         line += QStringLiteral(" \u00b7 Practice");
+    else if (attempt.kind == AttemptKind::WeakPractice)
+        line += QStringLiteral(" \u00b7 Weak-question practice");
+    if (attempt.study)
+        line += QStringLiteral(" \u00b7 Study mode");
     return line;
 }
 

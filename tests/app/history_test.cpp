@@ -1,11 +1,11 @@
+#include "attempt/attemptjournal.h"
+#include "attempt/valuetickinterval.h"
 #include "chartloader.h"
+#include "data/questionrecord.h"
 #include "mdiform1.h"
 #include "module1.h"
 #include "screens/history.h"
-#include "attempt/valuetickinterval.h"
 #include "startup.h"
-#include "attempt/attemptjournal.h"
-#include "data/questionrecord.h"
 
 #include "chart/plotvanefactory.h"
 #include "chart/plotvaneidentity.h"
@@ -19,19 +19,20 @@
 
 #include <QLabel>
 #include <QListWidget>
-#include <QTemporaryDir>
 #include <QMdiSubWindow>
 #include <QPluginLoader>
 #include <QPointer>
 #include <QPushButton>
 #include <QStandardPaths>
+#include <QTemporaryDir>
 #include <QTest>
+#include <QTimeZone>
 
 using namespace quizmark;
-using testing_support::flushDeletes;
-using testing_support::padded;
 using platform::InvokeKind;
 using platform::Variant;
+using testing_support::flushDeletes;
+using testing_support::padded;
 
 namespace {
 
@@ -73,9 +74,11 @@ QString describe(const Variant& value)
 }
 
 // Passes every call on to the chart and notes it, arguments with their types.
-class RecordingDispatch : public platform::Dispatch {
+class RecordingDispatch : public platform::Dispatch
+{
 public:
-    RecordingDispatch(platform::Dispatch& inner, QStringList& calls, std::vector<std::shared_ptr<platform::SafeArray>>& tables)
+    RecordingDispatch(platform::Dispatch& inner, QStringList& calls,
+                      std::vector<std::shared_ptr<platform::SafeArray>>& tables)
         : calls(calls)
         , tables(tables)
         , m_inner(inner)
@@ -83,9 +86,9 @@ public:
     }
     long GetIDsOfNames(const QString& name, int& dispid) const override { return m_inner.GetIDsOfNames(name, dispid); }
     long Invoke(int dispid, InvokeKind kind, std::vector<Variant>& arguments, Variant& result,
-        platform::ExceptionInfo& exception) override
+                platform::ExceptionInfo& exception) override
     {
-        QStringList parts { QString::number(dispid, 16), QString::number(int(kind)) };
+        QStringList parts{ QString::number(dispid, 16), QString::number(int(kind)) };
         for (const Variant& argument : arguments)
             parts.append(describe(argument));
         calls.append(parts.join(u'|'));
@@ -108,9 +111,11 @@ private:
 };
 
 // The real chart library, loaded as the program loads it, drawing on a recording.
-class RecordingChartLoader : public ChartLoader {
+class RecordingChartLoader : public ChartLoader
+{
 public:
-    class Control : public plotvane::PlotvaneControl {
+    class Control : public plotvane::PlotvaneControl
+    {
     public:
         Control(std::unique_ptr<plotvane::PlotvaneControl> inner, RecordingChartLoader& loader)
             : m_inner(std::move(inner))
@@ -128,8 +133,8 @@ public:
         RecordingDispatch recorder;
     };
 
-    std::unique_ptr<plotvane::PlotvaneControl> create(
-        QWidget*, const plotvane::PropertyBag& saved, platform::MessageBoxes& messages, QString& problem) override
+    std::unique_ptr<plotvane::PlotvaneControl> create(QWidget*, const plotvane::PropertyBag& saved,
+                                                      platform::MessageBoxes& messages, QString& problem) override
     {
         if (fails) {
             problem = QStringLiteral("The file was not found.");
@@ -148,7 +153,10 @@ public:
         control->recorder.failing = failing;
         return control;
     }
-    QString libraryPath() const override { return QCoreApplication::applicationDirPath() + QStringLiteral("/libplotvane.so"); }
+    QString libraryPath() const override
+    {
+        return QCoreApplication::applicationDirPath() + QStringLiteral("/libplotvane.so");
+    }
 
     bool fails = false;
     int failing = 0;
@@ -161,14 +169,16 @@ public:
     std::vector<std::shared_ptr<platform::SafeArray>> tables;
 };
 
-}
+} // namespace
 
-class HistoryTest : public QObject {
+class HistoryTest : public QObject
+{
     Q_OBJECT
 
-    struct Road {
+    struct Road
+    {
         testing_support::FakeServices fakes;
-        MDIForm1 window { fakes.services() };
+        MDIForm1 window{ fakes.services() };
         RecordingChartLoader charts;
         QWidget* results = nullptr;
         Road()
@@ -246,6 +256,26 @@ class HistoryTest : public QObject {
     }
 
 private slots:
+    // Attempts that add no score record say which kind they were, so their scores are not taken
+    // for timed exams.
+    void pastAttemptsNameWhatKindOfPracticeTheyWere()
+    {
+        PastAttempt attempt;
+        attempt.ended = QDateTime(QDate(2026, 12, 9), QTime(14, 3), Qt::UTC);
+        attempt.end.score = 1;
+        attempt.end.maximumScore = 2;
+        const QTimeZone utc = QTimeZone::utc();
+        const QString start = QStringLiteral("2026-12-09 14:03 \u00b7 1 of 2 points (50 %) \u00b7 Fail");
+        QCOMPARE(history::pastAttemptLine(attempt, utc), start);
+        attempt.kind = AttemptKind::WeakPractice;
+        QCOMPARE(history::pastAttemptLine(attempt, utc), start + QStringLiteral(" \u00b7 Weak-question practice"));
+        attempt.study = true;
+        QCOMPARE(history::pastAttemptLine(attempt, utc),
+                 start + QStringLiteral(" \u00b7 Weak-question practice \u00b7 Study mode"));
+        attempt.kind = AttemptKind::Exam;
+        QCOMPARE(history::pastAttemptLine(attempt, utc), start + QStringLiteral(" \u00b7 Study mode"));
+    }
+
     void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
 
     void pastAttemptsListTheJournalNewestFirstThenEarlierRecordsAndOpenAsAsked()
@@ -262,7 +292,8 @@ private slots:
         road.fakes.recordFiles.setFile(ResultsPath, earlier.toBytes() + scores({ { 1, 2, 1 }, { 2, 5, 5 } }));
         const QDateTime first(QDate(2026, 12, 9), QTime(14, 3), Qt::UTC);
         journalAttempt(journal, QStringLiteral("Question as asked"), AttemptKind::Exam, first, 1, 2);
-        journalAttempt(journal, QStringLiteral("Asked in practice"), AttemptKind::PracticeRetry, first.addDays(1), 2, 0);
+        journalAttempt(journal, QStringLiteral("Asked in practice"), AttemptKind::PracticeRetry, first.addDays(1), 2,
+                       0);
         // The bank has been rebuilt since: the review must not read it.
         road.fakes.recordFiles.setFile(QStringLiteral("/quizmark/dat/bank.dat"), QByteArray(2030, 'z'));
 
@@ -270,17 +301,18 @@ private slots:
         QVERIFY(screen);
         auto* list = screen->findChild<QListWidget*>(QStringLiteral("pastAttempts"));
         QVERIFY(list);
-        const auto local = [](const QDateTime& time) {
-            return time.toLocalTime().toString(QStringLiteral("yyyy-MM-dd HH:mm"));
-        };
+        const auto local
+            = [](const QDateTime& time) { return time.toLocalTime().toString(QStringLiteral("yyyy-MM-dd HH:mm")); };
         QStringList lines;
         for (int row = 0; row < list->count(); ++row)
             lines.append(list->item(row)->text());
-        QCOMPARE(lines, (QStringList {
-                            local(first.addDays(1)) + QStringLiteral(" \u00b7 2 of 2 points (100 %) \u00b7 Pass \u00b7 Practice"),
-                            local(first) + QStringLiteral(" \u00b7 1 of 2 points (50 %) \u00b7 Fail"),
-                            QStringLiteral("Earlier attempt \u00b7 7 of 10 points (70 %) \u00b7 Pass"),
-                        }));
+        QCOMPARE(
+            lines,
+            (QStringList{
+                local(first.addDays(1)) + QStringLiteral(" \u00b7 2 of 2 points (100 %) \u00b7 Pass \u00b7 Practice"),
+                local(first) + QStringLiteral(" \u00b7 1 of 2 points (50 %) \u00b7 Fail"),
+                QStringLiteral("Earlier attempt \u00b7 7 of 10 points (70 %) \u00b7 Pass"),
+            }));
 
         QString shown;
         bool reportOffered = false;
@@ -308,17 +340,17 @@ private slots:
         const platform::SafeArray data = chartData(scores({ { 1, 10, 8 } }), 1);
         QCOMPARE(data.lowerBound(1), 0);
         QCOMPARE(data.upperBound(1), 2);
-        QCOMPARE(row(data, 0), (QList<QString> { "empty", "empty" }));
-        QCOMPARE(row(data, 1), (QList<QString> { "i2 0", "i2 8" }));
-        QCOMPARE(row(data, 2), (QList<QString> { "i2 0", "r8 7" }));
+        QCOMPARE(row(data, 0), (QList<QString>{ "empty", "empty" }));
+        QCOMPARE(row(data, 1), (QList<QString>{ "i2 0", "i2 8" }));
+        QCOMPARE(row(data, 2), (QList<QString>{ "i2 0", "r8 7" }));
     }
 
     void onlyTheAttemptsAtTheExamCountWithTheirOwnPassMarks()
     {
         const platform::SafeArray data
             = chartData(scores({ { 2, 10, 5 }, { 1, 4, 4 }, { 2, 10, 7 }, { 3, 8, 1 }, { 2, 10, 9 } }), 2);
-        QCOMPARE(row(data, 1), (QList<QString> { "i2 0", "i2 5", "i2 7", "i2 9" }));
-        QCOMPARE(row(data, 2), (QList<QString> { "i2 0", "r8 7", "r8 7", "r8 7" }));
+        QCOMPARE(row(data, 1), (QList<QString>{ "i2 0", "i2 5", "i2 7", "i2 9" }));
+        QCOMPARE(row(data, 2), (QList<QString>{ "i2 0", "r8 7", "r8 7", "r8 7" }));
         const platform::SafeArray sizes = chartData(scores({ { 1, 3, 2 }, { 1, 25, 20 } }), 1);
         QCOMPARE(sizes(2, 1).toDouble(), 3 / 100.0 * 70);
         QCOMPARE(sizes(2, 2).toDouble(), 25 / 100.0 * 70);
@@ -330,8 +362,8 @@ private slots:
     {
         // 12 bytes count as 2 records; the second is its 4 bytes, then zeros.
         const platform::SafeArray data = chartData(scores({ { 1, 10, 6 } }) + QByteArray("\x01\x00\x0a\x00", 4), 1);
-        QCOMPARE(row(data, 1), (QList<QString> { "i2 0", "i2 6", "i2 0" }));
-        QCOMPARE(row(data, 2), (QList<QString> { "i2 0", "r8 7", "r8 7" }));
+        QCOMPARE(row(data, 1), (QList<QString>{ "i2 0", "i2 6", "i2 0" }));
+        QCOMPARE(row(data, 2), (QList<QString>{ "i2 0", "r8 7", "r8 7" }));
         // 11 bytes count as 1: the short tail is no record at all.
         const platform::SafeArray shorter = chartData(scores({ { 1, 10, 6 } }) + QByteArray("\x01\x00\x0a", 3), 1);
         QCOMPARE(shorter.upperBound(2), 1);
@@ -356,7 +388,7 @@ private slots:
         QVERIFY(road.open(1));
         using namespace plotvane;
         auto hex = [](int id) { return QString::number(id, 16); };
-        const QStringList expected {
+        const QStringList expected{
             hex(DispChartType) + "|4|i4 1",
             hex(DispRegisterData) + "|1|table",
             hex(DispRefresh) + "|1",
@@ -371,7 +403,7 @@ private slots:
             hex(DispRefresh) + "|1",
         };
         QCOMPARE(road.charts.calls, expected);
-        QCOMPARE(row(*road.charts.tables.front(), 1), (QList<QString> { "i2 0", "i2 8", "i2 5", "i2 9" }));
+        QCOMPARE(row(*road.charts.tables.front(), 1), (QList<QString>{ "i2 0", "i2 8", "i2 5", "i2 9" }));
 
         // The saved form: a border, points plotted, and the form's font for text and title.
         QCOMPARE(road.charts.savedGiven.read("borderstyle", {}).toInteger(), 1);
