@@ -82,6 +82,36 @@ void statisticsOfTheBank(benchmark::State& state)
     }
 }
 
+// One more attempt begun and finished on top of that year: the cost its outcomes add at its end.
+void attemptFinished(benchmark::State& state)
+{
+    QTemporaryDir dir;
+    AttemptJournal journal(dir.filePath(QStringLiteral("journal.db")));
+    const std::vector<QByteArray> records = bankRecords();
+    journalAttempts(journal, records);
+    AttemptStart start;
+    start.examNumber = 1;
+    start.exam.BankFile = BankFile.leftJustified(CatalogueRecord::BankFileWidth);
+    start.examSeconds = QuestionsPerAttempt * 60;
+    AttemptEnd end;
+    for (int position = 0; position < QuestionsPerAttempt; ++position) {
+        const auto record = std::int16_t(position * 7 % BankQuestions + 1);
+        start.questions.push_back({ record, records[std::size_t(record - 1)], {}, false, false, false, {} });
+        end.fullyRight.push_back(position % 3 != 0);
+    }
+    QDateTime when = FirstDay.addDays(400);
+    for (auto _ : state) {
+        state.PauseTiming();
+        start.started = when;
+        end.ended = when.addSecs(60);
+        when = when.addSecs(3600);
+        const qint64 id = journal.begin(start);
+        state.ResumeTiming();
+        if (!journal.finish(id, end))
+            state.SkipWithError("the end was not kept");
+    }
+}
+
 QuestionStatistics statisticsOf(const std::vector<quint64>& fingerprints)
 {
     QuestionStatistics statistics;
@@ -122,6 +152,7 @@ void weakDraw(benchmark::State& state)
 } // namespace
 
 BENCHMARK(statisticsOfTheBank)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(attemptFinished)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(weakDraw)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 int main(int argc, char** argv)
