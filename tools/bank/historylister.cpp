@@ -83,12 +83,30 @@ QStringList HistoryLister::journalLines(const QStringList& names) const
             passMark(attempt.end.maximumScore),
             attempt.end.passed ? QStringLiteral("Pass") : QStringLiteral("Fail"),
             attempt.ended.toUTC().toString(Qt::ISODate),
-            attempt.kind == AttemptKind::PracticeRetry ? QStringLiteral("Practice") : QStringLiteral("Exam"),
+            kindText(attempt),
             attempt.end.scoreRecord > 0 ? QString::number(attempt.end.scoreRecord) : QStringLiteral("-"),
         }
                          .join(u'\t'));
     }
     return lines;
+}
+
+// "Exam", "Practice" (a retry), "Weak practice", and "Study" for a study attempt at the exam or
+// " study" after a practice's kind.
+QString HistoryLister::kindText(const PastAttempt& attempt)
+{
+    QString kind;
+    switch (attempt.kind) {
+    case AttemptKind::PracticeRetry:
+        kind = QStringLiteral("Practice");
+        break;
+    case AttemptKind::WeakPractice:
+        kind = QStringLiteral("Weak practice");
+        break;
+    case AttemptKind::Exam:
+        return attempt.study ? QStringLiteral("Study") : QStringLiteral("Exam");
+    }
+    return attempt.study ? kind + QStringLiteral(" study") : kind;
 }
 
 QString HistoryLister::passMark(std::int16_t maximumScore)

@@ -136,6 +136,11 @@ TEST(History, ListsTheJournalsFinishedAttemptsAfterTheScoreRecords)
         end.passed = false;
         end.scoreRecord = 0;
         ASSERT_TRUE(journal.finish(journal.begin(start), end));
+        start.kind = AttemptKind::WeakPractice;
+        ASSERT_TRUE(journal.finish(journal.begin(start), end));
+        start.kind = AttemptKind::Exam;
+        start.study = true;
+        ASSERT_TRUE(journal.finish(journal.begin(start), end));
         // A running attempt is no past attempt.
         ASSERT_NE(journal.begin(start), 0);
     }
@@ -144,7 +149,9 @@ TEST(History, ListsTheJournalsFinishedAttemptsAfterTheScoreRecords)
     EXPECT_EQ(outcome.out,
               QStringLiteral("1\t1\tNetworking\t10\t8\t7\tPass\n"
                              "journal:1\t1\tNetworking\t10\t8\t7\tPass\t2026-12-09T14:01:00Z\tExam\t1\n"
-                             "journal:2\t1\tNetworking\t10\t1\t7\tFail\t2026-12-09T14:01:00Z\tPractice\t-\n"));
+                             "journal:2\t1\tNetworking\t10\t1\t7\tFail\t2026-12-09T14:01:00Z\tPractice\t-\n"
+                             "journal:3\t1\tNetworking\t10\t1\t7\tFail\t2026-12-09T14:01:00Z\tWeak practice\t-\n"
+                             "journal:4\t1\tNetworking\t10\t1\t7\tFail\t2026-12-09T14:01:00Z\tStudy\t-\n"));
 }
 
 TEST(History, CountsADamagedFileAsTheProgramDoes)
