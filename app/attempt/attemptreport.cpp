@@ -68,11 +68,22 @@ QString optionMarks(bool yours, bool correct)
 
 } // namespace
 
+QString AttemptReport::practiceNote(const AttemptState& state)
+{
+    if (state.StudyMode)
+        return QStringLiteral("Study mode: not added to the score history.");
+    if (state.WeakPractice)
+        return QStringLiteral("Weak-question practice: not added to the score history.");
+    if (state.PracticeRetry)
+        return QStringLiteral("Practice retry: not added to the score history.");
+    return {};
+}
+
 AttemptReport::AttemptReport(const AttemptState& state, const AttemptScore& score,
-                             std::vector<QuestionRecord> questions, QDateTime finished, bool practice)
+                             std::vector<QuestionRecord> questions, QDateTime finished)
     : m_examName(examName(state))
     , m_finished(std::move(finished))
-    , m_practice(practice)
+    , m_practiceNote(practiceNote(state))
     , m_score(score)
 {
     for (std::size_t i = 0; i < questions.size(); ++i) {
@@ -129,8 +140,8 @@ std::unique_ptr<QTextDocument> AttemptReport::document() const
                  locale.toString(m_finished.date(), QLocale::LongFormat) + u' '
                      + locale.toString(m_finished.time(), QLocale::ShortFormat),
                  textFormat());
-    if (m_practice)
-        addParagraph(cursor, QStringLiteral("Practice retry: not added to the score history."), textFormat());
+    if (!m_practiceNote.isEmpty())
+        addParagraph(cursor, m_practiceNote, textFormat());
     addParagraph(cursor, m_score.passed() ? QStringLiteral("Pass") : QStringLiteral("Fail"),
                  textFormat(QuestionPointSize, true), QuestionGap);
     addParagraph(cursor, QStringLiteral("Your Score: ") + m_score.shareText(), textFormat());

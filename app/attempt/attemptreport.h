@@ -24,7 +24,11 @@ class AttemptReport
 public:
     // The questions are the attempt's records in attempt order, position 1 first.
     AttemptReport(const AttemptState& state, const AttemptScore& score, std::vector<QuestionRecord> questions,
-                  QDateTime finished, bool practice);
+                  QDateTime finished);
+
+    // Why the attempt added no score record, as the results say it: "Study mode: not added to the
+    // score history." and the like; empty for a timed exam, which added one.
+    static QString practiceNote(const AttemptState& state);
 
     std::unique_ptr<QTextDocument> document() const;
     // The exam's name and the date of the attempt, with characters no file name may hold replaced.
@@ -49,7 +53,7 @@ private:
 
     QString m_examName;
     QDateTime m_finished;
-    bool m_practice = false;
+    QString m_practiceNote;
     AttemptScore m_score;
     std::vector<Question> m_questions;
 };

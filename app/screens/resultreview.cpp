@@ -9,14 +9,14 @@
 #include "results.h"
 
 #include "accessibletext.h"
-#include "reportsaver.h"
 #include "module1.h"
+#include "reportsaver.h"
 #include "screenhost.h"
 
 #include "platform/eventwait.h"
 #include "platform/filetable.h"
-#include "platform/runtimeerror.h"
 #include "platform/messageboxes.h"
+#include "platform/runtimeerror.h"
 #include "platform/screenprinter.h"
 #include "platform/services.h"
 
@@ -99,8 +99,9 @@ resultreview::~resultreview()
 void resultreview::showPosition(std::int16_t position)
 {
     m_position = position;
-    m_record = m_bankOpen ? QuestionRecord::read(m_files.file(FileNumber::QuestionBank), m_attempt.QuestionOrder(m_position))
-                          : m_asked.at(std::size_t(m_position - 1));
+    m_record = m_bankOpen
+        ? QuestionRecord::read(m_files.file(FileNumber::QuestionBank), m_attempt.QuestionOrder(m_position))
+        : m_asked.at(std::size_t(m_position - 1));
     fill();
     nameBoxes();
 }
@@ -185,11 +186,9 @@ QCheckBox* resultreview::answerBox(int option) const
 void resultreview::saveReport_Click()
 {
     std::vector<QuestionRecord> questions = m_asked;
-    const AttemptScore score = AttemptScore::of(m_attempt, [&questions, n = std::size_t(0)](std::int16_t) mutable {
-        return questions.at(n++);
-    });
-    ReportSaver::save(m_host.services(),
-                      AttemptReport(m_attempt, score, std::move(questions), m_ended, m_attempt.PracticeRetry));
+    const AttemptScore score = AttemptScore::of(
+        m_attempt, [&questions, n = std::size_t(0)](std::int16_t) mutable { return questions.at(n++); });
+    ReportSaver::save(m_host.services(), AttemptReport(m_attempt, score, std::move(questions), m_ended));
 }
 
 void resultreview::Command1_Click()

@@ -73,7 +73,7 @@ results::results(ScreenHost& host, QWidget* parent)
 
     m_finished = m_host.services().clock.now();
     // Only a whole timed attempt at the exam goes into the history, which compares those.
-    m_practice = Module1.PracticeRetry || Module1.WeakPractice || Module1.StudyMode;
+    m_practice = !AttemptReport::practiceNote(Module1).isEmpty();
     scoreAttempt();
     showScore();
     writeHistory();
@@ -144,10 +144,8 @@ void results::showScore()
     m_ui->examName->setText(AttemptReport::examName(Module1));
     m_ui->scoreShare->setText(m_score.shareText());
     m_ui->practiceNote->setVisible(m_practice);
-    if (Module1.StudyMode)
-        m_ui->practiceNote->setText(QStringLiteral("Study mode: not added to the score history."));
-    else if (Module1.WeakPractice)
-        m_ui->practiceNote->setText(QStringLiteral("Weak-question practice: not added to the score history."));
+    if (m_practice)
+        m_ui->practiceNote->setText(AttemptReport::practiceNote(Module1));
     showDomainScores();
     m_ui->retryIncorrect->setEnabled(!m_score.incorrectPositions().empty());
 }
@@ -368,7 +366,7 @@ void results::retryIncorrect_Click()
 
 void results::saveReport_Click()
 {
-    ReportSaver::save(m_host.services(), AttemptReport(Module1, m_score, m_questions, m_finished, m_practice));
+    ReportSaver::save(m_host.services(), AttemptReport(Module1, m_score, m_questions, m_finished));
 }
 
 } // namespace quizmark

@@ -78,8 +78,9 @@ class ReportTest : public QObject
             state.Selections(p, 1) = p % 2 == 1 ? record.correctOption(1) : std::int16_t(0);
             questions.push_back(record);
         }
+        state.PracticeRetry = practice;
         AttemptScore score = AttemptScore::of(state, [&bank](std::int16_t n) { return bank[n - 1]; });
-        return AttemptReport(state, score, questions, QDateTime(QDate(2026, 12, 8), QTime(17, 45)), practice);
+        return AttemptReport(state, score, questions, QDateTime(QDate(2026, 12, 8), QTime(17, 45)));
     }
 
 private slots:
@@ -124,6 +125,21 @@ private slots:
             QStringLiteral("Practice retry: not added to the score history.")));
     }
 
+    // A report says which kind of practice it was, as the results did.
+    void eachPracticeIsNamedAsTheResultsNameIt()
+    {
+        AttemptState state;
+        QCOMPARE(AttemptReport::practiceNote(state), QString());
+        state.PracticeRetry = true;
+        QCOMPARE(AttemptReport::practiceNote(state), QStringLiteral("Practice retry: not added to the score history."));
+        state.PracticeRetry = false;
+        state.WeakPractice = true;
+        QCOMPARE(AttemptReport::practiceNote(state),
+                 QStringLiteral("Weak-question practice: not added to the score history."));
+        state.StudyMode = true;
+        QCOMPARE(AttemptReport::practiceNote(state), QStringLiteral("Study mode: not added to the score history."));
+    }
+
     // The answer review's line: points only where some but not all were earned.
     void thePositionLineAddsPartialPoints_data()
     {
@@ -164,7 +180,7 @@ private slots:
         QFETCH(QString, name);
         AttemptState state;
         state.CurrentExam.ExamName = padded(exam, CatalogueRecord::ExamNameWidth);
-        const AttemptReport report(state, AttemptScore(), {}, QDateTime(QDate(2026, 12, 8), QTime(23, 59)), false);
+        const AttemptReport report(state, AttemptScore(), {}, QDateTime(QDate(2026, 12, 8), QTime(23, 59)));
         QCOMPARE(report.fileName(), name);
     }
 
