@@ -200,8 +200,8 @@ TEST_F(Statistics, AQuestionChangedByARebuildStartsAfresh)
 
     const AttemptStart next = startOf("net.dat", rebuilt, Day0.addDays(1));
     answerAndFinish(journal, journal.begin(next), next, Day0.addDays(1));
-    const QuestionStanding* fresh
-        = journal.statistics(QStringLiteral("net.dat")).find(1, QuestionStatistics::fingerprint(rebuilt[0]));
+    const QuestionStatistics after = journal.statistics(QStringLiteral("net.dat"));
+    const QuestionStanding* fresh = after.find(1, QuestionStatistics::fingerprint(rebuilt[0]));
     ASSERT_NE(fresh, nullptr);
     EXPECT_EQ(fresh->seen, 1);
     EXPECT_EQ(fresh->right, 1);
