@@ -8,7 +8,7 @@
 
 namespace quizmark {
 
-// XXH3 is fixed by its specification, so fingerprints kept in the journal stay valid across builds.
+// XXH3 gives the same value on every platform and release, so fingerprints kept in the journal stay valid across builds.
 quint64 QuestionStatistics::fingerprint(QByteArrayView record)
 {
     return XXH3_64bits(record.data(), std::size_t(record.size()));
