@@ -39,15 +39,6 @@ BankDomains readWhole(platform::RecordFile& file)
 
 // The sidecar is read as a file of one-byte records so it comes through the same service, and
 // the same checks, as the bank beside it.
-BankDomains BankDomains::read(platform::RecordFileSystem& files, const QString& bankPath)
-{
-    try {
-        return readWhole(*files.open(pathFor(bankPath), 1, platform::RecordAccess::ReadOnly));
-    } catch (const platform::RuntimeError&) {
-        return {};
-    }
-}
-
 BankDomains BankDomains::read(platform::FileTable& files, int fileNumber, const QString& bankPath)
 {
     BankDomains domains;

@@ -6,7 +6,6 @@
 
 namespace platform {
 class FileTable;
-class RecordFileSystem;
 }
 
 namespace quizmark {
@@ -32,10 +31,9 @@ public:
     static QString pathFor(const QString& bankPath) { return bankPath + QLatin1String(Suffix); }
     // Every line as written, a trailing carriage return dropped; bytes that are no UTF-8 become U+FFFD.
     static BankDomains parse(const QByteArray& bytes);
-    // The sidecar of the bank at that path through the data directory's files; none when there is
-    // no such file, it cannot be read or it is longer than MaxFileBytes.
-    static BankDomains read(platform::RecordFileSystem& files, const QString& bankPath);
-    // The same through the runtime's file table, under that file number, closed again after.
+    // The sidecar of the bank at that path through the runtime's file table, under that file number,
+    // closed again after; none when there is no such file, it cannot be read or it is longer than
+    // MaxFileBytes.
     static BankDomains read(platform::FileTable& files, int fileNumber, const QString& bankPath);
 
     // One line per record, each ended by a line feed.

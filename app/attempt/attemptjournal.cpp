@@ -536,6 +536,22 @@ bool AttemptJournal::change(const char* statement, const QVariantList& values)
     return run(query);
 }
 
+// The work is kept whole when it succeeds and rolled back when it fails.
+bool AttemptJournal::inTransaction(const std::function<bool(QSqlDatabase&)>& work)
+{
+    ensureOpen();
+    if (!m_usable)
+        return false;
+    QSqlDatabase database = this->database();
+    if (!database.transaction())
+        return failTransaction(database);
+    if (!work(database)) {
+        database.rollback();
+        return false;
+    }
+    return database.commit() || failTransaction(database);
+}
+
 // A transaction that cannot start or end leaves the journal unusable, with the reason.
 bool AttemptJournal::failTransaction(QSqlDatabase& database)
 {
@@ -559,24 +575,18 @@ bool AttemptJournal::saveMarked(qint64 attempt, int position, bool marked)
 
 bool AttemptJournal::saveCompleted(qint64 attempt, const std::vector<bool>& completed)
 {
-    ensureOpen();
-    if (!m_usable)
-        return false;
-    QSqlDatabase database = this->database();
-    if (!database.transaction())
-        return failTransaction(database);
-    QSqlQuery query(database);
-    query.prepare(QString::fromLatin1(UpdateCompleted));
-    for (std::size_t i = 0; i < completed.size(); ++i) {
-        query.addBindValue(bool(completed[i]));
-        query.addBindValue(attempt);
-        query.addBindValue(int(i + 1));
-        if (!run(query)) {
-            database.rollback();
-            return false;
+    return inTransaction([&](QSqlDatabase& database) {
+        QSqlQuery query(database);
+        query.prepare(QString::fromLatin1(UpdateCompleted));
+        for (std::size_t i = 0; i < completed.size(); ++i) {
+            query.addBindValue(bool(completed[i]));
+            query.addBindValue(attempt);
+            query.addBindValue(int(i + 1));
+            if (!run(query))
+                return false;
         }
-    }
-    return database.commit() || failTransaction(database);
+        return true;
+    });
 }
 
 bool AttemptJournal::savePosition(qint64 attempt, int position)
@@ -604,31 +614,18 @@ bool AttemptJournal::finish(qint64 attempt, const AttemptEnd& end)
 
 bool AttemptJournal::finishWhole(qint64 attempt, const AttemptEnd& end)
 {
-    ensureOpen();
-    if (!m_usable)
-        return false;
-    QSqlDatabase database = this->database();
-    if (!database.transaction())
-        return failTransaction(database);
-    QSqlQuery query(database);
-    query.prepare(QString::fromLatin1(UpdateFinished));
-    for (const QVariant& value : QVariantList{ end.score, end.maximumScore, double(end.passMark), end.passed,
-                                               utcMilliseconds(end.ended), end.timeRanOut, end.scoreRecord, attempt })
-        query.addBindValue(value);
-    if (!run(query)) {
-        database.rollback();
-        return false;
-    }
-    // An attempt finished already, or by another instance, keeps the outcomes it has.
-    if (query.numRowsAffected() == 0) {
-        database.rollback();
-        return true;
-    }
-    if (!recordOutcomes(database, attempt, end)) {
-        database.rollback();
-        return false;
-    }
-    return database.commit() || failTransaction(database);
+    return inTransaction([&](QSqlDatabase& database) {
+        QSqlQuery query(database);
+        query.prepare(QString::fromLatin1(UpdateFinished));
+        for (const QVariant& value :
+             QVariantList{ end.score, end.maximumScore, double(end.passMark), end.passed, utcMilliseconds(end.ended),
+                           end.timeRanOut, end.scoreRecord, attempt })
+            query.addBindValue(value);
+        if (!run(query))
+            return false;
+        // An attempt finished already, or by another instance, keeps the outcomes it has.
+        return query.numRowsAffected() == 0 || recordOutcomes(database, attempt, end);
+    });
 }
 
 // Each question of the attempt with whether it was answered fully right, for the statistics.

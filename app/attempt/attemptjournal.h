@@ -6,6 +6,7 @@
 #include <QString>
 #include <QVariantList>
 
+#include <functional>
 #include <initializer_list>
 
 #include <map>
@@ -95,6 +96,7 @@ private:
     void moveAside();
     bool fail(const QSqlQuery& query);
     bool change(const char* statement, const QVariantList& values);
+    bool inTransaction(const std::function<bool(QSqlDatabase&)>& work);
     bool failTransaction(QSqlDatabase& database);
     bool run(QSqlQuery& query);
     bool claim(qint64 attempt);

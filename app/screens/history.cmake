@@ -2,6 +2,8 @@
 # they show.
 target_sources(quizmark_app PRIVATE
     ${CMAKE_CURRENT_LIST_DIR}/../chartloader.h
+    ${CMAKE_CURRENT_LIST_DIR}/../chartplacement.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/../chartplacement.h
     ${CMAKE_CURRENT_LIST_DIR}/../pluginchartloader.cpp
     ${CMAKE_CURRENT_LIST_DIR}/../pluginchartloader.h
     ${CMAKE_CURRENT_LIST_DIR}/history.cpp

@@ -9,6 +9,7 @@
 
 #include "accessibletext.h"
 #include "chartloader.h"
+#include "chartplacement.h"
 #include "module1.h"
 #include "screenhost.h"
 #include "webaddresses.h"
@@ -228,26 +229,13 @@ plotvane::PropertyBag history::savedChartProperties()
 
 bool history::placeChart(ChartLoader& charts)
 {
-    QString problem;
-    Plotvane1 = charts.create(m_ui->chartArea, savedChartProperties(), m_host.services().messages, problem);
-    if (!Plotvane1) {
-        m_host.services().messages.MsgBox(
-            QStringLiteral("The score history chart cannot be shown: the chart library could not be loaded.\n%1\n\n%2")
-                .arg(charts.libraryPath(), problem),
-            platform::MsgBoxStyle::Exclamation);
+    Plotvane1 = ChartPlacement::load(charts, m_ui->chartArea, savedChartProperties(), m_host.services().messages,
+                                     QStringLiteral("The score history chart cannot be shown"));
+    if (!Plotvane1)
         return false;
-    }
     if (QWidget* chart = Plotvane1->widget()) {
         chart->setObjectName(QStringLiteral("Plotvane1"));
-        m_ui->chartLayout->addWidget(chart);
-        // The chart draws only when told to, at the size it has then, so it gets its place first;
-        // a hidden widget would hear of its new size only once shown.
-        resize(sizeHint().expandedTo(size()));
-        layout()->activate();
-        m_ui->chartLayout->activate();
-        chart->setFixedSize(chart->size());
-        QResizeEvent placed(chart->size(), QSize());
-        QCoreApplication::sendEvent(chart, &placed);
+        ChartPlacement::place(this, chart, { layout(), m_ui->chartLayout });
     }
     return true;
 }

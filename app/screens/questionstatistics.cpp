@@ -9,6 +9,7 @@
 
 #include "accessibletext.h"
 #include "chartloader.h"
+#include "chartplacement.h"
 #include "module1.h"
 #include "screenhost.h"
 
@@ -284,28 +285,14 @@ void questionstatistics::backToList()
 
 bool questionstatistics::placeChart(ChartLoader& charts)
 {
-    QString problem;
-    m_chart = charts.create(m_ui->chartArea, history::savedChartProperties(), m_host.services().messages, problem);
-    if (!m_chart) {
-        m_host.services().messages.MsgBox(
-            QStringLiteral("The question statistics cannot be shown: the chart library could not be loaded.\n%1\n\n%2")
-                .arg(charts.libraryPath(), problem),
-            platform::MsgBoxStyle::Exclamation);
+    m_chart = ChartPlacement::load(charts, m_ui->chartArea, history::savedChartProperties(), m_host.services().messages,
+                                   QStringLiteral("The question statistics cannot be shown"));
+    if (!m_chart)
         return false;
-    }
     if (QWidget* chart = m_chart->widget()) {
         chart->setObjectName(QStringLiteral("shareChart"));
-        m_ui->chartLayout->addWidget(chart);
-        // The chart draws only when told to, at the size it has then, so it gets its place first.
-        resize(sizeHint().expandedTo(size()));
-        // Hidden widgets lay out only when asked: each level in turn, down to the chart's own.
-        layout()->activate();
-        m_ui->pages->layout()->activate();
-        m_ui->tablePageLayout->activate();
-        m_ui->chartLayout->activate();
-        chart->setFixedSize(chart->size());
-        QResizeEvent placed(chart->size(), QSize());
-        QCoreApplication::sendEvent(chart, &placed);
+        ChartPlacement::place(this, chart,
+                              { layout(), m_ui->pages->layout(), m_ui->tablePageLayout, m_ui->chartLayout });
     }
     return true;
 }

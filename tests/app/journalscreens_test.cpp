@@ -91,33 +91,17 @@ class JournalScreensTest : public QObject
             flushDeletes();
             fakes.files.closeAll();
         }
-        exam* startStudy(int take)
+        enum class Mode
         {
-            Module1.StudyMode = true;
-            return startKeeping(take);
-        }
-        exam* startWeak(int take)
-        {
-            Module1.WeakPractice = true;
-            return startKeeping(take);
-        }
-        // start() for a state whose study and weak flags the test has set.
-        exam* startKeeping(int take)
-        {
-            const bool study = Module1.StudyMode;
-            const bool weak = Module1.WeakPractice;
-            Module1 = AttemptState();
-            Module1.StudyMode = study;
-            Module1.WeakPractice = weak;
-            return startPrepared(take);
-        }
-        exam* start(int take)
+            Timed,
+            Study,
+            WeakPractice
+        };
+        exam* start(int take, Mode mode = Mode::Timed)
         {
             Module1 = AttemptState();
-            return startPrepared(take);
-        }
-        exam* startPrepared(int take)
-        {
+            Module1.StudyMode = mode == Mode::Study;
+            Module1.WeakPractice = mode == Mode::WeakPractice;
             Module1.DataDirectory = DataDir;
             Module1.IndexFilePath = IndexPath;
             Module1.SelectedExam = 1;
@@ -389,7 +373,7 @@ private slots:
         fakes.recordFiles.setFile(IndexPath, catalogue(2));
         fakes.recordFiles.setFile(BankPath, bank(2));
         Run run(fakes, journalPath());
-        exam* screen = run.startStudy(2);
+        exam* screen = run.start(2, Run::Mode::Study);
         QVERIFY(screen);
         QVERIFY(!screen->isCountingDown());
         QCOMPARE(run.control<QLabel>(QStringLiteral("Label1"))->text(), QStringLiteral("Study mode"));
@@ -447,7 +431,7 @@ private slots:
         QString first;
         {
             Run run(fakes, journalPath());
-            run.startStudy(3);
+            run.start(3, Run::Mode::Study);
             first = run.question();
             run.tick(1);
             run.tick(2);
@@ -496,7 +480,7 @@ private slots:
         }
         QVERIFY2(asked.contains(2) && asked.contains(5), "the draws asked both missed questions");
 
-        run.startWeak(2);
+        run.start(2, Run::Mode::WeakPractice);
         QSet<QString> weak;
         weak.insert(run.question());
         run.click(QStringLiteral("Command1"));

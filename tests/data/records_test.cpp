@@ -5,6 +5,7 @@
 #include "data/scorerecord.h"
 
 #include "platform/diskrecordfilesystem.h"
+#include "platform/filetable.h"
 #include "platform/runtimeerror.h"
 #include "support/fakerecordfilesystem.h"
 
@@ -130,7 +131,7 @@ TEST(QuestionRecord, CountsEveryPositiveElementWhereverItStands)
 
 TEST(ScoreRecord, StoresTheExampleAttemptAsItsEightBytes)
 {
-    const ScoreRecord record { 3, 10, 8, ScoreRecord::True };
+    const ScoreRecord record{ 3, 10, 8, ScoreRecord::True };
     EXPECT_EQ(record.toBytes(), QByteArray("\x03\x00\x0a\x00\x08\x00\xff\xff", 8));
     const ScoreRecord back = ScoreRecord::fromBytes(record.toBytes());
     EXPECT_EQ(back.ExamNumber, 3);
@@ -263,12 +264,15 @@ TEST(BankDomains, ReadsOneLinePerRecordAndWritesTheSameBytes)
 
 TEST(BankDomains, IsReadBesideTheBankAndMissingMeansNone)
 {
-    testing_support::FakeRecordFileSystem files;
-    files.setFile("/quizmark/dat/net.dat.domains", "Addressing\nRouting\n");
-    EXPECT_EQ(BankDomains::read(files, "/quizmark/dat/net.dat").of(2), "Routing");
-    EXPECT_TRUE(BankDomains::read(files, "/quizmark/dat/other.dat").lines().isEmpty());
-    files.setFile("/quizmark/dat/empty.dat.domains", "");
-    EXPECT_TRUE(BankDomains::read(files, "/quizmark/dat/empty.dat").lines().isEmpty());
+    testing_support::FakeRecordFileSystem disk;
+    platform::FileTable files(disk);
+    constexpr int Number = 4;
+    disk.setFile("/quizmark/dat/net.dat.domains", "Addressing\nRouting\n");
+    EXPECT_EQ(BankDomains::read(files, Number, "/quizmark/dat/net.dat").of(2), "Routing");
+    EXPECT_FALSE(files.isOpen(Number));
+    EXPECT_TRUE(BankDomains::read(files, Number, "/quizmark/dat/other.dat").lines().isEmpty());
+    disk.setFile("/quizmark/dat/empty.dat.domains", "");
+    EXPECT_TRUE(BankDomains::read(files, Number, "/quizmark/dat/empty.dat").lines().isEmpty());
 }
 
 TEST(BankDomains, RefusesNamesThatWouldBreakTheLines)
